@@ -1,0 +1,31 @@
+#pragma once
+// Short-lived animated 16 x 16 pictures in one fixed ring of slots.
+#include <cstdint>
+
+#include "objects/fixed.h"
+
+struct BITMAP;
+
+struct Particle {
+    Fixed x, y;    // centre of the picture
+    Fixed vx, vy;  // added to the position every frame
+    Fixed ax, ay;  // added to the velocity every frame
+    int32_t life = 0;  // frames left; 0 marks a free slot
+    int32_t delay = 0;      // frames per picture
+    int32_t picture = 0;    // index into strip
+    int32_t countdown = 0;  // frames until the next picture
+    BITMAP* const* strip = nullptr;
+    bool additive = false;  // drawn translucently
+};
+
+constexpr int kParticleSlots = 800;
+
+struct ParticleRing {
+    Particle slots[kParticleSlots];
+    int nextSlot = 0;
+};
+
+extern ParticleRing ParticlePool;
+
+void SpawnParticle(Particle p);
+void UpdateAndDrawParticles(BITMAP* target);

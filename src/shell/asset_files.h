@@ -1,0 +1,24 @@
+#pragma once
+// The 37 files the game reads from its own directory, in loading order, and
+// the sizes its drawing relies on. The asset generator writes exactly these.
+constexpr int kBitmapFileCount = 17;
+constexpr const char* kBitmapFiles[kBitmapFileCount] = {
+    "Background.bmp",   "Hud.bmp",          "Cursor.bmp",        "Complete.bmp", "Block.bmp",
+    "Brick.bmp",        "Slider.bmp",       "HamsterIdle.bmp",   "HamsterAware.bmp",
+    "HamsterSpin.bmp",  "HamsterCrater.bmp", "RedBomb.bmp",      "BlueBomb.bmp", "Flare.bmp",
+    "Dust.bmp",         "Bricks.bmp",       "TimeFont.bmp",
+};
+
+constexpr int kSampleFileCount = 20;
+constexpr const char* kSampleFiles[kSampleFileCount] = {
+    "Explode.wav",  "Scream01.wav", "Scream02.wav", "Scream03.wav", "Scream04.wav",
+    "Scream05.wav", "Scream06.wav", "Scream07.wav", "Scream08.wav", "Scream09.wav",
+    "Scream10.wav", "Scream11.wav", "Scream12.wav", "Scream13.wav", "Scream14.wav",
+    "Scream15.wav", "Scream16.wav", "Huh01.wav",    "Huh02.wav",    "Hiss.wav",
+};
+
+constexpr int kScreenWidth = 640;
+constexpr int kScreenHeight = 480;
+constexpr int kStripFrameSize = 16;  // Flare, Dust and Bricks frames are 16 x 16
+constexpr int kGlyphWidth = 12;
+constexpr int kGlyphHeight = 24;

@@ -1,0 +1,28 @@
+#pragma once
+// Pictures and sounds shared by the objects, the HUD and the particles.
+// Loaded once at start-up, read-only afterwards.
+struct BITMAP;
+struct SAMPLE;
+
+extern BITMAP* BlockBitmap;
+extern BITMAP* BrickBitmap;
+extern BITMAP* RedBombBitmap;
+extern BITMAP* BlueBombBitmap;
+extern BITMAP* HamsterIdleBitmap;
+extern BITMAP* HamsterAwareBitmap;
+extern BITMAP* HamsterSpinBitmap;
+extern BITMAP* HamsterCraterBitmap;
+
+constexpr int kStripFrames = 4;
+constexpr int kTimeGlyphCount = 14;
+extern BITMAP* FlareFrames[kStripFrames];
+extern BITMAP* DustFrames[kStripFrames];
+extern BITMAP* BrickFrames[kStripFrames];
+extern BITMAP* TimeGlyphs[kTimeGlyphCount];
+
+constexpr int kScreamCount = 16;
+extern SAMPLE* ExplodeSample;
+extern SAMPLE* ScreamSamples[kScreamCount];
+extern SAMPLE* Huh01Sample;
+extern SAMPLE* Huh02Sample;
+extern SAMPLE* HissSample;

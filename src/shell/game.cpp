@@ -1,0 +1,67 @@
+#include "shell/game.h"
+
+#include <allegro.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <string>
+
+#include "levels/level_table.h"
+#include "shell/asset_files.h"
+#include "shell/assets.h"
+#include "shell/program_dir.h"
+
+namespace {
+
+const char* const kWindowTitle = "Zandrove - By Tobrandel";
+
+int Fail(const std::string& message) {
+    std::fprintf(stderr, "zandrove: %s\n", message.c_str());
+    FreeLevelPack();
+    allegro_exit();
+    return 1;
+}
+
+// Until the frame loop exists: show the background until F10.
+void ShowUntilF10(ShellBitmaps& bitmaps) {
+    while (!key[KEY_F10]) {
+        blit(bitmaps.background.get(), bitmaps.backBuffer.get(), 0, 0, 0, 0, kScreenWidth, kScreenHeight);
+        vsync();
+        acquire_screen();
+        blit(bitmaps.backBuffer.get(), screen, 0, 0, 0, 0, kScreenWidth, kScreenHeight);
+        release_screen();
+        rest(16);
+    }
+}
+
+}  // namespace
+
+int RunGame(int argc, char** argv) {
+    ChangeToProgramDirectory(argc > 0 ? argv[0] : nullptr);
+    if (argc >= 2) LoadLevelPack(argv[1]);
+    std::srand(static_cast<unsigned>(std::time(nullptr)));
+
+    if (allegro_init() != 0) return Fail(std::string("cannot start Allegro: ") + allegro_error);
+    install_keyboard();
+    install_mouse();
+    if (install_sound(DIGI_AUTODETECT, MIDI_NONE, nullptr) != 0)
+        std::fprintf(stderr, "zandrove: no sound (%s); playing silently\n", allegro_error);
+    set_volume(256, 0);
+    set_window_title(kWindowTitle);
+    set_color_depth(16);
+    if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, kScreenWidth, kScreenHeight, 0, 0) != 0)
+        return Fail(std::string("cannot open the 640 x 480 window: ") + allegro_error);
+
+    int status = 0;
+    {
+        ShellBitmaps bitmaps;
+        std::string error;
+        if (!LoadAssets(bitmaps, error)) return Fail(error);
+        ShowUntilF10(bitmaps);
+        ReleaseAssets(bitmaps);
+    }
+    FreeLevelPack();
+    allegro_exit();
+    return status;
+}

@@ -1,0 +1,8 @@
+#include "shell/globals.h"
+
+bool EditMode = true;
+bool FuseBurning = false;
+bool HissPlaying = false;
+int HamsterCount = 0;
+uint32_t ExitMask = 0;
+cBomb* SelectedBomb = nullptr;

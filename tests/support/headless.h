@@ -1,0 +1,12 @@
+#pragma once
+// Allegro without a display: 16-bit colour, memory bitmaps, no drivers, and
+// the generated assets loaded from the build's asset directory.
+#include <string>
+
+struct ShellBitmaps;
+
+// Idempotent; aborts the test run if the assets cannot be loaded.
+void StartHeadless();
+ShellBitmaps& HeadlessBitmaps();
+// Where the build wrote the generated assets.
+std::string AssetDir();
