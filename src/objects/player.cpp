@@ -1,0 +1,106 @@
+#include "objects/player.h"
+
+#include <allegro.h>
+
+#include <cstdlib>
+
+#include "objects/sin_table.h"
+#include "play/particles.h"
+#include "play/sound.h"
+#include "shell/asset_handles.h"
+
+namespace {
+constexpr Fixed kGravityStep = Fixed::Raw(24);
+constexpr Fixed kFallSpeed = Fixed::Raw(1536);
+constexpr int32_t kFastSquared = 49;  // 7 pixels per frame, squared
+constexpr int kExitFrames = 120;
+}  // namespace
+
+cPlayer::cPlayer(short x, short y, int id) : HomeX(x), HomeY(static_cast<short>(y + 4)), Id(id) {
+    box = {-12, -12, 24, 24};
+    Fast = false;
+    Reset();
+}
+
+void cPlayer::Reset() {
+    x = Fixed::FromInt(HomeX);
+    y = Fixed::FromInt(HomeY);
+    Velocity = {};
+    TargetVelocity = {};
+    Resting = Landed = SoftLanding = Blasted = Aware = false;
+    Angle = 0;
+    PuffTime = 0;
+    ExitTime = kExitFrames;
+    ScreamDelay = 0;
+    // Fast is left alone: the next Step recomputes it.
+}
+
+void cPlayer::Step() {
+    Fixed& vx = Velocity.x;
+    Fixed& vy = Velocity.y;
+    const Fixed friction = Fixed::Raw(Resting ? 24 : 1);
+
+    if (ScreamDelay > 0) {
+        ScreamDelay -= 1;
+        if (ScreamDelay == 1) PlaySample(ScreamSamples[(std::rand() >> 5) & 15], kVoiceRate);
+    }
+
+    const int32_t s = SquaredSpeed(Velocity).raw >> 8;
+    Fast = s > kFastSquared;
+    Angle = vx.raw > 0 ? WrapAdd(Angle, s) : WrapSub(Angle, s);  // spins faster the faster it flies
+
+    x += vx;
+    y += vy;
+
+    TargetVelocity.y = Resting ? Fixed() : kFallSpeed;
+    if (vy.Whole() > 3) SoftLanding = false;  // a real fall re-arms the bounce
+
+    if (vx < Fixed()) {
+        vx += friction;
+        if (vx > Fixed()) vx = Fixed();
+    } else if (vx > Fixed()) {
+        vx -= friction;
+        if (vx < Fixed()) vx = Fixed();
+    }
+
+    // No clamp at the target: a speed near it alternates around it.
+    if (vy < TargetVelocity.y)
+        vy += kGravityStep;
+    else if (vy > TargetVelocity.y)
+        vy -= kGravityStep;
+}
+
+void cPlayer::SpawnPuffs() {
+    PuffTime -= 1;
+    const int t = PuffTime;
+    const int d = Cos(t * 256) >> 12;
+    const int count = Fast ? 7 : 3;
+    const int spreadX = Fast ? 11 : 12;
+    const int spreadY = Fast ? 11 : 13;
+    for (int i = 0; i < count; ++i) {
+        Particle p;
+        p.x = Fixed::FromInt(WrapAdd(x.Whole(), Cos(t * 512 + i * 256) >> spreadX));
+        p.y = Fixed::FromInt(WrapAdd(y.Whole(), Sin(t * 128 + i * 512) >> spreadY));
+        p.vx = Fixed::Raw(Cos(t * 256 + i * 256) >> 9);
+        p.vy = Fixed::Raw(-512 - (Cos(t * 128 + i * 64) >> 9));
+        p.life = d * 4 + 64;
+        p.delay = p.countdown = d + 17;
+        p.strip = FlareFrames;
+        p.additive = true;
+        SpawnParticle(p);
+    }
+}
+
+void cPlayer::Draw(BITMAP* target, int dx, int dy) {
+    if (PuffTime > 0) SpawnPuffs();
+    const int X = x.Whole() + dx;
+    const int Y = y.Whole() + dy;
+    if (!Blasted) {
+        BITMAP* picture = Aware ? HamsterAwareBitmap : HamsterIdleBitmap;
+        draw_sprite(target, picture, X - (picture->w >> 1), Y - (picture->h >> 1) - 4);
+    } else {
+        BITMAP* picture = Landed ? HamsterCraterBitmap : HamsterSpinBitmap;
+        // 256 units a turn; only the angle within the turn matters.
+        rotate_sprite(target, picture, X - (picture->w >> 1), Y - (picture->h >> 1) - 2, itofix(Angle & 255));
+    }
+}
