@@ -1,5 +1,7 @@
 // Every built-in level must be at rest as built: left alone for ten seconds
-// of play, each hamster stays where the level put it, on its floor.
+// of play, each hamster stays where the level put it, on its floor. Level 10
+// is the exception by design: its hamster stands over a pit and must be
+// blasted into the exit before it drops out of sight.
 #include <gtest/gtest.h>
 
 #include "levels/level_table.h"
@@ -21,13 +23,18 @@ TEST_P(BuiltinLevelAtRest, HamstersStayOnTheirFloorsForSixHundredFrames) {
         if (o->Kind() == KIND_BLOCK || o->Kind() == KIND_BRICK) solids.push_back(o->WorldBox());
     }
     ASSERT_FALSE(hamsters.empty());
+    const bool overPit = GetParam() == 9;
     for (int frame = 1; frame <= 600; ++frame) {
         SimulateFrame(ObjectList);
         for (cPlayer* h : hamsters) {
-            // It may sink by less than a pixel between landings, never more.
             ASSERT_EQ(h->x, Fixed::FromInt(h->HomeX)) << "frame " << frame;
-            ASSERT_EQ(h->y.Whole(), h->HomeY) << "frame " << frame;
             ASSERT_FALSE(h->Blasted);
+            if (overPit) {
+                ASSERT_FALSE(h->Landed) << "frame " << frame;
+            } else {
+                // It may sink by less than a pixel between landings, never more.
+                ASSERT_EQ(h->y.Whole(), h->HomeY) << "frame " << frame;
+            }
             const Box body = h->WorldBox();
             for (const Box& s : solids) {
                 const bool inside = body.x < s.x + s.w && s.x < body.x + body.w && body.y < s.y + s.h &&
@@ -35,6 +42,9 @@ TEST_P(BuiltinLevelAtRest, HamstersStayOnTheirFloorsForSixHundredFrames) {
                 ASSERT_FALSE(inside) << "frame " << frame << " hamster inside a block at " << s.x << "," << s.y;
             }
         }
+    }
+    if (overPit) {
+        EXPECT_GT(hamsters[0]->y.Whole(), 480);
     }
 }
 
