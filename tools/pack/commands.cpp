@@ -1,0 +1,198 @@
+#include "pack/commands.h"
+
+#include <cstdint>
+#include <fstream>
+#include <optional>
+#include <string_view>
+
+#include "levels/level_table.h"
+#include "pack/finding_format.h"
+#include "pack/pack_checker.h"
+#include "pack/pack_reader.h"
+#include "pack/pack_writer.h"
+#include "pack/text_parser.h"
+#include "pack/text_printer.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: zandrove-pack build LEVELS.txt -o PACK | dump (PACK | --builtin) [-o LEVELS.txt]"
+    " | check (PACK | LEVELS.txt)";
+
+constexpr const char* kHelp =
+    "  build LEVELS.txt -o PACK   write the levels of a level text as a level pack file\n"
+    "  dump PACK                  print a level pack file as a level text\n"
+    "  dump --builtin             print the game's built-in levels as a level text\n"
+    "      -o FILE                write the text to FILE instead\n"
+    "  check PACK|LEVELS.txt      report what would make a level broken or unplayable;\n"
+    "                             a file named *.txt, or holding no zero byte, is read as a level text\n"
+    "exit status: 0 done (warnings alone included), 1 errors in the levels, 2 usage or file errors\n";
+
+struct Args {
+    std::vector<std::string> inputs;
+    std::optional<std::string> output;
+    bool builtin = false;
+};
+
+int Usage(std::ostream& err, const std::string& problem) {
+    err << "zandrove-pack: " << problem << "\n" << kUsage << "\n";
+    return kExitUsage;
+}
+
+// Splits the arguments after the command; false (having reported) on a bad one.
+bool SplitArgs(const std::vector<std::string>& args, bool allowBuiltin, Args& a, std::ostream& err, int& status) {
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string& s = args[i];
+        if (s == "-o") {
+            if (i + 1 >= args.size()) return status = Usage(err, "-o needs a file name"), false;
+            if (a.output) return status = Usage(err, "-o is given twice"), false;
+            a.output = args[++i];
+        } else if (s == "--builtin" && allowBuiltin) {
+            a.builtin = true;
+        } else if (s.size() > 1 && s[0] == '-') {
+            return status = Usage(err, "unknown option '" + s + "'"), false;
+        } else {
+            a.inputs.push_back(s);
+        }
+    }
+    return true;
+}
+
+int CannotRead(std::ostream& err, const std::string& path, const std::string& why) {
+    return Usage(err, "cannot read '" + path + "': " + why);
+}
+
+int WriteOut(const std::string& text, const std::optional<std::string>& path, std::ostream& out, std::ostream& err) {
+    if (!path) {
+        out << text;
+        return kExitClean;
+    }
+    std::string why;
+    if (!WriteFileBytes(*path, std::vector<unsigned char>(text.begin(), text.end()), why)) {
+        err << "zandrove-pack: cannot write '" << *path << "': " << why << "\n";
+        return kExitUsage;
+    }
+    return kExitClean;
+}
+
+int Build(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    Args a;
+    int status = kExitUsage;
+    if (!SplitArgs(args, false, a, err, status)) return status;
+    if (a.inputs.size() != 1) return Usage(err, "build takes one level text");
+    if (!a.output) return Usage(err, "build needs -o PACK, the file to write");
+    const std::string& path = a.inputs[0];
+    std::string text, why;
+    if (!ReadTextFile(path, text, why)) return CannotRead(err, path, why);
+
+    const ParsedText parsed = ParseLevelText(text);
+    for (const TextError& e : parsed.errors) err << FormatTextError(path, e) << "\n";
+    if (parsed.errors.empty() && parsed.levels.empty())
+        err << path << ": error: no level: start each level with a line  level \"Name\"\n";
+    if (!parsed.errors.empty() || parsed.levels.empty()) {
+        err << "zandrove-pack: nothing written\n";
+        return kExitFindings;
+    }
+    const std::vector<unsigned char> bytes = EncodePack(parsed.levels);
+    if (!WriteFileBytes(*a.output, bytes, why)) {
+        err << "zandrove-pack: cannot write '" << *a.output << "': " << why << "\n";
+        return kExitUsage;
+    }
+    std::size_t records = 0;
+    for (const PackLevel& level : parsed.levels) records += level.records.size();
+    out << "wrote " << *a.output << ": " << parsed.levels.size() << (parsed.levels.size() == 1 ? " level, " : " levels, ")
+        << records << " records, " << bytes.size() << " bytes\n";
+    return kExitClean;
+}
+
+int Dump(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    Args a;
+    int status = kExitUsage;
+    if (!SplitArgs(args, true, a, err, status)) return status;
+    if (a.builtin) {
+        if (!a.inputs.empty()) return Usage(err, "dump takes a pack or --builtin, not both");
+        return WriteOut(FormatLevelText(BuiltinLevelList(), "The game's ten built-in levels."), a.output, out, err);
+    }
+    if (a.inputs.size() != 1) return Usage(err, "dump takes one level pack file (or --builtin)");
+    const std::string& path = a.inputs[0];
+    PackFile pack;
+    std::string why;
+    if (!ReadPackFile(path, pack, why)) return CannotRead(err, path, why);
+    if (pack.fileSize < static_cast<uint64_t>(kPackFileHeaderSize))
+        err << "zandrove-pack: " << path << ": shorter than a pack's " << kPackFileHeaderSize
+            << "-byte file header: the game reads no level from it\n";
+    else if (pack.TrailingBytes() > 0)
+        err << "zandrove-pack: " << path << ": " << pack.TrailingBytes()
+            << " bytes after the last complete level are not read by the game and not dumped; 'check' says more\n";
+    const std::string heading = "Levels of " + path + " as the game reads them: " +
+                                std::to_string(pack.levels.size()) + (pack.levels.size() == 1 ? " level." : " levels.");
+    return WriteOut(FormatLevelText(pack.levels, heading), a.output, out, err);
+}
+
+// A level text has no zero byte; every pack has some (its terminators at least).
+bool LooksLikeText(const std::string& path) {
+    if (path.size() >= 4 && path.compare(path.size() - 4, 4, ".txt") == 0) return true;
+    std::ifstream in(path, std::ios::binary);
+    std::string head(1 << 16, '\0');
+    in.read(head.data(), static_cast<std::streamsize>(head.size()));
+    head.resize(static_cast<std::size_t>(in.gcount()));
+    return in.gcount() > 0 && head.find('\0') == std::string::npos;
+}
+
+int Report(const std::string& path, std::size_t levels, const std::vector<std::string>& lines,
+           const std::vector<Finding>& findings, std::ostream& out) {
+    std::size_t errors = 0, warnings = 0;
+    for (const Finding& f : findings) (f.severity == Severity::Error ? errors : warnings) += 1;
+    for (const std::string& line : lines) out << line << "\n";
+    out << path << ": " << levels << (levels == 1 ? " level, " : " levels, ");
+    if (errors == 0 && warnings == 0) out << "no problems found\n";
+    else out << errors << (errors == 1 ? " error, " : " errors, ") << warnings << (warnings == 1 ? " warning\n" : " warnings\n");
+    return errors > 0 ? kExitFindings : kExitClean;
+}
+
+int Check(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    Args a;
+    int status = kExitUsage;
+    if (!SplitArgs(args, false, a, err, status)) return status;
+    if (a.output) return Usage(err, "check writes no file; -o is not for it");
+    if (a.inputs.size() != 1) return Usage(err, "check takes one level pack file or level text");
+    const std::string& path = a.inputs[0];
+    std::vector<std::string> lines;
+    std::string why;
+
+    if (LooksLikeText(path)) {
+        std::string text;
+        if (!ReadTextFile(path, text, why)) return CannotRead(err, path, why);
+        const ParsedText parsed = ParseLevelText(text);
+        if (!parsed.errors.empty()) {
+            for (const TextError& e : parsed.errors) out << FormatTextError(path, e) << "\n";
+            out << path << ": " << parsed.errors.size() << (parsed.errors.size() == 1 ? " error" : " errors")
+                << " in the text; the levels were not checked\n";
+            return kExitFindings;
+        }
+        const std::vector<Finding> findings = CheckLevels(parsed.levels);
+        for (const Finding& f : findings) lines.push_back(FormatTextFinding(path, parsed.levels, f));
+        return Report(path, parsed.levels.size(), lines, findings, out);
+    }
+
+    PackFile pack;
+    if (!ReadPackFile(path, pack, why)) return CannotRead(err, path, why);
+    const std::vector<Finding> findings = CheckPackFile(pack);
+    for (const Finding& f : findings) lines.push_back(FormatPackFinding(path, pack, f));
+    return Report(path, pack.levels.size(), lines, findings, out);
+}
+
+}  // namespace
+
+int RunPackTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (args.empty()) return Usage(err, "no command");
+    const std::string& command = args[0];
+    if (command == "build") return Build(args, out, err);
+    if (command == "dump") return Dump(args, out, err);
+    if (command == "check") return Check(args, out, err);
+    if (command == "help" || command == "--help" || command == "-h") {
+        out << kUsage << "\n" << kHelp;
+        return kExitClean;
+    }
+    return Usage(err, "unknown command '" + command + "'");
+}

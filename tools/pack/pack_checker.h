@@ -1,0 +1,29 @@
+#pragma once
+// Finding what makes a level broken or unplayable before anyone plays it.
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "pack/pack_model.h"
+#include "pack/pack_reader.h"
+
+enum class Severity { Warning, Error };
+
+struct Finding {
+    Severity severity = Severity::Error;
+    int level = -1;       // 0-based; -1 for the file as a whole
+    int record = -1;      // 0-based within the level; -1 for the level as a whole
+    int related = -1;     // another record of the same level that the message names, or -1
+    int64_t byte = -1;    // a byte offset in the file, where no record says it better
+    std::string message;
+};
+
+constexpr int kInventorySlots = 5;  // the HUD shows five inventory slots
+
+// The findings of one level (its records end with the type-0 record), in record order.
+std::vector<Finding> CheckLevel(const std::vector<LevelRecord>& records, int levelIndex);
+// Every level's findings, and an error for a list with no level at all.
+std::vector<Finding> CheckLevels(const LevelList& levels);
+// As CheckLevels, plus what the game's reader drops or never reaches.
+std::vector<Finding> CheckPackFile(const PackFile& pack);
