@@ -1,56 +1,60 @@
-// Stand-in generator: flat pictures and silent sounds of the right sizes.
-// To be replaced by the real artwork generator.
+// Writes every picture and sound the game loads into the directory named on
+// the command line. The output depends on nothing but this code, so every
+// build produces the same bytes.
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
+#include <exception>
+#include <filesystem>
 #include <string>
+#include <system_error>
 #include <vector>
 
-#include "shell/asset_files.h"
+#include "catalogue.h"
 
 namespace {
-void Put16(std::vector<uint8_t>& v, uint32_t x) { v.push_back(x & 0xFF); v.push_back((x >> 8) & 0xFF); }
-void Put32(std::vector<uint8_t>& v, uint32_t x) { Put16(v, x & 0xFFFF); Put16(v, x >> 16); }
 
-bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+const char* const kProgram = "zandrove-assetgen";
+
+// Returns an empty string on success, otherwise what went wrong.
+std::string WriteFile(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
     FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return false;
-    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    return std::fclose(f) == 0 && ok;
+    if (!f) return std::strerror(errno);
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    const int writeErrno = errno;
+    const bool closed = std::fclose(f) == 0;
+    if (!written) return std::strerror(writeErrno);
+    if (!closed) return std::strerror(errno);
+    return {};
 }
 
-std::vector<uint8_t> Bmp(int w, int h) {
-    const int row = (w * 3 + 3) & ~3;
-    std::vector<uint8_t> v;
-    v.push_back('B'); v.push_back('M');
-    Put32(v, 54 + row * h); Put32(v, 0); Put32(v, 54);
-    Put32(v, 40); Put32(v, w); Put32(v, h); Put16(v, 1); Put16(v, 24); Put32(v, 0);
-    Put32(v, row * h); Put32(v, 2835); Put32(v, 2835); Put32(v, 0); Put32(v, 0);
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) { v.push_back(80); v.push_back(80); v.push_back(80); }
-        for (int p = w * 3; p < row; ++p) v.push_back(0);
-    }
-    return v;
-}
-
-std::vector<uint8_t> Wav(int samples) {
-    std::vector<uint8_t> v;
-    auto tag = [&](const char* t) { for (int i = 0; i < 4; ++i) v.push_back(t[i]); };
-    tag("RIFF"); Put32(v, 36 + samples * 2); tag("WAVE");
-    tag("fmt "); Put32(v, 16); Put16(v, 1); Put16(v, 1); Put32(v, 22050); Put32(v, 44100); Put16(v, 2); Put16(v, 16);
-    tag("data"); Put32(v, samples * 2);
-    for (int i = 0; i < samples * 2; ++i) v.push_back(0);
-    return v;
-}
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::string dir = argc > 1 ? std::string(argv[1]) + "/" : "";
-    const int sizes[kBitmapFileCount][2] = {{640, 480}, {640, 96}, {16, 16}, {256, 64}, {20, 20}, {20, 20},
-                                            {8, 16},   {24, 28}, {24, 28}, {24, 24}, {24, 24}, {24, 24},
-                                            {24, 24},  {16, 64}, {16, 64}, {16, 64}, {12, 336}};
-    for (int i = 0; i < kBitmapFileCount; ++i)
-        if (!WriteFile(dir + kBitmapFiles[i], Bmp(sizes[i][0], sizes[i][1]))) return 1;
-    for (int i = 0; i < kSampleFileCount; ++i)
-        if (!WriteFile(dir + kSampleFiles[i], Wav(2205))) return 1;
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s OUTPUT-DIRECTORY\n", kProgram);
+        return 2;
+    }
+    const std::filesystem::path dir = argv[1];
+    std::error_code ec;
+    std::filesystem::create_directories(dir, ec);
+    if (ec) {
+        std::fprintf(stderr, "%s: cannot create directory %s: %s\n", kProgram, dir.c_str(), ec.message().c_str());
+        return 1;
+    }
+    try {
+        for (const gen::AssetMaker& asset : gen::Catalogue()) {
+            const std::filesystem::path path = dir / asset.file;
+            const std::string error = WriteFile(path, asset.encode());
+            if (!error.empty()) {
+                std::fprintf(stderr, "%s: cannot write %s: %s\n", kProgram, path.c_str(), error.c_str());
+                return 1;
+            }
+        }
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "%s: %s\n", kProgram, e.what());
+        return 1;
+    }
     return 0;
 }

@@ -1,0 +1,19 @@
+#pragma once
+// Which generator makes which of the game's files.
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace gen {
+
+struct AssetMaker {
+    std::string file;
+    std::function<std::vector<uint8_t>()> encode;
+};
+
+// One entry per file the game loads, in the game's loading order.
+// Throws std::logic_error if a file has no generator.
+std::vector<AssetMaker> Catalogue();
+
+}  // namespace gen

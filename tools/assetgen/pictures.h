@@ -1,0 +1,30 @@
+#pragma once
+// Every picture of the game, painted in code.
+#include "image.h"
+
+namespace gen {
+
+// Opaque, copied with blit.
+Image MakeBackground();
+Image MakeHud();
+
+// Sprites: unpainted pixels become the mask colour.
+Image MakeCursor();
+Image MakeComplete();
+Image MakeBlock();
+Image MakeBrick();
+Image MakeSlider();
+Image MakeHamsterIdle();
+Image MakeHamsterAware();
+Image MakeHamsterSpin();
+Image MakeHamsterCrater();
+Image MakeRedBomb();
+Image MakeBlueBomb();
+
+// Sheets of frames stacked downwards.
+Image MakeFlareSheet();
+Image MakeDustSheet();
+Image MakeBricksSheet();
+Image MakeTimeFont();
+
+}  // namespace gen
