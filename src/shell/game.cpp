@@ -10,6 +10,9 @@
 #include "levels/level_table.h"
 #include "shell/asset_files.h"
 #include "shell/assets.h"
+#include "shell/frame_loop.h"
+#include "shell/game_flow.h"
+#include "shell/live_io.h"
 #include "shell/program_dir.h"
 
 namespace {
@@ -21,18 +24,6 @@ int Fail(const std::string& message) {
     FreeLevelPack();
     allegro_exit();
     return 1;
-}
-
-// Until the frame loop exists: show the background until F10.
-void ShowUntilF10(ShellBitmaps& bitmaps) {
-    while (!key[KEY_F10]) {
-        blit(bitmaps.background.get(), bitmaps.backBuffer.get(), 0, 0, 0, 0, kScreenWidth, kScreenHeight);
-        vsync();
-        acquire_screen();
-        blit(bitmaps.backBuffer.get(), screen, 0, 0, 0, 0, kScreenWidth, kScreenHeight);
-        release_screen();
-        rest(16);
-    }
 }
 
 }  // namespace
@@ -58,7 +49,11 @@ int RunGame(int argc, char** argv) {
         ShellBitmaps bitmaps;
         std::string error;
         if (!LoadAssets(bitmaps, error)) return Fail(error);
-        ShowUntilF10(bitmaps);
+        {
+            LiveIo io;
+            ShellState state;
+            PlayLevels(state, bitmaps, io);
+        }
         ReleaseAssets(bitmaps);
     }
     FreeLevelPack();

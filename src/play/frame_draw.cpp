@@ -1,0 +1,82 @@
+#include "play/frame_draw.h"
+
+#include <allegro.h>
+
+#include <algorithm>
+
+#include "levels/world.h"
+#include "objects/bomb.h"
+#include "play/hud_controls.h"
+#include "shell/asset_handles.h"
+#include "shell/globals.h"
+#include "shell/input.h"
+
+namespace {
+
+constexpr int kReadoutX = 326;      // a single glyph, centred
+constexpr int kSecondsX = 320;      // seconds and quarters side by side
+constexpr int kQuartersX = 332;
+constexpr int kFirstQuarterGlyph = 10;  // + 1, 2, 3 for the quarter marks
+constexpr int kLongestQuarters = kLongestFuse / kQuarterSecond;
+
+int Quarters(int count) {
+    // The HUD never sets more than 9 3/4 seconds; anything beyond would index
+    // past the glyphs.
+    return std::clamp(count / kQuarterSecond, 0, kLongestQuarters);
+}
+
+int White() { return makecol(255, 255, 255); }
+
+}  // namespace
+
+int HudTopFor(int bufferHeight, int hudHeight, bool editMode) {
+    return editMode ? bufferHeight - hudHeight : bufferHeight - hudHeight / 2;
+}
+
+void DrawEditOverlays(BITMAP* target, const HudState& hud, const InputSample& in) {
+    for (cBomb* bomb : BombList) {
+        if (!BombUnderCursor(*bomb, in.mouseX, in.mouseY)) continue;
+        const int X = bomb->x.Whole();
+        const int Y = bomb->y.Whole();
+        rect(target, X - 16, Y - 16, X + 16, Y + 16, White());
+    }
+    if (!SelectedBomb) return;
+    const int X = SelectedBomb->x.Whole();
+    const int Y = SelectedBomb->y.Whole();
+    if (hud.fuseDrag && hud.dragActive) line(target, X, Y, in.mouseX, in.mouseY, White());
+    rect(target, X - 15, Y - 15, X + 15, Y + 15, makecol(0, 255, 0));
+}
+
+FuseReadout FuseReadoutFor(int count) {
+    const int q = Quarters(count);
+    if (q == 0) return {1, {{0, kReadoutX}, {}}};
+    if (q < 4) return {1, {{kFirstQuarterGlyph + q, kReadoutX}, {}}};
+    if (q % 4 == 0) return {1, {{q / 4, kReadoutX}, {}}};
+    return {2, {{q / 4, kSecondsX}, {kFirstQuarterGlyph + q % 4, kQuartersX}}};
+}
+
+int SliderKnobX(int count) { return 2 * Quarters(count) + 381; }
+
+void DrawHud(BITMAP* target, BITMAP* hudBitmap, BITMAP* sliderBitmap, int hudTop) {
+    blit(hudBitmap, target, 0, 0, 0, hudTop, hudBitmap->w, hudBitmap->h);
+    // Every bomb keeps its slot's x, so a placed bomb leaves its slot empty.
+    for (size_t i = 0; i < BombList.size(); ++i) {
+        if (!BombPlaced[i]) draw_sprite(target, RedBombBitmap, 108 + 40 * static_cast<int>(i), hudTop + 12);
+    }
+    if (!SelectedBomb) return;
+    const FuseReadout readout = FuseReadoutFor(SelectedBomb->Count);
+    for (int i = 0; i < readout.count; ++i)
+        draw_sprite(target, TimeGlyphs[readout.glyphs[i].glyph], readout.glyphs[i].x, hudTop + 12);
+    draw_sprite(target, sliderBitmap, SliderKnobX(SelectedBomb->Count), hudTop + 13);
+}
+
+void DrawBanner(BITMAP* target, BITMAP* banner) {
+    draw_sprite(target, banner, (target->w - banner->w) >> 1, (target->h - banner->h) >> 1);
+}
+
+void DrawCursor(BITMAP* target, BITMAP* cursor, int x, int y, bool editMode) {
+    if (editMode)
+        draw_sprite(target, cursor, x, y);
+    else
+        draw_trans_sprite(target, cursor, x, y);
+}

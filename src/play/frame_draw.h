@@ -1,0 +1,32 @@
+#pragma once
+// What the frame draws over the play-field: edit-mode overlays, the HUD with
+// its inventory and fuse read-out, the completion banner and the cursor.
+struct BITMAP;
+struct HudState;
+struct InputSample;
+
+// Where the HUD's top edge lies: whole in edit mode, half hidden in run mode.
+int HudTopFor(int bufferHeight, int hudHeight, bool editMode);
+
+// Hover squares, the fuse-drag line and the selection square.
+void DrawEditOverlays(BITMAP* target, const HudState& hud, const InputSample& in);
+
+// The fuse read-out of a bomb with count frames left: one glyph or two.
+struct ReadoutGlyph {
+    int glyph;  // index into TimeGlyphs
+    int x;
+};
+struct FuseReadout {
+    int count;  // 1 or 2
+    ReadoutGlyph glyphs[2];
+};
+FuseReadout FuseReadoutFor(int count);
+// The slider knob's x for a bomb with count frames left.
+int SliderKnobX(int count);
+
+// The HUD bitmap at hudTop, the inventory icons of unplaced bombs, and the
+// selected bomb's read-out and slider knob.
+void DrawHud(BITMAP* target, BITMAP* hudBitmap, BITMAP* sliderBitmap, int hudTop);
+void DrawBanner(BITMAP* target, BITMAP* banner);
+// Opaque in edit mode, a faint additive glow in run mode.
+void DrawCursor(BITMAP* target, BITMAP* cursor, int x, int y, bool editMode);

@@ -1,0 +1,20 @@
+#pragma once
+// The frame's link to the player: where its input comes from and where the
+// finished picture goes. The live game reads Allegro's mouse and keyboard
+// and shows the window; tests script the input and skip the showing.
+struct BITMAP;
+struct InputSample;
+
+class FrameIo {
+public:
+    virtual ~FrameIo() = default;
+    // Fills the mouse position, the buttons held (Allegro mouse_b bits) and
+    // the keys held now; the frame works out presses and releases itself.
+    virtual void Sample(InputSample& sample) = 0;
+    // Shows the finished frame and waits for the next one's turn.
+    virtual void Present(BITMAP* frame) = 0;
+    // The player asked to quit other than with F10 (the window's close button).
+    virtual bool CloseRequested() { return false; }
+    // Quit asked for before the first frame: F10 held or the window closed.
+    virtual bool QuitHeld() { return CloseRequested(); }
+};

@@ -1,0 +1,139 @@
+#include "shell/frame_loop.h"
+
+#include <allegro.h>
+
+#include "levels/world.h"
+#include "objects/object.h"
+#include "play/frame_draw.h"
+#include "play/particles.h"
+#include "play/sound.h"
+#include "shell/asset_handles.h"
+#include "shell/assets.h"
+#include "shell/frame_io.h"
+#include "shell/globals.h"
+
+namespace {
+
+void StopHiss() {
+    if (HissPlaying) stop_sample(HissSample);
+    HissPlaying = false;
+}
+
+void SampleInput(ShellState& s, FrameIo& io) {
+    InputSample& in = s.input;
+    in.keys.fill(false);
+    io.Sample(in);
+    in.pressed = in.buttons & ~s.prevButtons;
+    in.released = s.prevButtons & ~in.buttons;
+    s.prevButtons = in.buttons;
+    s.modeClicked = false;
+}
+
+void Simulate() {
+    // The size is read at every index: Collide is handed the list itself.
+    for (size_t i = 0; i < ObjectList.size(); ++i) {
+        ObjectList[i]->Collide(ObjectList);
+        ObjectList[i]->Step();
+    }
+}
+
+void DrawObjects(BITMAP* target) {
+    // Back to front: objects earlier in the list end up on top.
+    for (size_t i = ObjectList.size(); i-- > 0;) ObjectList[i]->Draw(target, 0, 0);
+}
+
+// The hiss loops exactly while some fuse burns on the play-field.
+void FollowFuseHiss() {
+    if (FuseBurning && !HissPlaying) {
+        PlaySample(HissSample, kOwnRate, true);
+        HissPlaying = true;
+    } else if (!FuseBurning && HissPlaying) {
+        StopHiss();
+    }
+}
+
+void ToggleMode(ShellState& s) {
+    const InputSample& in = s.input;
+    const bool space = in.Key(KEY_SPACE);
+    const bool right = (in.buttons & kRightButton) != 0;
+    const bool trigger = space || in.Key(KEY_ESC) || (right && !s.hud.fuseDrag) || s.modeClicked;
+    if (!trigger) {
+        s.toggleLatch = false;
+        return;
+    }
+    if (s.toggleLatch) return;
+    s.toggleLatch = true;
+    if (right && SelectedBomb) {
+        SelectedBomb = nullptr;  // a right click with a selection only deselects
+        return;
+    }
+    if (!space) SelectedBomb = nullptr;
+    EditMode = !EditMode;
+    if (EditMode) {
+        for (cObject* o : ObjectList) o->Reset();
+    }
+}
+
+uint32_t AllHamstersMask() {
+    if (HamsterCount <= 0) return 0;
+    if (HamsterCount >= 32) return 0xFFFFFFFFu;
+    return (1u << HamsterCount) - 1;
+}
+
+void CountCompletion(ShellState& s, BITMAP* target, BITMAP* banner) {
+    // The countdown pauses while any hamster is out of its exit.
+    if (ExitMask != AllHamstersMask()) return;
+    if (s.completeTimer == 1)
+        s.levelComplete = true;
+    else if (s.completeTimer == 0)
+        s.completeTimer = kCompleteFrames;
+    else
+        s.completeTimer -= 1;
+    DrawBanner(target, banner);
+}
+
+}  // namespace
+
+void StartLevel(ShellState& s, const LevelRecord* records) {
+    HamsterCount = 0;
+    ExitMask = 0;
+    BuildLevel(records);
+    s.toggleLatch = false;
+    s.completeTimer = 0;
+    s.levelComplete = false;
+    StopHiss();
+    FuseBurning = false;
+    s.hud = HudState{};
+    s.restartRequest = false;
+}
+
+bool RunFrame(ShellState& s, const ShellBitmaps& b, FrameIo& io) {
+    BITMAP* buffer = b.backBuffer.get();
+    blit(b.background.get(), buffer, 0, 0, 0, 0, buffer->w, buffer->h);
+    s.hudTop = HudTopFor(buffer->h, b.hud.get()->h, EditMode);
+    SampleInput(s, io);
+
+    if (EditMode) {
+        const HudClicks clicks = EditModeInput(s.hud, s.input, s.hudTop);
+        if (clicks.restart) s.restartRequest = true;
+        s.modeClicked = clicks.mode;
+    }
+
+    ExitMask = 0;
+    FuseBurning = false;
+    if (!EditMode) Simulate();
+    DrawObjects(buffer);
+    UpdateAndDrawParticles(buffer);
+    FollowFuseHiss();
+    ToggleMode(s);
+
+    // From here on the frame is drawn in the mode the toggle left.
+    if (EditMode) DrawEditOverlays(buffer, s.hud, s.input);
+    DrawHud(buffer, b.hud.get(), b.slider.get(), s.hudTop);
+    CountCompletion(s, buffer, b.complete.get());
+    DrawCursor(buffer, b.cursor.get(), s.input.mouseX, s.input.mouseY, EditMode);
+    io.Present(buffer);
+
+    s.quitRequested = s.input.Key(KEY_F10) || io.CloseRequested();
+    return !s.quitRequested && !s.levelComplete && !s.restartRequest;
+}

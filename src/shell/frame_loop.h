@@ -1,0 +1,31 @@
+#pragma once
+// One level's frames: input, simulation, drawing, the edit/run toggle and
+// the completion countdown.
+#include "play/hud_controls.h"
+#include "shell/input.h"
+
+struct LevelRecord;
+class FrameIo;
+struct ShellBitmaps;
+
+constexpr int kCompleteFrames = 120;  // the countdown's first value
+
+// The game shell's own state, across frames and levels.
+struct ShellState {
+    int levelIndex = 0;
+    bool levelComplete = false;
+    bool restartRequest = false;
+    int completeTimer = 0;     // 0 = not started, then 120 down to 1
+    bool toggleLatch = false;  // one edit/run toggle per press
+    int hudTop = 0;            // this frame's HUD top edge
+    int prevButtons = 0;       // kept across levels
+    bool modeClicked = false;  // the HUD's mode button, this frame
+    bool quitRequested = false;  // F10 held, or the window closed, at the end of the last frame
+    InputSample input;         // this frame's sample
+    HudState hud;
+};
+
+// Level start: the world built from records and every per-level state cleared.
+void StartLevel(ShellState& state, const LevelRecord* records);
+// One whole frame, presented. False when the frame loop should stop.
+bool RunFrame(ShellState& state, const ShellBitmaps& bitmaps, FrameIo& io);

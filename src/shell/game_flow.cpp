@@ -1,0 +1,32 @@
+#include "shell/game_flow.h"
+
+#include <allegro.h>
+
+#include "levels/level_table.h"
+#include "levels/world.h"
+#include "shell/asset_handles.h"
+#include "shell/frame_io.h"
+#include "shell/frame_loop.h"
+#include "shell/globals.h"
+
+void EndLevel(ShellState& s) {
+    DestroyWorldObjects();
+    SelectedBomb = nullptr;  // it pointed at a bomb just destroyed
+    if (!s.restartRequest) s.levelIndex += 1;
+    EditMode = true;
+}
+
+void PlayLevels(ShellState& s, const ShellBitmaps& bitmaps, FrameIo& io) {
+    s.levelIndex = 0;
+    if (LevelCount <= 0 || io.QuitHeld()) return;
+    for (;;) {
+        StartLevel(s, LevelTable[s.levelIndex]);
+        while (RunFrame(s, bitmaps, io)) {
+        }
+        EndLevel(s);
+        if (s.levelIndex >= LevelCount || s.quitRequested) break;
+    }
+    // Nothing burns after the last frame; the hiss must not outlive the game.
+    if (HissPlaying) stop_sample(HissSample);
+    HissPlaying = false;
+}

@@ -1,0 +1,70 @@
+#include "shell/live_io.h"
+
+#include <allegro.h>
+
+#include <atomic>
+#include <csignal>
+#include <cstdio>
+
+#include "shell/input.h"
+
+namespace {
+
+// Set from Allegro's window thread when the player clicks the close button,
+// or from a signal handler.
+std::atomic<bool> closeClicked{false};
+static_assert(std::atomic<bool>::is_always_lock_free, "set from a signal handler");
+
+void OnCloseButton() { closeClicked.store(true); }
+
+// Ctrl-C or a polite kill ends the game like the close button, with the
+// normal shutdown; a second one is not caught and ends the process at once.
+void OnQuitSignal(int signal) {
+    closeClicked.store(true);
+    std::signal(signal, SIG_DFL);
+}
+
+using SignalHandler = void (*)(int);
+SignalHandler previousInt = SIG_DFL;
+SignalHandler previousTerm = SIG_DFL;
+
+}  // namespace
+
+LiveIo::LiveIo() {
+    closeClicked.store(false);
+    set_close_button_callback(OnCloseButton);
+    previousInt = std::signal(SIGINT, OnQuitSignal);
+    previousTerm = std::signal(SIGTERM, OnQuitSignal);
+    if (!pacer_.Start(kFramesPerSecond))
+        std::fprintf(stderr, "zandrove: no timer (%s); frames are paced by the display alone\n", allegro_error);
+}
+
+LiveIo::~LiveIo() {
+    pacer_.Stop();
+    set_close_button_callback(nullptr);
+    // Allegro's own handlers take over again until allegro_exit.
+    if (previousInt != SIG_ERR) std::signal(SIGINT, previousInt);
+    if (previousTerm != SIG_ERR) std::signal(SIGTERM, previousTerm);
+}
+
+void LiveIo::Sample(InputSample& s) {
+    if (mouse_needs_poll()) poll_mouse();
+    if (keyboard_needs_poll()) poll_keyboard();
+    s.mouseX = mouse_x;
+    s.mouseY = mouse_y;
+    s.buttons = mouse_b;
+    for (int k = 0; k < KEY_MAX && k < kKeyCount; ++k) s.keys[k] = key[k] != 0;
+}
+
+void LiveIo::Present(BITMAP* frame) {
+    pacer_.Wait();
+    vsync();
+    acquire_screen();
+    blit(frame, screen, 0, 0, 0, 0, frame->w, frame->h);
+    release_screen();
+    rest(0);  // give up the rest of the time slice
+}
+
+bool LiveIo::CloseRequested() { return closeClicked.load(); }
+
+bool LiveIo::QuitHeld() { return key[KEY_F10] || CloseRequested(); }
