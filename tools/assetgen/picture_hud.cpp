@@ -1,5 +1,7 @@
-// The HUD panel, 640 x 96. Only its upper 48 rows show in run mode, so every
-// control lies there; the lower half carries labels and key hints.
+// The HUD panel, 640 x 82: as short as it can be while its upper half, all
+// that shows in run mode, still holds every control (rows 9..40), so the
+// lowest rows of a level stay visible while editing. The lower half carries
+// labels and key hints.
 //
 // Each control covers exactly the pixels its click test accepts: for a
 // control box (x, y, w, h) those are columns x+1 .. x+w and rows y+1 .. y+h.
@@ -16,7 +18,7 @@ namespace gen {
 
 namespace {
 
-constexpr int kWidth = 640, kHeight = 96;
+constexpr int kWidth = 640, kHeight = 82;
 
 struct Control {
     int x, y, w, h;
@@ -199,14 +201,14 @@ Image MakeHud() {
     RestartIcon(img);
 
     // Labels under the controls, and the keys, in the half shown while editing.
-    const int labelY = 53;
+    const int labelY = 46;
     Label(img, "MODE", kMode.CentreX(), labelY, kLabel);
     for (int k = 0; k < 5; ++k) Label(img, std::string(1, static_cast<char>('1' + k)), Slot(k).CentreX(), labelY, kLabel);
     Label(img, "FUSE", (kReadout.Left() + kPlus.Right()) / 2.0, labelY, kLabel);
     Label(img, "RESTART", kRestart.CentreX(), labelY, kLabel);
     Label(img, "SPACE: RUN/EDIT   DRAG: MOVE   RIGHT-DRAG: FUSE   ARROWS: NUDGE   1-5: SELECT   F10: QUIT",
-          kWidth / 2.0, 72, {132, 142, 166});
-    for (double x : {6.0, kWidth - 7.0}) Rivet(img, x, 88.0);
+          kWidth / 2.0, 62, {132, 142, 166});
+    for (double x : {6.0, kWidth - 7.0}) Rivet(img, x, 75.0);
     return img;
 }
 

@@ -103,23 +103,24 @@ play)
     sleep 0.5
     move 600 40
     shot start
-    # Inventory slot 0 lies at x 105..136, y 9..40 of the HUD, which starts at y 384.
-    click 120 408
+    # Inventory slot 0 lies at x 105..136, y 9..40 of the HUD, which starts at y 398
+    # (480 minus its 82 rows).
+    click 120 412
     move 320 240
     press
     for step in 1 2 3 4 5; do move $((320 - 30 * step)) $((240 - 20 * step)); done
     release
-    click 480 408          # the plus button
+    click 480 422          # the plus button, y 17..32 of the HUD
     move 600 40
     shot placed
-    area_differs 32x32+104+392 start placed || fail "taking the bomb left its inventory slot unchanged"
+    area_differs 32x32+104+406 start placed || fail "taking the bomb left its inventory slot unchanged"
     area_differs 40x40+150+120 start placed || fail "the dragged bomb is not where it was dropped"
     key space
     sleep 0.3
     shot running
     colours=$(identify -format '%k' "$work/running.png")
     [ "$colours" -gt 8 ] || fail "the window looks blank ($colours colours)"
-    area_differs 640x48+0+384 placed running || fail "the HUD did not drop in run mode"
+    area_differs 640x41+0+398 placed running || fail "the HUD did not drop in run mode"
     key space
     key F10
     wait_for_exit
