@@ -89,7 +89,7 @@ void CountCompletion(ShellState& s, BITMAP* target, BITMAP* banner) {
         s.completeTimer = kCompleteFrames;
     else
         s.completeTimer -= 1;
-    DrawBanner(target, banner);
+    if (s.drawing) DrawBanner(target, banner);
 }
 
 }  // namespace
@@ -109,7 +109,7 @@ void StartLevel(ShellState& s, const LevelRecord* records) {
 
 bool RunFrame(ShellState& s, const ShellBitmaps& b, FrameIo& io) {
     BITMAP* buffer = b.backBuffer.get();
-    blit(b.background.get(), buffer, 0, 0, 0, 0, buffer->w, buffer->h);
+    if (s.drawing) blit(b.background.get(), buffer, 0, 0, 0, 0, buffer->w, buffer->h);
     s.hudTop = HudTopFor(buffer->h, b.hud.get()->h, EditMode);
     SampleInput(s, io);
 
@@ -122,16 +122,20 @@ bool RunFrame(ShellState& s, const ShellBitmaps& b, FrameIo& io) {
     ExitMask = 0;
     FuseBurning = false;
     if (!EditMode) Simulate();
-    DrawObjects(buffer);
-    UpdateAndDrawParticles(buffer);
+    if (s.drawing) {
+        DrawObjects(buffer);
+        UpdateAndDrawParticles(buffer);
+    }
     FollowFuseHiss();
     ToggleMode(s);
 
     // From here on the frame is drawn in the mode the toggle left.
-    if (EditMode) DrawEditOverlays(buffer, s.hud, s.input);
-    DrawHud(buffer, b.hud.get(), b.slider.get(), s.hudTop);
+    if (s.drawing) {
+        if (EditMode) DrawEditOverlays(buffer, s.hud, s.input);
+        DrawHud(buffer, b.hud.get(), b.slider.get(), s.hudTop);
+    }
     CountCompletion(s, buffer, b.complete.get());
-    DrawCursor(buffer, b.cursor.get(), s.input.mouseX, s.input.mouseY, EditMode);
+    if (s.drawing) DrawCursor(buffer, b.cursor.get(), s.input.mouseX, s.input.mouseY, EditMode);
     io.Present(buffer);
 
     s.quitRequested = s.input.Key(KEY_F10) || io.CloseRequested();

@@ -23,6 +23,11 @@ struct ShellState {
     bool quitRequested = false;  // F10 held, or the window closed, at the end of the last frame
     InputSample input;         // this frame's sample
     HudState hud;
+    // The level tools turn this off to simulate fast: every drawing call is
+    // skipped, while input, physics, sound and the completion count run as
+    // always. The hamster's flare puffs are emitted from its drawing, so
+    // they stop too; they never touch the physics.
+    bool drawing = true;
 };
 
 // Level start: the world built from records and every per-level state cleared.

@@ -1,0 +1,270 @@
+// The solver's parts: its worker processes, where it tries bombs, how it
+// judges and cuts short an attempt, and the search as a whole.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <set>
+#include <sstream>
+
+#include "levels/level_table.h"
+#include "objects/geometry.h"
+#include "objects/player.h"
+#include "shell/asset_files.h"
+#include "sim/attempt.h"
+#include "sim/candidates.h"
+#include "sim/level_run.h"
+#include "sim/nav_field.h"
+#include "sim/solver.h"
+#include "sim/worker_pool.h"
+#include "support/headless.h"
+
+namespace {
+
+constexpr LevelRecord R(int16_t type, int16_t x = 0, int16_t y = 0, int16_t w = 0, int16_t h = 0) {
+    return {type, x, y, w, h, 4, 0, 0};
+}
+
+class Solver : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { StartHeadless(); }
+    const ShellBitmaps& Bitmaps() { return HeadlessBitmaps(); }
+};
+
+TEST(WorkerPool, EveryJobRunsOnceAndEveryResultComesBack) {
+    const int count = 5000;  // more results than a pipe holds at once
+    std::vector<int> seen(count, 0);
+    long taken = 0;
+    const auto far = SolveClock::now() + std::chrono::hours(1);
+    auto square = [](int job) {
+        JobResult r;
+        r.frame = job * job;
+        r.complete = job % 7 == 0;
+        return r;
+    };
+    for (int workers : {1, 2, 3}) {
+        std::fill(seen.begin(), seen.end(), 0);
+        taken = 0;
+        const long ran = RunJobs(count, workers, far, square, [&](const JobResult& r) {
+            ASSERT_GE(r.job, 0);
+            ASSERT_LT(r.job, count);
+            EXPECT_EQ(r.frame, r.job * r.job);
+            EXPECT_EQ(r.complete, r.job % 7 == 0 ? 1 : 0);
+            seen[r.job] += 1;
+            ++taken;
+        });
+        EXPECT_EQ(ran, count) << workers << " workers";
+        EXPECT_EQ(taken, count);
+        EXPECT_EQ(std::count(seen.begin(), seen.end(), 1), count);
+    }
+    // Past the deadline nothing starts; no jobs, nothing to do.
+    EXPECT_EQ(RunJobs(count, 2, SolveClock::now() - std::chrono::seconds(1), square, [](const JobResult&) {}), 0);
+    EXPECT_EQ(RunJobs(0, 2, far, square, [](const JobResult&) {}), 0);
+}
+
+TEST(NavField, MeasuresTheWayRoundWallsToTheNearestExit) {
+    const Box hamster{-12, -12, 24, 24};
+    // A wall from high above the screen down to y = 300 between the
+    // hamster's side (x < 200) and the exit.
+    const std::vector<Box> wall = {{200, -400, 20, 700}};
+    const std::vector<Box> exits = {{300, 100, 40, 40}};
+    const NavField open({}, exits, hamster);
+    const NavField walled(wall, exits, hamster);
+    EXPECT_EQ(open.Distance(320, 120), 0);
+    EXPECT_EQ(walled.Distance(320, 120), 0);
+    const int straight = open.Distance(150, 120);
+    EXPECT_GE(straight, 130);  // at least the gap to the exit's touching distance
+    EXPECT_LE(straight, 160);
+    EXPECT_GT(walled.Distance(150, 120), straight + 300);  // down past the wall's end and back up
+    EXPECT_LT(walled.Distance(150, 120), straight + 400);
+    EXPECT_GT(open.Distance(-400, 120), open.Distance(-100, 120));  // beyond the field still grows
+    // Boxed in all round: no way at all.
+    const std::vector<Box> box = {{0, 0, 200, 20}, {0, 180, 200, 20}, {0, 0, 20, 200}, {180, 0, 20, 200}};
+    EXPECT_EQ(NavField(box, exits, hamster).Distance(100, 100), NavField::kFar);
+}
+
+TEST_F(Solver, AttemptsStopOnceTheOutcomeIsCertainAndRecordThePath) {
+    AttemptRunner level1(Bitmaps(), BuiltinLevels[0], 3600);
+    Trajectory still;
+    const AttemptOutcome idle = level1.Run({}, &still);
+    EXPECT_FALSE(idle.complete);
+    EXPECT_LT(idle.frame, 100);  // resting far from the exit: nothing will change
+    EXPECT_TRUE(still.settled);
+    EXPECT_EQ(still.LastFrame(), idle.frame);
+    EXPECT_EQ(still.At(0, 0).x, 80 * 256);  // frame 0: as built
+    EXPECT_EQ(still.At(0, 0).y, 88 * 256);
+    EXPECT_GT(idle.score, 0);
+
+    // Level 10's hamster falls at once and out of everyone's reach.
+    AttemptRunner level10(Bitmaps(), BuiltinLevels[9], 3600);
+    Trajectory falling;
+    const AttemptOutcome fell = level10.Run({}, &falling);
+    EXPECT_FALSE(fell.complete);
+    EXPECT_FALSE(falling.settled);
+    EXPECT_LT(fell.frame, 200);
+    EXPECT_GT(falling.At(falling.LastFrame(), 0).y >> 8, kScreenHeight);
+    EXPECT_LT(level10.Run({}).frame, fell.frame);  // without a path to record it gives up sooner
+
+    // A solution completes in the same frame as in a plain run.
+    AttemptRunner level3(Bitmaps(), BuiltinLevels[2], 3600);
+    const AttemptOutcome solved = level3.Run({{228, 404, 6}});
+    EXPECT_TRUE(solved.complete);
+    EXPECT_EQ(solved.frame, 342);
+    EXPECT_EQ(solved.score, 0);
+    EXPECT_FALSE(AttemptRunner(Bitmaps(), BuiltinLevels[2], 341).Run({{228, 404, 6}}).complete);
+}
+
+TEST_F(Solver, BlastFrameFollowsTheOrderOfBombAndHamster) {
+    // Stepped before the hamster, a bomb's blast meets it in the frame its
+    // count reaches 1; stepped after it, one frame later.
+    const LevelRecord before[] = {R(REC_BOMB), R(REC_HAMSTER, 100, 100), R(REC_BLOCK, 100, 130), {}};
+    const LevelRecord after[] = {R(REC_HAMSTER, 100, 100), R(REC_BOMB), R(REC_BLOCK, 100, 130), {}};
+    EXPECT_EQ(AttemptRunner(Bitmaps(), before, 600).BlastFrame(0, 60, 0), 59);
+    EXPECT_EQ(AttemptRunner(Bitmaps(), after, 600).BlastFrame(0, 60, 0), 60);
+    EXPECT_EQ(AttemptRunner(Bitmaps(), before, 600).BlastFrame(0, 0, 0), 5);      // the HUD's shortest fuse
+    EXPECT_EQ(AttemptRunner(Bitmaps(), before, 600).BlastFrame(0, 9000, 0), 584);  // and its longest
+    // Checked against the game: the hamster is blasted in exactly that frame.
+    for (const LevelRecord* records : {before, after}) {
+        AttemptRunner runner(Bitmaps(), records, 600);
+        LevelRun run(Bitmaps(), records, {{110, 104, 30}}, false);
+        int blastedAt = -1;
+        while (run.Next() && run.Frame() < 100) {
+            if (blastedAt < 0 && run.Hamsters()[0]->Blasted) blastedAt = run.Frame();
+        }
+        EXPECT_EQ(blastedAt, runner.BlastFrame(0, 30, 0));
+    }
+}
+
+TEST_F(Solver, CandidatesLieWithinReachOfTheHamsterWhenTheBombGoesOff) {
+    AttemptRunner runner(Bitmaps(), BuiltinLevels[9], 3600);  // level 10: a falling hamster
+    Trajectory path;
+    runner.Run({}, &path);
+    std::unordered_set<uint64_t> seen;
+    std::vector<Candidate> coarse, fine;
+    AddCandidates(runner, {}, path, 0, 0, seen, coarse);
+    AddCandidates(runner, {}, path, 1, 0, seen, fine);
+    ASSERT_FALSE(coarse.empty());
+    ASSERT_GT(fine.size(), coarse.size());
+    std::set<std::tuple<int, int, int>> all;
+    for (const std::vector<Candidate>* list : {&coarse, &fine}) {
+        for (const Candidate& c : *list) {
+            const int before = runner.BlastFrame(0, c.bomb.fuse, 0) - 1;
+            ASSERT_LE(before, path.LastFrame());
+            const HamsterSnapshot& h = path.At(before, 0);
+            const double dx = (h.x >> 8) - c.bomb.x, dy = (h.y >> 8) - c.bomb.y;
+            EXPECT_LE(std::sqrt(dx * dx + dy * dy), 80.0) << c.bomb.x << "," << c.bomb.y << "," << c.bomb.fuse;
+            EXPECT_TRUE(c.bomb.x >= 0 && c.bomb.x < kScreenWidth && c.bomb.y >= 0 && c.bomb.y < kScreenHeight);
+            EXPECT_TRUE(all.insert({c.bomb.x, c.bomb.y, c.bomb.fuse}).second) << "tried twice";
+        }
+    }
+    // A later bomb never goes off before the bombs already placed.
+    std::vector<Candidate> next;
+    std::unordered_set<uint64_t> seenNext;
+    AddCandidates(runner, {{64, 300, 30}}, path, 0, 0, seenNext, next);
+    for (const Candidate& c : next) EXPECT_GE(c.bomb.fuse, 30);
+
+    // A hamster at rest gives the same world whatever the fuse: the
+    // duplicates are left out, only the first frames of its rocking remain.
+    AttemptRunner resting(Bitmaps(), BuiltinLevels[2], 3600);
+    Trajectory still;
+    resting.Run({}, &still);
+    std::unordered_set<uint64_t> seenStill;
+    std::vector<Candidate> atRest;
+    AddCandidates(resting, {}, still, 0, 0, seenStill, atRest);
+    std::set<int> fuses;
+    for (const Candidate& c : atRest) fuses.insert(c.bomb.fuse);
+    EXPECT_LT(fuses.size(), HudFuses().size() / 4);
+    EXPECT_EQ(HudFuses().size(), 40u);
+}
+
+TEST_F(Solver, FindsSolutionsThatPlayOutAsReported) {
+    SolveSettings settings;
+    settings.shown = 3;
+    std::ostringstream out;
+    const SolveReport report = Solve(Bitmaps(), BuiltinLevels[2], settings, out);  // level 3
+    ASSERT_GE(report.solutionCount, 3) << out.str();
+    ASSERT_EQ(report.solutions.size(), 3u);
+    for (const Solution& s : report.solutions) {
+        ASSERT_EQ(s.bombs.size(), 1u);
+        LevelRun run(Bitmaps(), BuiltinLevels[2], s.bombs, false);
+        while (run.Next()) {
+        }
+        EXPECT_TRUE(run.Complete()) << FormatBombOptions(s.bombs);
+        EXPECT_EQ(run.Frame(), s.frame) << FormatBombOptions(s.bombs);
+    }
+    const std::string text = out.str();
+    EXPECT_EQ(text.rfind("searching: 1 hamster, 1 bomb(s) to place", 0), 0u) << text;
+    std::istringstream lines(text);
+    std::string l;
+    std::vector<Solution> printed;
+    while (std::getline(lines, l)) {
+        Solution s;
+        s.bombs.resize(1);
+        double after = 0;
+        int used = 0;
+        if (std::sscanf(l.c_str(), "--bomb %hd,%hd,%d complete frame=%d (after %lf s)%n", &s.bombs[0].x, &s.bombs[0].y,
+                        &s.bombs[0].fuse, &s.frame, &after, &used) == 5 &&
+            used == static_cast<int>(l.size()))
+            printed.push_back(s);
+    }
+    ASSERT_EQ(printed.size(), 3u) << text;
+    for (size_t i = 0; i < printed.size(); ++i) {
+        EXPECT_EQ(printed[i].bombs, report.solutions[i].bombs);
+        EXPECT_EQ(printed[i].frame, report.solutions[i].frame);
+    }
+    EXPECT_NE(text.find(std::to_string(report.solutionCount) + " solutions"), std::string::npos) << text;
+
+    // Level 6 needs two bombs; given the first, the search only adds a second.
+    settings.prefix = {{484, 172, 15}};
+    settings.shown = 100;
+    std::ostringstream again;
+    const SolveReport rest = Solve(Bitmaps(), BuiltinLevels[5], settings, again);
+    ASSERT_GT(rest.solutionCount, 0) << again.str();
+    for (const Solution& s : rest.solutions) {
+        ASSERT_EQ(s.bombs.size(), 2u);
+        EXPECT_EQ(s.bombs[0], settings.prefix[0]);
+        EXPECT_GE(s.bombs[1].fuse, s.bombs[0].fuse);  // bombs are added in the order they go off
+    }
+
+    // Given bombs that already complete level 1, nothing is added to them.
+    settings.prefix = {{56, 112, 6}};
+    std::ostringstream done;
+    const SolveReport given = Solve(Bitmaps(), BuiltinLevels[0], settings, done);
+    EXPECT_EQ(given.solutionCount, 1);
+    EXPECT_EQ(given.attempts, 1);
+    EXPECT_NE(done.str().find("(the given bombs complete it)"), std::string::npos) << done.str();
+}
+
+TEST_F(Solver, SaysSoWhenThereIsNothingToFindOrNoTimeToFindIt) {
+    // Counting in an exit takes at least 241 frames: within 12 nothing can
+    // complete the level, wherever the bomb goes.
+    const LevelRecord corner[] = {R(REC_BOMB), R(REC_HAMSTER, 12, 8), R(REC_BLOCK, 10, 30), R(REC_EXIT, 0, 0, 40, 40),
+                                  {}};
+    SolveSettings settings;
+    settings.frames = 12;
+    settings.budgetSeconds = 1e6;  // exhaustion must not depend on how busy the machine is
+    std::ostringstream out;
+    SolveReport report = Solve(Bitmaps(), corner, settings, out);
+    EXPECT_EQ(report.solutionCount, 0);
+    EXPECT_TRUE(report.exhausted);
+    EXPECT_GT(report.attempts, 1000);  // every pixel within reach on the screen
+    EXPECT_NE(out.str().find("no solution (every candidate tried)"), std::string::npos) << out.str();
+
+    // Without a hamster the level completes by itself.
+    const LevelRecord empty[] = {R(REC_BOMB), R(REC_BLOCK, 100, 100), {}};
+    settings.frames = 3600;
+    std::ostringstream nothing;
+    report = Solve(Bitmaps(), empty, settings, nothing);
+    EXPECT_EQ(report.solutionCount, 1);
+    EXPECT_NE(nothing.str().find("(no bombs) complete frame=120"), std::string::npos) << nothing.str();
+
+    // A budget too small for level 9's three bombs stops the search, and says why.
+    settings.budgetSeconds = 0.001;
+    std::ostringstream hurried;
+    report = Solve(Bitmaps(), BuiltinLevels[8], settings, hurried);
+    EXPECT_FALSE(report.exhausted);
+    EXPECT_NE(hurried.str().find("budget used up"), std::string::npos) << hurried.str();
+}
+
+}  // namespace

@@ -1,0 +1,289 @@
+// The recorded solution of every built-in level, played twice: by the
+// simulator, whose trace must hash to the recorded value (any change in the
+// hamsters' motion, by a physics change or a compiler, shows here), and by a
+// scripted player through the HUD, who must complete the level the same way
+// and see the next one built.
+#include <allegro.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <functional>
+#include <sstream>
+
+#include "levels/level_table.h"
+#include "levels/world.h"
+#include "objects/bomb.h"
+#include "objects/player.h"
+#include "play/hud_controls.h"
+#include "play/particles.h"
+#include "shell/asset_files.h"
+#include "shell/assets.h"
+#include "shell/frame_io.h"
+#include "shell/frame_loop.h"
+#include "shell/game_flow.h"
+#include "shell/globals.h"
+#include "sim/placement.h"
+#include "sim/sim_command.h"
+#include "sim/sim_options.h"
+#include "sim/trace.h"
+#include "support/headless.h"
+#include "support/play_field.h"
+
+namespace {
+
+struct RecordedSolution {
+    int level = 0;
+    int frame = 0;
+    uint64_t hash = 0;
+    std::vector<BombPlacement> bombs;
+};
+
+std::vector<RecordedSolution> ReadSolutions() {
+    std::ifstream in(std::string(ZANDROVE_SOURCE_DIR) + "/tests/data/solutions.txt");
+    std::vector<RecordedSolution> out;
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.empty() || line[0] == '#') continue;
+        std::istringstream fields(line);
+        RecordedSolution s;
+        std::string hash, bomb, error;
+        fields >> s.level >> s.frame >> hash;
+        s.hash = std::stoull(hash, nullptr, 16);
+        while (fields >> bomb) {
+            BombPlacement b;
+            if (!ParseBombPlacement(bomb, b, error)) ADD_FAILURE() << error;
+            s.bombs.push_back(b);
+        }
+        out.push_back(s);
+    }
+    return out;
+}
+
+const RecordedSolution& SolutionOf(int level) {
+    static const std::vector<RecordedSolution> all = ReadSolutions();
+    for (const RecordedSolution& s : all)
+        if (s.level == level) return s;
+    static const RecordedSolution none;
+    return none;
+}
+
+TEST(RecordedSolutions, OneForEveryBuiltinLevel) {
+    const std::vector<RecordedSolution> all = ReadSolutions();
+    ASSERT_EQ(all.size(), static_cast<size_t>(kBuiltinLevelCount));
+    for (int level = 1; level <= kBuiltinLevelCount; ++level) {
+        EXPECT_EQ(SolutionOf(level).level, level);
+        EXPECT_FALSE(SolutionOf(level).bombs.empty()) << "level " << level;
+    }
+}
+
+// One frame of the player's hands.
+struct Hands {
+    int x = 0, y = 0, buttons = 0;
+    std::vector<int> keys;
+    std::function<void()> check;  // runs when this frame is sampled
+};
+
+// Writes down what a player does, frame by frame.
+class Player {
+public:
+    explicit Player(int hudTop) : hudTop_(hudTop) {}
+    std::vector<Hands> frames;
+
+    void Hold(int buttons = 0, std::vector<int> keys = {}) { frames.push_back({x_, y_, buttons, keys, {}}); }
+    void Click(int x, int y) {
+        x_ = x;
+        y_ = y;
+        Hold(kLeftButton);
+        Hold();
+    }
+    void ClickHud(int x, int y) { Click(x, hudTop_ + y); }
+    void Tap(int key, int times = 1) {
+        for (int i = 0; i < times; ++i) {
+            Hold(0, {key});
+            Hold();
+        }
+    }
+
+    // Takes bomb k out of the inventory, drags it from the centre to (tx, ty)
+    // and nudges it the rest of the way where the cursor cannot go (under
+    // the HUD, beyond the window).
+    void Place(int k, int tx, int ty) {
+        ClickHud(104 + 40 * k + 16, 24);
+        const int lowest = hudTop_ - 1;  // the cursor's last row over the play-field
+        // The press point's offset from the bomb's centre carries the bomb
+        // that much further than the cursor goes.
+        const int gx = std::clamp(tx - std::clamp(tx, 0, kScreenWidth - 1), -11, 12);
+        const int gy = std::clamp(ty - std::clamp(ty, 0, lowest), -11, 12);
+        const int cx = std::clamp(tx - gx, 0, kScreenWidth - 1);
+        const int cy = std::clamp(ty - gy, 0, lowest);
+        const int px = kScreenWidth / 2 - gx, py = kScreenHeight / 2 - gy;
+        for (int step = 0; step <= 6; ++step) {
+            x_ = px + (cx - px) * step / 6;
+            y_ = py + (cy - py) * step / 6;
+            Hold(kLeftButton);
+        }
+        Hold();  // released: dropped
+        const int rx = tx - (cx + gx), ry = ty - (cy + gy);
+        Tap(rx > 0 ? KEY_RIGHT : KEY_LEFT, std::abs(rx));
+        Tap(ry > 0 ? KEY_DOWN : KEY_UP, std::abs(ry));
+    }
+
+    // Sets the selected bomb's fuse from 60 frames: with the slider, the
+    // plus and minus keys or the HUD's buttons.
+    void SetFuse(int method, int fuse) {
+        const int quarters = fuse / kQuarterSecond;
+        ASSERT_TRUE(fuse == kShortestFuse || fuse % kQuarterSecond == 0) << fuse << " is not a fuse the HUD sets";
+        const int fromDefault = quarters - 60 / kQuarterSecond;
+        switch (method % 3) {
+            case 0:
+                ClickHud(quarters == 0 ? 385 : 384 + 2 * quarters, 24);
+                break;
+            case 1:
+                Tap(fromDefault > 0 ? KEY_EQUALS : KEY_MINUS, std::abs(fromDefault));
+                break;
+            default:
+                for (int i = 0; i < std::abs(fromDefault); ++i) ClickHud(fromDefault > 0 ? 480 : 368, 24);
+                break;
+        }
+    }
+
+private:
+    int hudTop_;
+    int x_ = 0, y_ = 0;
+};
+
+// Feeds the player's frames to the game and writes the run's trace as the
+// simulator does, frame 1 being the first frame stepped.
+class ReplayIo : public FrameIo {
+public:
+    explicit ReplayIo(const ShellState& state) : state_(state) {}
+    std::vector<Hands> script;
+    std::string trace;
+    int stepped = 0;
+    int completedAt = -1;
+    int nextLevelObjects = -1;  // seen in the first frame of the next level
+    int nextLevelIndex = -1;
+    int sampled = 0;
+
+    void Sample(InputSample& s) override {
+        steppingNow_ = !EditMode;  // the toggle comes after the step
+        if (state_.levelIndex != 0 && nextLevelIndex < 0) {
+            nextLevelIndex = state_.levelIndex;
+            nextLevelObjects = static_cast<int>(ObjectList.size());
+            close_ = true;
+        }
+        if (++sampled > 6000) close_ = true;  // a run that never ends fails, it does not hang
+        if (next_ < script.size()) {
+            const Hands& h = script[next_++];
+            s.mouseX = h.x;
+            s.mouseY = h.y;
+            s.buttons = h.buttons;
+            for (int k : h.keys) s.keys[k] = true;
+            if (h.check) h.check();
+        } else {
+            s.mouseX = kScreenWidth;  // hands off
+            s.mouseY = kScreenHeight;
+        }
+    }
+    void Present(BITMAP*) override {
+        if (!steppingNow_) return;
+        ++stepped;
+        for (cObject* o : ObjectList) {
+            if (o->Kind() == KIND_HAMSTER || o->Kind() == KIND_HAMSTER_FAST)
+                trace += TraceLine(stepped, *static_cast<cPlayer*>(o)) + "\n";
+        }
+        if (state_.levelComplete) {
+            completedAt = stepped;
+            trace += CompleteLine(stepped) + "\n";
+        }
+    }
+    bool CloseRequested() override { return close_; }
+
+private:
+    const ShellState& state_;
+    size_t next_ = 0;
+    bool steppingNow_ = false;
+    bool close_ = false;
+};
+
+int RecordCount(const LevelRecord* records) {
+    int n = 0;
+    while (records[n].type != REC_END) ++n;
+    return n;
+}
+
+class SolvedLevel : public PlayFieldTest, public ::testing::WithParamInterface<int> {
+protected:
+    void SetUp() override {
+        PlayFieldTest::SetUp();
+        ParticlePool = ParticleRing{};
+        HissPlaying = false;
+    }
+    void TearDown() override {
+        LevelTable = BuiltinLevels;
+        LevelCount = kBuiltinLevelCount;
+        EditMode = true;
+        PlayFieldTest::TearDown();
+    }
+};
+
+TEST_P(SolvedLevel, SimulatorTraceMatchesTheRecordedHash) {
+    const RecordedSolution& s = SolutionOf(GetParam());
+    SimOptions o;
+    o.level = s.level;
+    o.bombs = s.bombs;
+    o.trace = true;
+    std::ostringstream out, err;
+    ASSERT_EQ(RunSim(o, HeadlessBitmaps(), out, err), 0) << err.str();
+    const std::string text = out.str();
+    ASSERT_GT(text.size(), 1u);
+    const std::string last = text.substr(text.rfind('\n', text.size() - 2) + 1);
+    EXPECT_EQ(last, CompleteLine(s.frame) + "\n");
+    EXPECT_EQ(HashHex(HashText(text)), HashHex(s.hash)) << "the hamsters no longer move as they did";
+}
+
+TEST_P(SolvedLevel, PlayerPlacingTheBombsThroughTheHudCompletesIt) {
+    const RecordedSolution& s = SolutionOf(GetParam());
+    const ShellBitmaps& bitmaps = HeadlessBitmaps();
+    const int hudTop = bitmaps.backBuffer.get()->h - bitmaps.hud.get()->h;
+    Player player(hudTop);
+    for (size_t k = 0; k < s.bombs.size(); ++k) {
+        player.Place(static_cast<int>(k), s.bombs[k].x, s.bombs[k].y);
+        player.SetFuse(static_cast<int>(k), s.bombs[k].fuse);
+    }
+    player.Hold(0, {KEY_SPACE});
+    player.frames.back().check = [&] {
+        for (size_t k = 0; k < s.bombs.size(); ++k) {
+            EXPECT_TRUE(BombPlaced[k]);
+            EXPECT_EQ(BombList[k]->HomeX, s.bombs[k].x) << "bomb " << k;
+            EXPECT_EQ(BombList[k]->HomeY, s.bombs[k].y) << "bomb " << k;
+            EXPECT_EQ(BombList[k]->x, Fixed::FromInt(s.bombs[k].x)) << "bomb " << k;
+            EXPECT_EQ(BombList[k]->Fuse, s.bombs[k].fuse) << "bomb " << k;
+        }
+    };
+    player.Hold();
+
+    const int level = s.level;
+    LevelTable = BuiltinLevels + (level - 1);
+    LevelCount = kBuiltinLevelCount - (level - 1);
+    ShellState state;
+    ReplayIo io(state);
+    io.script = player.frames;
+    PlayLevels(state, bitmaps, io);
+
+    EXPECT_EQ(io.completedAt, s.frame);
+    EXPECT_EQ(HashHex(HashText(io.trace)), HashHex(s.hash)) << "the player's run differs from the simulator's";
+    if (level < kBuiltinLevelCount) {
+        EXPECT_EQ(io.nextLevelIndex, 1);
+        EXPECT_EQ(io.nextLevelObjects, RecordCount(BuiltinLevels[level]));
+    } else {
+        EXPECT_EQ(io.nextLevelIndex, -1);
+        EXPECT_EQ(state.levelIndex, LevelCount);  // the last level: the game is over
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Levels, SolvedLevel, ::testing::Range(1, kBuiltinLevelCount + 1),
+                         [](const auto& info) { return "Level" + std::to_string(info.param); });
+
+}  // namespace

@@ -1,0 +1,50 @@
+#pragma once
+// One level played without a window through the game's own frame function:
+// the world built from its records, the bombs taken out of the inventory as
+// the HUD does, Space pressed, then one frame after another.
+#include <memory>
+#include <vector>
+
+#include "sim/placement.h"
+
+struct BITMAP;
+struct LevelRecord;
+struct ShellBitmaps;
+class cPlayer;
+
+// How many bombs the player can take out of this level's inventory: its
+// inventory bombs, at most as many as the HUD has slots.
+int PlaceableBombs(const LevelRecord* records);
+
+class LevelRun {
+public:
+    // Builds the level and places the bombs, in inventory order (at most
+    // PlaceableBombs of them). Nothing runs yet. drawing off skips every
+    // drawing call of the frame; the physics is the same.
+    LevelRun(const ShellBitmaps& bitmaps, const LevelRecord* records, const std::vector<BombPlacement>& bombs,
+             bool drawing);
+    // The level's objects are destroyed and the game is back in edit mode,
+    // as at the end of a level.
+    ~LevelRun();
+    LevelRun(const LevelRun&) = delete;
+    LevelRun& operator=(const LevelRun&) = delete;
+
+    // Runs the next frame. Frame 0 is the edit-mode frame in which Space
+    // starts the run; from frame 1 on the objects are stepped. False once
+    // the level is complete (and then nothing more runs).
+    bool Next();
+    // The frame run last, -1 before the first.
+    int Frame() const;
+    bool Complete() const;
+
+    void SetDrawing(bool drawing);
+    // The composed picture of the frame run last (if it was drawn).
+    BITMAP* Picture() const;
+    // The level's hamsters in ObjectList order.
+    const std::vector<cPlayer*>& Hamsters() const { return hamsters_; }
+
+private:
+    struct Shell;
+    std::unique_ptr<Shell> shell_;
+    std::vector<cPlayer*> hamsters_;
+};

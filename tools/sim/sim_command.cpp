@@ -1,0 +1,127 @@
+#include "sim/sim_command.h"
+
+#include <allegro.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <fstream>
+#include <ostream>
+
+#include "levels/level_table.h"
+#include "objects/player.h"
+#include "shell/assets.h"
+#include "shell/program_dir.h"
+#include "sim/level_run.h"
+#include "sim/sim_options.h"
+#include "sim/solver.h"
+#include "sim/trace.h"
+
+namespace {
+
+int Usage(std::ostream& err, const std::string& message) {
+    err << "zandrove-sim: " << message << "\n" << kSimUsage;
+    return kSimUsageError;
+}
+
+// Allegro with no display or drivers, 16-bit colour like the game, and the
+// assets read from the program's directory; the working directory is given
+// back afterwards so the user's relative paths still mean what they meant.
+bool StartHeadless(const char* argv0, ShellBitmaps& bitmaps, std::string& error) {
+    if (install_allegro(SYSTEM_NONE, &errno, atexit) != 0) {
+        error = std::string("cannot start Allegro: ") + allegro_error;
+        return false;
+    }
+    set_color_depth(16);
+    char cwd[PATH_MAX];
+    const bool haveCwd = getcwd(cwd, sizeof cwd) != nullptr;
+    ChangeToProgramDirectory(argv0);
+    const bool loaded = LoadAssets(bitmaps, error);
+    if (haveCwd && chdir(cwd) != 0) {
+        error = std::string("cannot return to ") + cwd;
+        return false;
+    }
+    return loaded;
+}
+
+int Play(const SimOptions& o, const ShellBitmaps& bitmaps, std::ostream& out, std::ostream& err) {
+    const bool picture = o.at >= 0;
+    LevelRun run(bitmaps, LevelTable[o.level - 1], o.bombs, picture);
+    for (;;) {
+        const bool goOn = run.Next();
+        const int frame = run.Frame();
+        if (o.trace && frame >= 1) {
+            for (const cPlayer* h : run.Hamsters()) out << TraceLine(frame, *h) << '\n';
+        }
+        if (frame == o.at) {
+            PALETTE palette;
+            get_palette(palette);
+            if (save_bmp(o.screenshot.c_str(), run.Picture(), palette) != 0) {
+                err << "zandrove-sim: cannot write " << o.screenshot << "\n";
+                return 1;
+            }
+            run.SetDrawing(false);  // nothing else is pictured
+        }
+        if (!goOn) {
+            out << CompleteLine(frame) << '\n';
+            if (picture && frame < o.at) {
+                err << "zandrove-sim: the level was complete at frame " << frame << ", before frame " << o.at
+                    << ": no screenshot written\n";
+                return 1;
+            }
+            return 0;
+        }
+        if (frame >= o.frames) {
+            out << IncompleteLine(o.frames) << '\n';
+            return 0;
+        }
+    }
+}
+
+}  // namespace
+
+int RunSim(const SimOptions& o, const ShellBitmaps& bitmaps, std::ostream& out, std::ostream& err) {
+    std::string error;
+    if (!SimOptionsFitLevel(o, LevelTable, LevelCount, error)) return Usage(err, error);
+    if (!o.solve) return Play(o, bitmaps, out, err);
+    SolveSettings settings;
+    settings.frames = o.frames;
+    settings.budgetSeconds = o.budget;
+    settings.shown = o.shown;
+    settings.prefix = o.bombs;
+    const SolveReport report = Solve(bitmaps, LevelTable[o.level - 1], settings, out);
+    return report.solutionCount > 0 ? 0 : 1;
+}
+
+int SimMain(const std::vector<std::string>& args, const char* argv0, std::ostream& out, std::ostream& err) {
+    SimOptions o;
+    std::string error;
+    if (!ParseSimOptions(args, o, error)) return Usage(err, error);
+    if (o.help) {
+        out << kSimUsage;
+        return 0;
+    }
+    if (!o.pack.empty()) {
+        // The game's reader says nothing about a file it cannot open; a tool must.
+        if (!std::ifstream(o.pack, std::ios::binary).good()) return Usage(err, "cannot read level pack " + o.pack);
+        LoadLevelPack(o.pack.c_str());
+    }
+    if (!SimOptionsFitLevel(o, LevelTable, LevelCount, error)) {
+        FreeLevelPack();
+        return Usage(err, error);
+    }
+    int status = 1;
+    {
+        ShellBitmaps bitmaps;
+        if (StartHeadless(argv0, bitmaps, error)) {
+            status = RunSim(o, bitmaps, out, err);
+        } else {
+            err << "zandrove-sim: " << error << "\n";
+        }
+        ReleaseAssets(bitmaps);
+    }
+    FreeLevelPack();
+    allegro_exit();
+    return status;
+}

@@ -1,0 +1,21 @@
+#pragma once
+// zandrove-sim as functions: the whole program, and the part after start-up
+// that tests call with the assets they already loaded.
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+struct ShellBitmaps;
+struct SimOptions;
+
+// Exit status 2 for usage errors.
+constexpr int kSimUsageError = 2;
+
+// Parses, reads the pack, starts Allegro without a display, loads the
+// assets from the program's own directory and runs. argv0 finds that
+// directory. Returns the exit status.
+int SimMain(const std::vector<std::string>& args, const char* argv0, std::ostream& out, std::ostream& err);
+
+// Runs options on the levels of LevelTable with the assets loaded: a played
+// level (trace, last line, screenshot) or a search.
+int RunSim(const SimOptions& options, const ShellBitmaps& bitmaps, std::ostream& out, std::ostream& err);

@@ -1,0 +1,32 @@
+#pragma once
+// The simulator's command line.
+#include <string>
+#include <vector>
+
+#include "sim/placement.h"
+
+extern const char* const kSimUsage;
+
+struct SimOptions {
+    std::string pack;  // empty: the built-in levels
+    int level = 0;     // 1-based
+    std::vector<BombPlacement> bombs;
+    int frames = 3600;
+    bool trace = false;
+    std::string screenshot;  // empty: none
+    int at = -1;             // the frame to picture
+    bool solve = false;
+    double budget = 60;  // seconds, for --solve
+    int shown = 10;      // solutions printed by --solve
+    bool help = false;
+};
+
+// False with a message for anything malformed, missing or contradictory.
+// Checks that need the level (its number against the levels there are, the
+// bombs against its inventory) are SimOptionsFitLevel's.
+bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& out, std::string& error);
+
+struct LevelRecord;
+// The level number exists and the inventory holds enough bombs.
+bool SimOptionsFitLevel(const SimOptions& options, const LevelRecord* const* table, int levelCount,
+                        std::string& error);
