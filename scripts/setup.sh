@@ -3,6 +3,7 @@
 # configures and builds. Quick when everything is already in place.
 #   scripts/setup.sh play   packages to build and play
 #   scripts/setup.sh test   also those the tests use
+#   scripts/setup.sh test-packages   only installs the tests' packages, builds nothing
 set -euo pipefail
 
 purpose=${1:-play}
@@ -10,8 +11,10 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${ZANDROVE_BUILD_DIR:-$root/build}
 
 packages=(cmake make g++ pkg-config liballegro4-dev)
-if [ "$purpose" = test ]; then
+if [ "$purpose" = test ] || [ "$purpose" = test-packages ]; then
     packages+=(libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-utils imagemagick)
+    # The sanitizer build and the level pack fuzzer (libFuzzer) use clang.
+    packages+=(clang libclang-rt-14-dev)
 fi
 
 missing=()
@@ -27,6 +30,8 @@ if [ ${#missing[@]} -gt 0 ]; then
     $sudo apt-get update -q
     $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
+
+[ "$purpose" = test-packages ] && exit 0
 
 if [ ! -f "$build/CMakeCache.txt" ]; then
     cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo

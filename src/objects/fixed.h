@@ -2,6 +2,7 @@
 // Play-field numbers: 24.8 fixed point in a signed 32-bit word.
 // Every operation wraps like a 32-bit register instead of overflowing, so a
 // hostile level can make values absurd but never undefined.
+#include <compare>
 #include <cstdint>
 #include <limits>
 

@@ -22,6 +22,7 @@ const char* const kWindowTitle = "Zandrove - By Tobrandel";
 int Fail(const std::string& message) {
     std::fprintf(stderr, "zandrove: %s\n", message.c_str());
     FreeLevelPack();
+    ReleaseQuitSignals();
     allegro_exit();
     return 1;
 }
@@ -34,6 +35,7 @@ int RunGame(int argc, char** argv) {
     std::srand(static_cast<unsigned>(std::time(nullptr)));
 
     if (allegro_init() != 0) return Fail(std::string("cannot start Allegro: ") + allegro_error);
+    CatchQuitSignals();
     install_keyboard();
     install_mouse();
     if (install_sound(DIGI_AUTODETECT, MIDI_NONE, nullptr) != 0)
@@ -57,6 +59,7 @@ int RunGame(int argc, char** argv) {
         ReleaseAssets(bitmaps);
     }
     FreeLevelPack();
+    ReleaseQuitSignals();
     allegro_exit();
     return status;
 }

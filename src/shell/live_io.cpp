@@ -27,14 +27,28 @@ void OnQuitSignal(int signal) {
 using SignalHandler = void (*)(int);
 SignalHandler previousInt = SIG_DFL;
 SignalHandler previousTerm = SIG_DFL;
+bool signalsCaught = false;
 
 }  // namespace
 
-LiveIo::LiveIo() {
+void CatchQuitSignals() {
+    if (signalsCaught) return;
     closeClicked.store(false);
-    set_close_button_callback(OnCloseButton);
     previousInt = std::signal(SIGINT, OnQuitSignal);
     previousTerm = std::signal(SIGTERM, OnQuitSignal);
+    signalsCaught = true;
+}
+
+void ReleaseQuitSignals() {
+    if (!signalsCaught) return;
+    // Allegro's own handlers take over again until allegro_exit.
+    if (previousInt != SIG_ERR) std::signal(SIGINT, previousInt);
+    if (previousTerm != SIG_ERR) std::signal(SIGTERM, previousTerm);
+    signalsCaught = false;
+}
+
+LiveIo::LiveIo() {
+    set_close_button_callback(OnCloseButton);
     if (!pacer_.Start(kFramesPerSecond))
         std::fprintf(stderr, "zandrove: no timer (%s); frames are paced by the display alone\n", allegro_error);
 }
@@ -42,9 +56,6 @@ LiveIo::LiveIo() {
 LiveIo::~LiveIo() {
     pacer_.Stop();
     set_close_button_callback(nullptr);
-    // Allegro's own handlers take over again until allegro_exit.
-    if (previousInt != SIG_ERR) std::signal(SIGINT, previousInt);
-    if (previousTerm != SIG_ERR) std::signal(SIGTERM, previousTerm);
 }
 
 void LiveIo::Sample(InputSample& s) {

@@ -6,6 +6,13 @@
 
 constexpr int kFramesPerSecond = 60;
 
+// Ctrl-C and a polite kill (SIGINT, SIGTERM) ask the game to quit as the
+// close button does. Caught from right after allegro_init, whose own handlers
+// would shut Allegro down under the loading or playing game, until just
+// before allegro_exit. Release is harmless when nothing is caught.
+void CatchQuitSignals();
+void ReleaseQuitSignals();
+
 class LiveIo : public FrameIo {
 public:
     // Needs the window open. Installs the close button handler and the pacer.

@@ -15,7 +15,6 @@ namespace {
 
 constexpr int kFrame = 16;
 constexpr int kFrames = 4;
-constexpr double kCentre = 7.5;
 
 // Hot white at 1, through yellow and orange to deep red at 0.
 Rgb FireRamp(double t) {

@@ -59,8 +59,10 @@ find_window() {
 # A virtual display of our own. Xvfb picks a free display number itself
 # (-displayfd), so runs in parallel, here or in another build, cannot collide
 # as xvfb-run -a can; it writes the number once it accepts connections.
+# -noreset: by default the server resets when its last client leaves, and a
+# game connecting during that reset is turned away ("cannot start Allegro").
 start_display() {
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
     xvfb_pid=$!
     local n=""
     for _ in $(seq 100); do

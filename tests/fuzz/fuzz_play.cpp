@@ -1,0 +1,110 @@
+#include "fuzz_play.h"
+
+#include <allegro.h>
+
+#include <cstdlib>
+
+#include "levels/level_table.h"
+#include "levels/world.h"
+#include "objects/bomb.h"
+#include "play/hud_controls.h"
+#include "play/particles.h"
+#include "shell/frame_io.h"
+#include "shell/frame_loop.h"
+#include "shell/game_flow.h"
+#include "shell/globals.h"
+#include "shell/input.h"
+
+namespace {
+
+int16_t Le16(const uint8_t* b) { return static_cast<int16_t>(static_cast<uint16_t>(b[0] | (b[1] << 8))); }
+
+// Edit-mode input from a level header, then Space once to run, then nothing.
+class HeaderIo : public FrameIo {
+public:
+    explicit HeaderIo(const uint8_t* header) : header_(header) {}
+
+    int InputFrames() const { return header_[31] % (kFuzzInputFrames + 1); }
+    void HoldSpace(bool held) { space_ = held; }
+
+    void Sample(InputSample& s) override {
+        if (next_ < InputFrames()) {
+            const uint8_t* f = header_ + 32 + 6 * next_;
+            s.mouseX = Le16(f);
+            s.mouseY = Le16(f + 2);
+            s.buttons = f[4] & (kLeftButton | kRightButton);
+            if (f[5] != 0) s.keys[f[5] % kKeyCount] = true;
+            ++next_;
+        } else {
+            s.buttons = 0;
+        }
+        if (space_) s.keys[KEY_SPACE] = true;
+    }
+    void Present(BITMAP*) override {}
+
+private:
+    const uint8_t* header_;
+    int next_ = 0;
+    bool space_ = false;
+};
+
+// Takes bombs out of the inventory the way the HUD does.
+void PlaceBombs(const uint8_t* header) {
+    const int wanted = header[0] % (kFuzzBombs + 1);
+    for (int k = 0; k < wanted && k < static_cast<int>(BombList.size()); ++k) {
+        const uint8_t* p = header + 1 + 6 * k;
+        cBomb& bomb = *BombList[k];
+        BombPlaced[k] = true;
+        bomb.HomeX = Le16(p);
+        bomb.HomeY = Le16(p + 2);
+        bomb.x = Fixed::FromInt(bomb.HomeX);
+        bomb.y = Fixed::FromInt(bomb.HomeY);
+        SetFuse(bomb, Le16(p + 4));
+    }
+}
+
+// One level: scripted edit-mode frames, a Space press if still editing, then
+// run mode until the level ends or the frame cap.
+void PlayLevel(const ShellBitmaps& bitmaps, const LevelRecord* records, const uint8_t* header) {
+    ShellState state;
+    StartLevel(state, records);
+    PlaceBombs(header);
+    HeaderIo io(header);
+    int frame = 0;
+    bool goOn = true;
+    for (; goOn && frame < io.InputFrames(); ++frame) goOn = RunFrame(state, bitmaps, io);
+    if (goOn && EditMode) {
+        io.HoldSpace(true);
+        goOn = RunFrame(state, bitmaps, io);
+        io.HoldSpace(false);
+        ++frame;
+    }
+    for (; goOn && frame < kFuzzFramesPerLevel; ++frame) goOn = RunFrame(state, bitmaps, io);
+    EndLevel(state);
+}
+
+size_t RecordCount(const LevelRecord* records) {
+    size_t n = 1;
+    while (records[n - 1].type != REC_END) ++n;
+    return n;
+}
+
+}  // namespace
+
+void PlayPackLevels(const ShellBitmaps& bitmaps, const uint8_t* data, size_t size) {
+    // Every input starts from the same state, so a crash replays from its input alone.
+    std::srand(1);
+    ParticlePool = ParticleRing{};
+    EditMode = true;
+    HissPlaying = false;
+    SelectedBomb = nullptr;
+
+    size_t offset = kPackFileHeaderSize;
+    for (int i = 0; i < LevelCount && i < kFuzzLevelsPerInput; ++i) {
+        const LevelRecord* records = LevelTable[i];
+        // The reader keeps a level only once its header and terminator were read.
+        if (offset + kPackLevelHeaderSize > size) std::abort();
+        PlayLevel(bitmaps, records, data + offset);
+        offset += kPackLevelHeaderSize + RecordCount(records) * sizeof(LevelRecord);
+    }
+}

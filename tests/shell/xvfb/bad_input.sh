@@ -1,0 +1,200 @@
+#!/usr/bin/env bash
+# The real game, in a virtual X display, given broken assets and broken level
+# pack files. Broken assets must stop it with one message naming the file and
+# a non-zero status; a broken pack must never stop it: it plays what the pack
+# holds whole (or the built-in levels) and quits cleanly on F10.
+#   bad_input.sh BIN_DIR
+set -euo pipefail
+
+bin=$(cd "$1" && pwd)
+title="Zandrove - By Tobrandel"
+
+work=$(mktemp -d)
+game_pid=""
+xvfb_pid=""
+cleanup() {
+    if [ -n "$game_pid" ] && kill -0 "$game_pid" 2>/dev/null; then kill -9 "$game_pid" 2>/dev/null || true; fi
+    if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; wait "$xvfb_pid" 2>/dev/null || true; fi
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+case_name=""
+fail() {
+    echo "FAIL ($case_name): $*" >&2
+    [ -f "$work/stderr" ] && grep -v '^ALSA lib' "$work/stderr" | sed 's/^/  game stderr: /' >&2
+    exit 1
+}
+
+# -noreset: the server would reset whenever the last game leaves, and turn
+# away a game that connects during the reset.
+start_display() {
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
+    xvfb_pid=$!
+    local n=""
+    for _ in $(seq 100); do
+        n=$(head -n 1 "$work/display" 2>/dev/null || true)
+        [[ "$n" =~ ^[0-9]+$ ]] && break
+        kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+        sleep 0.1
+    done
+    [[ "$n" =~ ^[0-9]+$ ]] || fail "Xvfb did not report its display"
+    export DISPLAY=":$n"
+    unset XAUTHORITY
+}
+
+# A copy of the game and its assets to damage; the build's own files stay.
+fresh_copy() {
+    rm -rf "$work/game"
+    mkdir "$work/game"
+    cp "$bin/zandrove" "$bin"/*.bmp "$bin"/*.wav "$work/game/"
+}
+
+start_game() {
+    "$work/game/zandrove" "$@" 2>"$work/stderr" >/dev/null </dev/null &
+    game_pid=$!
+}
+
+# Sets status; fails if the game still runs after 30 seconds.
+wait_for_exit() {
+    for _ in $(seq 300); do
+        kill -0 "$game_pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -0 "$game_pid" 2>/dev/null && fail "the game did not exit"
+    status=0
+    wait "$game_pid" || status=$?
+    game_pid=""
+}
+
+# The game must refuse to start, naming the file.
+expect_refusal() {
+    local file=$1
+    start_game
+    wait_for_exit
+    [ "$status" -ne 0 ] || fail "started anyway"
+    [ "$status" -lt 128 ] || fail "crashed (status $status)"
+    grep -q "\"$file\"" "$work/stderr" || fail "stderr does not name $file"
+}
+
+# The game must open its window and play until F10, then exit 0.
+expect_play_then_f10() {
+    start_game "$@"
+    local found=""
+    for _ in $(seq 300); do
+        found=$(xdotool search --name "^$title\$" 2>/dev/null | head -n 1 || true)
+        [ -n "$found" ] && break
+        kill -0 "$game_pid" 2>/dev/null || fail "exited before opening its window"
+        sleep 0.1
+    done
+    [ -n "$found" ] || fail "no window"
+    sleep 0.5
+    kill -0 "$game_pid" 2>/dev/null || fail "exited while playing"
+    xdotool keydown F10
+    sleep 0.3
+    xdotool keyup F10
+    wait_for_exit
+    [ "$status" -eq 0 ] || fail "exit status $status after F10"
+}
+
+# Level pack bytes: le16 prints one little-endian 16-bit value, record eight.
+le16() { local v=$(($1 & 0xFFFF)); printf "\\x$(printf %02x $((v & 0xFF)))\\x$(printf %02x $((v >> 8)))"; }
+record() {
+    local fields=("$@" 0 0 0 0 0 0 0 0)
+    for v in "${fields[@]:0:8}"; do le16 "$v"; done
+}
+zeros() { head -c "$1" /dev/zero; }
+
+start_display
+
+# Every asset missing in turn.
+for file in "$bin"/*.bmp "$bin"/*.wav; do
+    name=$(basename "$file")
+    case_name="missing $name"
+    fresh_copy
+    rm "$work/game/$name"
+    expect_refusal "$name"
+done
+[ "$(ls "$bin"/*.bmp "$bin"/*.wav | wc -l)" -eq 37 ] || { case_name="asset count"; fail "expected 37 asset files"; }
+
+# Pictures smaller than what the game cuts or copies from them.
+case_name="a strip sheet of three frames"
+fresh_copy
+convert -size 16x48 xc:orange "BMP3:$work/game/Flare.bmp"
+expect_refusal Flare.bmp
+case_name="a time font one glyph short"
+fresh_copy
+convert -size 12x312 xc:white "BMP3:$work/game/TimeFont.bmp"
+expect_refusal TimeFont.bmp
+case_name="a background smaller than the window"
+fresh_copy
+convert -size 320x240 xc:navy "BMP3:$work/game/Background.bmp"
+expect_refusal Background.bmp
+case_name="an asset that is not a picture"
+fresh_copy
+printf 'BM not really a bitmap' >"$work/game/Hud.bmp"
+expect_refusal Hud.bmp
+
+# Ctrl-C while the assets load: a background this large takes a moment, and
+# the window is open before loading starts. The game must quit cleanly.
+case_name="Ctrl-C during start-up"
+fresh_copy
+convert -size 4000x3000 xc:navy "BMP3:$work/game/Background.bmp"
+start_game
+for _ in $(seq 300); do
+    xdotool search --name "^$title\$" >/dev/null 2>&1 && break
+    kill -0 "$game_pid" 2>/dev/null || fail "exited before opening its window"
+    sleep 0.02
+done
+kill -INT "$game_pid"
+wait_for_exit
+[ "$status" -eq 0 ] || fail "exit status $status after Ctrl-C during start-up"
+
+fresh_copy
+packs="$work/packs"
+mkdir "$packs"
+
+case_name="an empty pack"
+: >"$packs/empty.zpk"
+start_game "$packs/empty.zpk"
+wait_for_exit
+[ "$status" -eq 0 ] || fail "exit status $status with no level to play"
+
+case_name="a directory as the pack"
+expect_play_then_f10 "$packs"
+
+case_name="a pack that does not exist"
+expect_play_then_f10 "$packs/no such pack.zpk"
+
+case_name="forty hamsters"
+{
+    zeros 1424; zeros 128
+    for x in $(seq 10 20 630); do record 1 "$x" 470; done
+    for k in $(seq 0 39); do record 3 $((15 + 15 * k)) 444; done
+    record 7 0 400 640 80
+    record 0
+} >"$packs/hamsters.zpk"
+expect_play_then_f10 "$packs/hamsters.zpk"
+
+case_name="a pack cut inside its second level"
+{
+    zeros 1424; zeros 128
+    record 4 -2048 -2048 0 0 4; record 3 100 104; record 1 90 130; record 1 110 130; record 7 500 100 40 40
+    record 0
+    zeros 128
+    record 1 10 10; record 2 30 10
+} | head -c -7 >"$packs/cut.zpk"
+expect_play_then_f10 "$packs/cut.zpk"
+
+case_name="fields at the 16-bit limits"
+{
+    zeros 1424; zeros 128
+    record 4 -32768 32767 32767 -32768 -32768
+    record 3 32767 32767; record 3 -32768 -32768; record 3 300 200
+    record 5 310 210 0 0 -32768; record 5 32767 32767 0 0 32767
+    record 7 -32768 -32768 32767 32767; record 7 0 0 -32768 32767
+    record 0
+} >"$packs/limits.zpk"
+expect_play_then_f10 "$packs/limits.zpk"
+
+echo "ok: bad input"

@@ -1,0 +1,14 @@
+#pragma once
+// What a long session must keep true: the particle ring inside its 800 slots
+// with every live particle's pictures inside its strip, the world lists in
+// step, and a heap that stops growing.
+#include <cstddef>
+#include <string>
+
+// Empty when everything holds; otherwise what broke.
+std::string CheckParticles();
+std::string CheckWorld();
+
+// Bytes of heap in use now, by the allocator in use (the sanitizer's own
+// under AddressSanitizer).
+size_t HeapInUse();
