@@ -10,7 +10,7 @@
 #include "bench_support.h"
 #include "levels/level_table.h"
 #include "levels/world.h"
-#include "objects/bomb.h"
+#include "objects/object.h"
 #include "play/hud_controls.h"
 #include "play/particles.h"
 #include "shell/asset_files.h"
@@ -93,12 +93,7 @@ public:
         StartBenchHeadless();
         ParticlePool = ParticleRing{};
         StartLevel(state_, BuiltinLevels[6]);
-        cBomb& bomb = *BombList[0];
-        BombPlaced[0] = true;
-        bomb.HomeX = 440;  // below and left of the hamster at (460, 228)
-        bomb.HomeY = 236;
-        SetFuse(bomb, kShortestFuse);
-        bomb.Reset();
+        PlaceInventoryBomb(0, 440, 236, kShortestFuse);  // below and left of the hamster at (460, 228)
         EditMode = false;
         FillPool();
     }

@@ -171,6 +171,12 @@ void SetFuse(cBomb& bomb, int v) {
     bomb.Count = v;
 }
 
+void PlaceInventoryBomb(int k, short x, short y, int fuse) {
+    TakeFromInventory(k);
+    PlaceAt(*BombList[k], x, y);
+    SetFuse(*BombList[k], fuse);
+}
+
 void StepFuse(cBomb& bomb, int d) { SetFuse(bomb, (bomb.Fuse / kQuarterSecond + d) * kQuarterSecond); }
 
 HudClicks EditModeInput(HudState& s, const InputSample& in, int hudTop) {

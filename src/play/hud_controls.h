@@ -55,6 +55,10 @@ bool BombUnderCursor(const cBomb& bomb, int mouseX, int mouseY);
 void SetFuse(cBomb& bomb, int v);
 // One quarter second shorter (d = -1) or longer (d = +1).
 void StepFuse(cBomb& bomb, int d);
+// Bomb k of the inventory taken out as a click on its slot does, left at
+// (x, y) as a drag would leave it, its fuse set with SetFuse's limits, and
+// selected. The level tools, the soak and the fuzzer place bombs this way.
+void PlaceInventoryBomb(int k, short x, short y, int fuse);
 // The fuse the slider sets at a HUD x inside it, before SetFuse's limits.
 constexpr int SliderFuse(int hudX) { return ((hudX - hud::kFuseSlider.x) >> 1) * kQuarterSecond; }
 

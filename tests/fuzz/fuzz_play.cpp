@@ -53,13 +53,7 @@ void PlaceBombs(const uint8_t* header) {
     const int wanted = header[0] % (kFuzzBombs + 1);
     for (int k = 0; k < wanted && k < static_cast<int>(BombList.size()); ++k) {
         const uint8_t* p = header + 1 + 6 * k;
-        cBomb& bomb = *BombList[k];
-        BombPlaced[k] = true;
-        bomb.HomeX = Le16(p);
-        bomb.HomeY = Le16(p + 2);
-        bomb.x = Fixed::FromInt(bomb.HomeX);
-        bomb.y = Fixed::FromInt(bomb.HomeY);
-        SetFuse(bomb, Le16(p + 4));
+        PlaceInventoryBomb(k, Le16(p), Le16(p + 2), Le16(p + 4));
     }
 }
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "../soak/solutions.h"
+#include "sim/solutions_file.h"
 #include "fuzz_play.h"
 #include "levels/level_table.h"
 
@@ -24,13 +24,14 @@ void Put16(Bytes& out, size_t at, int v) {
     out[at + 1] = static_cast<uint8_t>((v >> 8) & 0xFF);
 }
 
-SolutionTable solutions;
+std::vector<RecordedSolution> solutions;
 
 // Bombs as a known solution places them; false when none is known.
 bool PlaceSolution(Bytes& h, int level) {
-    if (static_cast<size_t>(level) >= solutions.size() || solutions[level].empty()) return false;
+    const std::vector<BombPlacement> placements = SolutionBombs(solutions, level + 1);
+    if (placements.empty()) return false;
     int bombs = 0;
-    for (const BombPlacement& b : solutions[level]) {
+    for (const BombPlacement& b : placements) {
         if (bombs == kFuzzBombs) break;
         Put16(h, 1 + 6 * bombs, b.x);
         Put16(h, 3 + 6 * bombs, b.y);
@@ -115,9 +116,8 @@ int main(int argc, char** argv) {
     }
     if (argc == 3) {
         std::string error;
-        solutions = ReadSolutions(argv[2], error);
-        if (!error.empty()) std::fprintf(stderr, "zandrove-fuzz-seeds: %s; bombs go beside the hamsters\n",
-                                         error.c_str());
+        if (!ReadSolutionsFile(argv[2], solutions, error))
+            std::fprintf(stderr, "zandrove-fuzz-seeds: %s; bombs go beside the hamsters\n", error.c_str());
     }
     const std::filesystem::path dir = argv[1];
     std::error_code ec;

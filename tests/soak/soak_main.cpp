@@ -27,8 +27,13 @@
 #include "shell/game_flow.h"
 #include "shell/globals.h"
 #include "soak_checks.h"
-#include "solutions.h"
+#include "sim/solutions_file.h"
 #include "support/headless.h"
+
+namespace {
+// Index: built-in level number - 1; a level without a solution is empty.
+using SolutionTable = std::vector<std::vector<BombPlacement>>;
+}  // namespace
 
 namespace {
 
@@ -73,15 +78,8 @@ int LiveParticles() {
 
 // Takes the bombs out of the inventory the way the HUD does.
 void Place(const std::vector<BombPlacement>& bombs) {
-    for (size_t k = 0; k < bombs.size() && k < BombList.size(); ++k) {
-        cBomb& bomb = *BombList[k];
-        BombPlaced[k] = true;
-        bomb.HomeX = static_cast<short>(bombs[k].x);
-        bomb.HomeY = static_cast<short>(bombs[k].y);
-        bomb.x = Fixed::FromInt(bomb.HomeX);
-        bomb.y = Fixed::FromInt(bomb.HomeY);
-        SetFuse(bomb, bombs[k].fuse);
-    }
+    for (size_t k = 0; k < bombs.size() && k < BombList.size(); ++k)
+        PlaceInventoryBomb(static_cast<int>(k), bombs[k].x, bombs[k].y, bombs[k].fuse);
     SelectedBomb = nullptr;
 }
 
@@ -276,9 +274,12 @@ int main(int argc, char** argv) {
     const char* file = std::getenv("ZANDROVE_SOLUTIONS");
     const std::string path = file ? file : ZANDROVE_SOURCE_DIR "/tests/data/solutions.txt";
     std::string error;
-    SolutionTable solutions = ReadSolutions(path, error);
-    if (solutions.empty())
-        std::printf("soak: no solutions (%s); levels are left unfinished instead\n", error.empty() ? path.c_str()
-                                                                                                   : error.c_str());
+    std::vector<RecordedSolution> recorded;
+    SolutionTable solutions;
+    if (ReadSolutionsFile(path, recorded, error)) {
+        for (int level = 1; level <= kBuiltinLevelCount; ++level) solutions.push_back(SolutionBombs(recorded, level));
+    } else {
+        std::printf("soak: no solutions (%s); levels are left unfinished instead\n", error.c_str());
+    }
     return Soak(frames, seed, std::move(solutions)).Run();
 }

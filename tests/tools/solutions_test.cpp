@@ -26,37 +26,18 @@
 #include "sim/placement.h"
 #include "sim/sim_command.h"
 #include "sim/sim_options.h"
+#include "sim/solutions_file.h"
 #include "sim/trace.h"
 #include "support/headless.h"
 #include "support/play_field.h"
 
 namespace {
 
-struct RecordedSolution {
-    int level = 0;
-    int frame = 0;
-    uint64_t hash = 0;
-    std::vector<BombPlacement> bombs;
-};
-
 std::vector<RecordedSolution> ReadSolutions() {
-    std::ifstream in(std::string(ZANDROVE_SOURCE_DIR) + "/tests/data/solutions.txt");
     std::vector<RecordedSolution> out;
-    std::string line;
-    while (std::getline(in, line)) {
-        if (line.empty() || line[0] == '#') continue;
-        std::istringstream fields(line);
-        RecordedSolution s;
-        std::string hash, bomb, error;
-        fields >> s.level >> s.frame >> hash;
-        s.hash = std::stoull(hash, nullptr, 16);
-        while (fields >> bomb) {
-            BombPlacement b;
-            if (!ParseBombPlacement(bomb, b, error)) ADD_FAILURE() << error;
-            s.bombs.push_back(b);
-        }
-        out.push_back(s);
-    }
+    std::string error;
+    if (!ReadSolutionsFile(std::string(ZANDROVE_SOURCE_DIR) + "/tests/data/solutions.txt", out, error))
+        ADD_FAILURE() << error;
     return out;
 }
 
@@ -240,7 +221,7 @@ TEST_P(SolvedLevel, SimulatorTraceMatchesTheRecordedHash) {
     ASSERT_GT(text.size(), 1u);
     const std::string last = text.substr(text.rfind('\n', text.size() - 2) + 1);
     EXPECT_EQ(last, CompleteLine(s.frame) + "\n");
-    EXPECT_EQ(HashHex(HashText(text)), HashHex(s.hash)) << "the hamsters no longer move as they did";
+    EXPECT_EQ(HashHex(HashText(text)), HashHex(s.traceHash)) << "the hamsters no longer move as they did";
 }
 
 TEST_P(SolvedLevel, PlayerPlacingTheBombsThroughTheHudCompletesIt) {
@@ -273,7 +254,7 @@ TEST_P(SolvedLevel, PlayerPlacingTheBombsThroughTheHudCompletesIt) {
     PlayLevels(state, bitmaps, io);
 
     EXPECT_EQ(io.completedAt, s.frame);
-    EXPECT_EQ(HashHex(HashText(io.trace)), HashHex(s.hash)) << "the player's run differs from the simulator's";
+    EXPECT_EQ(HashHex(HashText(io.trace)), HashHex(s.traceHash)) << "the player's run differs from the simulator's";
     if (level < kBuiltinLevelCount) {
         EXPECT_EQ(io.nextLevelIndex, 1);
         EXPECT_EQ(io.nextLevelObjects, RecordCount(BuiltinLevels[level]));

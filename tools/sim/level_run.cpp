@@ -32,18 +32,6 @@ public:
     void Present(BITMAP*) override { ++presented; }
 };
 
-// As a click on inventory slot k does, then the fuse as the HUD's controls set it.
-void TakeAndPlace(int k, const BombPlacement& p) {
-    cBomb& bomb = *BombList[k];
-    SelectedBomb = &bomb;
-    BombPlaced[k] = true;
-    bomb.x = Fixed::FromInt(p.x);
-    bomb.y = Fixed::FromInt(p.y);
-    bomb.HomeX = p.x;
-    bomb.HomeY = p.y;
-    SetFuse(bomb, p.fuse);
-}
-
 }  // namespace
 
 int PlaceableBombs(const LevelRecord* records) {
@@ -69,7 +57,7 @@ LevelRun::LevelRun(const ShellBitmaps& bitmaps, const LevelRecord* records, cons
     shell_->state.drawing = drawing;
     StartLevel(shell_->state, records);
     const size_t placeable = std::min(BombList.size(), static_cast<size_t>(hud::kSlotCount));
-    for (size_t k = 0; k < bombs.size() && k < placeable; ++k) TakeAndPlace(static_cast<int>(k), bombs[k]);
+    for (size_t k = 0; k < bombs.size() && k < placeable; ++k) PlaceInventoryBomb(static_cast<int>(k), bombs[k].x, bombs[k].y, bombs[k].fuse);
     for (cObject* o : ObjectList) {
         if (o->Kind() == KIND_HAMSTER || o->Kind() == KIND_HAMSTER_FAST) hamsters_.push_back(static_cast<cPlayer*>(o));
     }
