@@ -7,64 +7,14 @@
 set -euo pipefail
 
 bin=$(cd "$1" && pwd)
-title="Zandrove - By Tobrandel"
-
-work=$(mktemp -d)
-game_pid=""
-xvfb_pid=""
-cleanup() {
-    if [ -n "$game_pid" ] && kill -0 "$game_pid" 2>/dev/null; then kill -9 "$game_pid" 2>/dev/null || true; fi
-    if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; wait "$xvfb_pid" 2>/dev/null || true; fi
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-case_name=""
-fail() {
-    echo "FAIL ($case_name): $*" >&2
-    [ -f "$work/stderr" ] && grep -v '^ALSA lib' "$work/stderr" | sed 's/^/  game stderr: /' >&2
-    exit 1
-}
-
-# -noreset: the server would reset whenever the last game leaves, and turn
-# away a game that connects during the reset.
-start_display() {
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
-    xvfb_pid=$!
-    local n=""
-    for _ in $(seq 100); do
-        n=$(head -n 1 "$work/display" 2>/dev/null || true)
-        [[ "$n" =~ ^[0-9]+$ ]] && break
-        kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-        sleep 0.1
-    done
-    [[ "$n" =~ ^[0-9]+$ ]] || fail "Xvfb did not report its display"
-    export DISPLAY=":$n"
-    unset XAUTHORITY
-}
+source "$(dirname "$0")/harness.sh"
+game_binary="$work/game/zandrove"
 
 # A copy of the game and its assets to damage; the build's own files stay.
 fresh_copy() {
     rm -rf "$work/game"
     mkdir "$work/game"
     cp "$bin/zandrove" "$bin"/*.bmp "$bin"/*.wav "$work/game/"
-}
-
-start_game() {
-    "$work/game/zandrove" "$@" 2>"$work/stderr" >/dev/null </dev/null &
-    game_pid=$!
-}
-
-# Sets status; fails if the game still runs after 30 seconds.
-wait_for_exit() {
-    for _ in $(seq 300); do
-        kill -0 "$game_pid" 2>/dev/null || break
-        sleep 0.1
-    done
-    kill -0 "$game_pid" 2>/dev/null && fail "the game did not exit"
-    status=0
-    wait "$game_pid" || status=$?
-    game_pid=""
 }
 
 # The game must refuse to start, naming the file.
@@ -80,14 +30,7 @@ expect_refusal() {
 # The game must open its window and play until F10, then exit 0.
 expect_play_then_f10() {
     start_game "$@"
-    local found=""
-    for _ in $(seq 300); do
-        found=$(xdotool search --name "^$title\$" 2>/dev/null | head -n 1 || true)
-        [ -n "$found" ] && break
-        kill -0 "$game_pid" 2>/dev/null || fail "exited before opening its window"
-        sleep 0.1
-    done
-    [ -n "$found" ] || fail "no window"
+    find_window >/dev/null
     sleep 0.5
     kill -0 "$game_pid" 2>/dev/null || fail "exited while playing"
     xdotool keydown F10

@@ -8,73 +8,8 @@ set -euo pipefail
 mode=$1
 bin=$(cd "$2" && pwd)
 send_close=$3
-title="Zandrove - By Tobrandel"
-
-work=$(mktemp -d)
-game_pid=""
-xvfb_pid=""
-cleanup() {
-    if [ -n "$game_pid" ] && kill -0 "$game_pid" 2>/dev/null; then kill -9 "$game_pid" 2>/dev/null || true; fi
-    if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; wait "$xvfb_pid" 2>/dev/null || true; fi
-    if [ -n "${KEEP_SHOTS:-}" ]; then cp "$work"/*.png "$KEEP_SHOTS"/ 2>/dev/null || true; fi
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-    echo "FAIL: $*" >&2
-    [ -f "$work/stderr" ] && sed 's/^/  game stderr: /' "$work/stderr" >&2
-    exit 1
-}
-
-start_game() {
-    "$1" 2>"$work/stderr" >/dev/null </dev/null &
-    game_pid=$!
-}
-
-# Sets status to the game's exit status; fails if it still runs after 20 seconds.
-wait_for_exit() {
-    for _ in $(seq 200); do
-        kill -0 "$game_pid" 2>/dev/null || break
-        sleep 0.1
-    done
-    kill -0 "$game_pid" 2>/dev/null && fail "the game did not exit"
-    status=0
-    wait "$game_pid" || status=$?
-    game_pid=""
-}
-
-find_window() {
-    local w=""
-    for _ in $(seq 200); do
-        w=$(xdotool search --name "^$title\$" 2>/dev/null | head -n 1 || true)
-        [ -n "$w" ] && break
-        kill -0 "$game_pid" 2>/dev/null || fail "the game exited before opening its window"
-        sleep 0.1
-    done
-    [ -n "$w" ] || fail "no window titled \"$title\""
-    echo "$w"
-}
-
-# A virtual display of our own. Xvfb picks a free display number itself
-# (-displayfd), so runs in parallel, here or in another build, cannot collide
-# as xvfb-run -a can; it writes the number once it accepts connections.
-# -noreset: by default the server resets when its last client leaves, and a
-# game connecting during that reset is turned away ("cannot start Allegro").
-start_display() {
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
-    xvfb_pid=$!
-    local n=""
-    for _ in $(seq 100); do
-        n=$(head -n 1 "$work/display" 2>/dev/null || true)
-        [[ "$n" =~ ^[0-9]+$ ]] && break
-        kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-        sleep 0.1
-    done
-    [[ "$n" =~ ^[0-9]+$ ]] || fail "Xvfb did not report its display"
-    export DISPLAY=":$n"
-    unset XAUTHORITY
-}
+game_binary="$bin/zandrove"
+source "$(dirname "$0")/harness.sh"
 
 shot() { import -window "$window" "$work/$1.png"; }
 
@@ -100,7 +35,7 @@ key() { xdotool keydown "$1"; sleep 0.2; xdotool keyup "$1"; sleep 0.2; }
 start_display
 case "$mode" in
 play)
-    start_game "$bin/zandrove"
+    start_game
     window=$(find_window) || exit 1
     sleep 0.5
     move 600 40
@@ -129,14 +64,14 @@ play)
     [ "$status" -eq 0 ] || fail "exit status $status after F10"
     ;;
 close)
-    start_game "$bin/zandrove"
+    start_game
     window=$(find_window) || exit 1
     sleep 0.5
     "$send_close" "$window" || fail "could not ask the window to close"
     wait_for_exit
     [ "$status" -eq 0 ] || fail "exit status $status after the close button"
     # Ctrl-C in the terminal ends it the same way.
-    start_game "$bin/zandrove"
+    start_game
     window=$(find_window) || exit 1
     sleep 0.5
     kill -INT "$game_pid"
@@ -148,7 +83,8 @@ missing)
     mkdir "$work/game"
     cp "$bin/zandrove" "$bin"/*.bmp "$bin"/*.wav "$work/game/"
     rm "$work/game/Slider.bmp"
-    start_game "$work/game/zandrove"
+    game_binary="$work/game/zandrove"
+    start_game
     wait_for_exit
     [ "$status" -ne 0 ] || fail "started without Slider.bmp"
     grep -q 'Slider.bmp' "$work/stderr" || fail "stderr does not name Slider.bmp"
