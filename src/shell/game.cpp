@@ -46,7 +46,6 @@ int RunGame(int argc, char** argv) {
     if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, kScreenWidth, kScreenHeight, 0, 0) != 0)
         return Fail(std::string("cannot open the 640 x 480 window: ") + allegro_error);
 
-    int status = 0;
     {
         ShellBitmaps bitmaps;
         std::string error;
@@ -61,5 +60,5 @@ int RunGame(int argc, char** argv) {
     FreeLevelPack();
     ReleaseQuitSignals();
     allegro_exit();
-    return status;
+    return 0;
 }
