@@ -64,16 +64,20 @@ bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& o, std::s
             seen = true;
             return first;
         };
-        if (a == "--pack") {
-            if (!o.pack.empty()) {
-                error = "--pack given twice";
+        auto fileName = [&](std::string& into) {
+            if (!into.empty()) {
+                error = a + " given twice";
                 return false;
             }
             if (v.empty()) {
-                error = "--pack needs a file name";
+                error = a + " needs a file name";
                 return false;
             }
-            o.pack = v;
+            into = v;
+            return true;
+        };
+        if (a == "--pack") {
+            if (!fileName(o.pack)) return false;
         } else if (a == "--level") {
             if (!twice(haveLevel)) return false;
             if (!ParseInteger(v, 1, kIntMax, n)) {
@@ -93,15 +97,7 @@ bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& o, std::s
             }
             o.frames = static_cast<int>(n);
         } else if (a == "--screenshot") {
-            if (!o.screenshot.empty()) {
-                error = "--screenshot given twice";
-                return false;
-            }
-            if (v.empty()) {
-                error = "--screenshot needs a file name";
-                return false;
-            }
-            o.screenshot = v;
+            if (!fileName(o.screenshot)) return false;
         } else if (a == "--at") {
             if (!twice(haveAt)) return false;
             if (!ParseInteger(v, 0, kIntMax, n)) {
