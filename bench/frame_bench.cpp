@@ -12,15 +12,15 @@
 #include "levels/world.h"
 #include "objects/object.h"
 #include "play/hud_controls.h"
-#include "play/particles.h"
+#include "objects/particles.h"
 #include "shell/asset_files.h"
-#include "shell/asset_handles.h"
+#include "objects/asset_handles.h"
 #include "shell/assets.h"
 #include "shell/frame_io.h"
 #include "shell/frame_loop.h"
 #include "shell/game_flow.h"
-#include "shell/globals.h"
-#include "shell/input.h"
+#include "objects/frame_globals.h"
+#include "play/input.h"
 
 namespace {
 

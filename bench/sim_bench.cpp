@@ -9,7 +9,7 @@
 
 #include "bench_support.h"
 #include "levels/level_table.h"
-#include "play/particles.h"
+#include "objects/particles.h"
 #include "sim/level_run.h"
 #include "sim/solutions_file.h"
 
@@ -26,20 +26,26 @@ const std::vector<RecordedSolution>& Solutions() {
 }
 
 // Stepped frames until the level is complete, or -1.
-int PlayToCompletion(const RecordedSolution& s, bool drawing) {
-    // Undrawn runs leave their particles unmoved in the pool; a drawn run
-    // starts from an empty one, as a new game does.
-    if (drawing) ParticlePool = ParticleRing{};
-    LevelRun run(BenchBitmaps(), BuiltinLevels[s.level - 1], s.bombs, drawing);
+int PlayToCompletion(LevelRun& run) {
     while (run.Next()) {
     }
     return run.Complete() ? run.Frame() : -1;
 }
 
+int PlayToCompletion(const RecordedSolution& s, bool drawing) {
+    const LevelRecord* records = BuiltinLevels[s.level - 1];
+    if (!drawing) {
+        LevelRun run(records, s.bombs);
+        return PlayToCompletion(run);
+    }
+    LevelRun run(records, s.bombs, BenchBitmaps());
+    return PlayToCompletion(run);
+}
+
 void BM_SolvedLevel(benchmark::State& state) {
-    StartBenchHeadless();
     const int level = static_cast<int>(state.range(0));
     const bool drawing = state.range(1) != 0;
+    if (drawing) StartBenchHeadless();
     const RecordedSolution* solution = nullptr;
     for (const RecordedSolution& s : Solutions())
         if (s.level == level) solution = &s;

@@ -15,7 +15,7 @@ source "$root/scripts/sanitizer_env.sh"
 
 if [ ! -f "$build/CMakeCache.txt" ]; then
     cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
-        -DZANDROVE_SANITIZE=ON -DZANDROVE_FUZZ=ON
+        -DZANDROVE_SANITIZE=ON -DZANDROVE_FUZZ=ON -DZANDROVE_TESTS=ON
 fi
 cmake --build "$build" -j"$(nproc)"
 [ "${1:-test}" = build ] && exit 0

@@ -4,6 +4,7 @@
 #   scripts/setup.sh play   packages to build and play
 #   scripts/setup.sh test   also those the tests use
 #   scripts/setup.sh test-packages   only installs the tests' packages, builds nothing
+#   scripts/setup.sh play-packages   only installs the packages to build and play
 set -euo pipefail
 
 purpose=${1:-play}
@@ -31,9 +32,16 @@ if [ ${#missing[@]} -gt 0 ]; then
     $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
 
-[ "$purpose" = test-packages ] && exit 0
+case "$purpose" in test-packages | play-packages) exit 0 ;; esac
 
-if [ ! -f "$build/CMakeCache.txt" ]; then
-    cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+if [ "$purpose" = test ]; then
+    # The tests and benchmarks are required here, even in a build folder that
+    # a play set-up configured before their packages were installed.
+    cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZANDROVE_TESTS=ON -DZANDROVE_BENCH=ON >/dev/null
+    cmake --build "$build" -j"$(nproc)"
+else
+    if [ ! -f "$build/CMakeCache.txt" ]; then
+        cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    fi
+    cmake --build "$build" -j"$(nproc)" --target zandrove zandrove-pack zandrove-sim
 fi
-cmake --build "$build" -j"$(nproc)"

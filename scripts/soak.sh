@@ -3,6 +3,8 @@
 # checking the particle ring and the world every frame and the heap after
 # every level (tests/soak/soak_main.cpp).
 #   scripts/soak.sh [FRAMES]    default ZANDROVE_SOAK_FRAMES, else 200000
+# The FRAMES are played twice: undrawn (the simulation and the frame loop
+# alone, no Allegro, no assets), then with every frame drawn.
 # It runs in the sanitizer build (see sanitize.sh), so AddressSanitizer,
 # LeakSanitizer and UndefinedBehaviorSanitizer watch every frame. To soak a
 # normal build instead (heap measured by glibc's malloc), name it in
@@ -21,3 +23,4 @@ else
 fi
 source "$root/scripts/sanitizer_env.sh"
 "$build/bin/zandrove-soak" "$frames" "$seed"
+"$build/bin/zandrove-soak" --draw "$frames" "$seed"

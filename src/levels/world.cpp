@@ -5,7 +5,7 @@
 #include "objects/blocks.h"
 #include "objects/bomb.h"
 #include "objects/player.h"
-#include "shell/globals.h"
+#include "objects/frame_globals.h"
 
 // Storage is released in reverse order at exit: BombPlaced, BombList, ObjectList.
 std::vector<cObject*> ObjectList;

@@ -1,10 +1,9 @@
 #include "objects/blocks.h"
 
-#include <allegro.h>
-
-#include "play/particles.h"
+#include "objects/asset_handles.h"
+#include "objects/particles.h"
+#include "objects/presentation.h"
 #include "objects/sin_table.h"
-#include "shell/asset_handles.h"
 
 namespace {
 constexpr Box kCellBox{-10, -10, 20, 20};
@@ -16,7 +15,9 @@ cBlock::cBlock(short x, short y) : HomeX(x), HomeY(y) {
     Reset();
 }
 
-void cBlock::Draw(BITMAP* target, int dx, int dy) { DrawCentred(target, BlockBitmap, *this, dx, dy); }
+void cBlock::Draw(BITMAP* target, int dx, int dy) {
+    if (ActivePresentation) ActivePresentation->DrawBlock(target, *this, dx, dy);
+}
 
 void cBlock::Reset() {
     x = Fixed::FromInt(HomeX);
@@ -28,7 +29,9 @@ cBrick::cBrick(short x, short y) : HomeX(x), HomeY(y) {
     Reset();
 }
 
-void cBrick::Draw(BITMAP* target, int dx, int dy) { DrawCentred(target, BrickBitmap, *this, dx, dy); }
+void cBrick::Draw(BITMAP* target, int dx, int dy) {
+    if (ActivePresentation) ActivePresentation->DrawBrick(target, *this, dx, dy);
+}
 
 void cBrick::Reset() {
     x = Fixed::FromInt(HomeX);
@@ -75,9 +78,7 @@ cExit::cExit(short x, short y, short w, short h) : HomeX(x), HomeY(y) {
 }
 
 void cExit::Draw(BITMAP* target, int dx, int dy) {
-    const int X = x.Whole() + dx;
-    const int Y = y.Whole() + dy;
-    rect(target, X + 1, Y + 1, X + box.w - 2, Y + box.h - 2, makecol(255, 255, 255));
+    if (ActivePresentation) ActivePresentation->DrawExit(target, *this, dx, dy);
 }
 
 void cExit::Reset() {

@@ -1,12 +1,10 @@
 #include "objects/bomb.h"
 
-#include <allegro.h>
-
+#include "objects/asset_handles.h"
+#include "objects/frame_globals.h"
+#include "objects/particles.h"
+#include "objects/presentation.h"
 #include "objects/sin_table.h"
-#include "play/particles.h"
-#include "play/sound.h"
-#include "shell/asset_handles.h"
-#include "shell/globals.h"
 
 namespace {
 
@@ -94,7 +92,7 @@ cBomb::cBomb() : HomeX(kInventoryHome), HomeY(kInventoryHome), Radius(0), Count(
 void cBomb::Step() { StepFuse(*this, kInventoryHome); }
 
 void cBomb::Draw(BITMAP* target, int dx, int dy) {
-    if (Count != 0) DrawCentred(target, RedBombBitmap, *this, dx, dy);
+    if (Count != 0 && ActivePresentation) ActivePresentation->DrawBomb(target, *this, dx, dy);
 }
 
 void cBomb::Reset() { ResetBomb(*this); }
@@ -117,7 +115,7 @@ cFixedBomb::cFixedBomb(short x, short y, short param)
 void cFixedBomb::Step() { StepFuse(*this, -256); }
 
 void cFixedBomb::Draw(BITMAP* target, int dx, int dy) {
-    if (Count != 0) DrawCentred(target, BlueBombBitmap, *this, dx, dy);
+    if (Count != 0 && ActivePresentation) ActivePresentation->DrawFixedBomb(target, *this, dx, dy);
 }
 
 void cFixedBomb::Reset() { ResetBomb(*this); }

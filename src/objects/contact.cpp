@@ -4,13 +4,13 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "objects/asset_handles.h"
 #include "objects/bomb.h"
+#include "objects/frame_globals.h"
+#include "objects/particles.h"
 #include "objects/player.h"
+#include "objects/presentation.h"
 #include "objects/sin_table.h"
-#include "play/particles.h"
-#include "play/sound.h"
-#include "shell/asset_handles.h"
-#include "shell/globals.h"
 
 namespace {
 

@@ -30,6 +30,3 @@ public:
     // The world lists delete objects through this base.
     virtual ~cObject() = default;
 };
-
-// Draws bitmap centred on the object's whole-pixel position shifted by (dx, dy).
-void DrawCentred(BITMAP* target, BITMAP* bitmap, const cObject& o, int dx, int dy);

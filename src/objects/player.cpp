@@ -1,13 +1,11 @@
 #include "objects/player.h"
 
-#include <allegro.h>
-
 #include <cstdlib>
 
+#include "objects/asset_handles.h"
+#include "objects/particles.h"
+#include "objects/presentation.h"
 #include "objects/sin_table.h"
-#include "play/particles.h"
-#include "play/sound.h"
-#include "shell/asset_handles.h"
 
 namespace {
 constexpr Fixed kGravityStep = Fixed::Raw(24);
@@ -91,16 +89,9 @@ void cPlayer::SpawnPuffs() {
     }
 }
 
+// The puffs trail the hamster in the frames it is drawn: a run that draws
+// nothing has none, and they never touch the play.
 void cPlayer::Draw(BITMAP* target, int dx, int dy) {
     if (PuffTime > 0) SpawnPuffs();
-    const int X = x.Whole() + dx;
-    const int Y = y.Whole() + dy;
-    if (!Blasted) {
-        BITMAP* picture = Aware ? HamsterAwareBitmap : HamsterIdleBitmap;
-        draw_sprite(target, picture, X - (picture->w >> 1), Y - (picture->h >> 1) - 4);
-    } else {
-        BITMAP* picture = Landed ? HamsterCraterBitmap : HamsterSpinBitmap;
-        // 256 units a turn; only the angle within the turn matters.
-        rotate_sprite(target, picture, X - (picture->w >> 1), Y - (picture->h >> 1) - 2, itofix(Angle & 255));
-    }
+    if (ActivePresentation) ActivePresentation->DrawHamster(target, *this, dx, dy);
 }

@@ -5,11 +5,12 @@
 #include <algorithm>
 
 #include "levels/world.h"
+#include "objects/asset_handles.h"
 #include "objects/bomb.h"
+#include "objects/frame_globals.h"
+#include "objects/particles.h"
 #include "play/hud_controls.h"
-#include "shell/asset_handles.h"
-#include "shell/globals.h"
-#include "shell/input.h"
+#include "play/input.h"
 
 namespace {
 
@@ -28,6 +29,28 @@ int Quarters(int count) {
 int White() { return makecol(255, 255, 255); }
 
 }  // namespace
+
+void DrawBackground(BITMAP* target, BITMAP* background) {
+    blit(background, target, 0, 0, 0, 0, target->w, target->h);
+}
+
+void DrawObjects(BITMAP* target) {
+    for (size_t i = ObjectList.size(); i-- > 0;) ObjectList[i]->Draw(target, 0, 0);
+}
+
+void UpdateAndDrawParticles(BITMAP* target) {
+    for (Particle& p : ParticlePool.slots) {
+        if (p.life == 0) continue;
+        StepParticle(p);
+        BITMAP* picture = p.strip[p.picture];
+        const int left = p.x.Whole() - 8;
+        const int top = p.y.Whole() - 8;
+        if (p.additive)
+            draw_trans_sprite(target, picture, left, top);
+        else
+            draw_sprite(target, picture, left, top);
+    }
+}
 
 int HudTopFor(int bufferHeight, int hudHeight, bool editMode) {
     return editMode ? bufferHeight - hudHeight : bufferHeight - hudHeight / 2;

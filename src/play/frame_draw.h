@@ -1,9 +1,16 @@
 #pragma once
-// What the frame draws over the play-field: edit-mode overlays, the HUD with
-// its inventory and fuse read-out, the completion banner and the cursor.
+// What the frame draws: the background, the objects and particles, the
+// edit-mode overlays, the HUD with its inventory and fuse read-out, the
+// completion banner and the cursor.
 struct BITMAP;
 struct HudState;
 struct InputSample;
+
+void DrawBackground(BITMAP* target, BITMAP* background);
+// Every object of ObjectList, back to front: earlier objects end up on top.
+void DrawObjects(BITMAP* target);
+// Every live particle stepped once and drawn, in slot order.
+void UpdateAndDrawParticles(BITMAP* target);
 
 // Where the HUD's top edge lies: whole in edit mode, half hidden in run mode.
 int HudTopFor(int bufferHeight, int hudHeight, bool editMode);

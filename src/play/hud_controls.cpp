@@ -1,13 +1,12 @@
 #include "play/hud_controls.h"
 
-#include <allegro.h>
-
 #include <cmath>
 
 #include "levels/world.h"
 #include "objects/bomb.h"
-#include "shell/asset_files.h"
-#include "shell/globals.h"
+#include "objects/frame_globals.h"
+#include "objects/play_field.h"
+#include "play/keys.h"
 
 namespace {
 
@@ -121,12 +120,12 @@ void NudgeAndFuseKeys(HudState& s, const InputSample& in) {
     // latch opens again when all of them are up.
     enum Action { kNone, kUp, kDown, kLeft, kRight, kLonger, kShorter };
     Action action = kNone;
-    if (in.Key(KEY_UP)) action = kUp;
-    else if (in.Key(KEY_DOWN)) action = kDown;
-    else if (in.Key(KEY_LEFT)) action = kLeft;
-    else if (in.Key(KEY_RIGHT)) action = kRight;
-    else if (in.Key(KEY_EQUALS) || in.Key(KEY_PLUS_PAD)) action = kLonger;
-    else if (in.Key(KEY_MINUS) || in.Key(KEY_MINUS_PAD)) action = kShorter;
+    if (in.Key(kKeyUp)) action = kUp;
+    else if (in.Key(kKeyDown)) action = kDown;
+    else if (in.Key(kKeyLeft)) action = kLeft;
+    else if (in.Key(kKeyRight)) action = kRight;
+    else if (in.Key(kKeyEquals) || in.Key(kKeyPlusPad)) action = kLonger;
+    else if (in.Key(kKeyMinus) || in.Key(kKeyMinusPad)) action = kShorter;
 
     if (action == kNone) {
         s.nudgeLatch = false;
@@ -148,7 +147,7 @@ void NudgeAndFuseKeys(HudState& s, const InputSample& in) {
 void NumberKeys(const InputSample& in) {
     // The highest held key of a placed bomb wins.
     for (size_t i = 0; i < BombList.size(); ++i) {
-        if (in.Key(KEY_1 + static_cast<int>(i)) && BombPlaced[i]) SelectedBomb = BombList[i];
+        if (in.Key(KeyDigit(1) + static_cast<int>(i)) && BombPlaced[i]) SelectedBomb = BombList[i];
     }
 }
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "objects/geometry.h"
-#include "shell/input.h"
+#include "play/input.h"
 
 class cBomb;
 

@@ -1,6 +1,8 @@
 #pragma once
 // The 37 files the game reads from its own directory, in loading order, and
 // the sizes its drawing relies on. The asset generator writes exactly these.
+#include "objects/play_field.h"
+
 constexpr int kBitmapFileCount = 17;
 constexpr const char* kBitmapFiles[kBitmapFileCount] = {
     "Background.bmp",   "Hud.bmp",          "Cursor.bmp",        "Complete.bmp", "Block.bmp",
@@ -17,8 +19,10 @@ constexpr const char* kSampleFiles[kSampleFileCount] = {
     "Scream15.wav", "Scream16.wav", "Huh01.wav",    "Huh02.wav",    "Hiss.wav",
 };
 
-constexpr int kScreenWidth = 640;
-constexpr int kScreenHeight = 480;
 constexpr int kStripFrameSize = 16;  // Flare, Dust and Bricks frames are 16 x 16
 constexpr int kGlyphWidth = 12;
 constexpr int kGlyphHeight = 24;
+// The HUD picture's height, which sets where the HUD's top edge lies. The
+// live game takes it from the loaded Hud.bmp; a run without assets uses this,
+// the height of the picture the asset generator draws.
+constexpr int kHudHeight = 82;

@@ -3,25 +3,7 @@
 #include <allegro.h>
 
 #include "shell/asset_files.h"
-#include "shell/asset_handles.h"
-
-BITMAP* BlockBitmap = nullptr;
-BITMAP* BrickBitmap = nullptr;
-BITMAP* RedBombBitmap = nullptr;
-BITMAP* BlueBombBitmap = nullptr;
-BITMAP* HamsterIdleBitmap = nullptr;
-BITMAP* HamsterAwareBitmap = nullptr;
-BITMAP* HamsterSpinBitmap = nullptr;
-BITMAP* HamsterCraterBitmap = nullptr;
-BITMAP* FlareFrames[kStripFrames] = {};
-BITMAP* DustFrames[kStripFrames] = {};
-BITMAP* BrickFrames[kStripFrames] = {};
-BITMAP* TimeGlyphs[kTimeGlyphCount] = {};
-SAMPLE* ExplodeSample = nullptr;
-SAMPLE* ScreamSamples[kScreamCount] = {};
-SAMPLE* Huh01Sample = nullptr;
-SAMPLE* Huh02Sample = nullptr;
-SAMPLE* HissSample = nullptr;
+#include "objects/asset_handles.h"
 
 void BitmapHolder::Reset(BITMAP* b) {
     if (bitmap_) destroy_bitmap(bitmap_);
@@ -152,6 +134,7 @@ bool LoadAll(ShellBitmaps& b, std::string& error) {
         if (!LoadInto(*rows[i].holder, kBitmapFiles[1 + i], error)) return false;
         if (rows[i].shared) *rows[i].shared = rows[i].holder->get();
     }
+    b.hudHeight = b.hud.get()->h;
     return LoadSheets(error) && LoadSamples(error);
 }
 
@@ -180,6 +163,7 @@ bool LoadAssets(ShellBitmaps& bitmaps, std::string& error) {
 
 void ReleaseAssets(ShellBitmaps& b) {
     ClearSharedBitmaps();
+    b.hudHeight = kHudHeight;
     BitmapHolder* reverse[] = {&b.blueBomb,    &b.redBomb,      &b.hamsterCrater, &b.hamsterSpin, &b.hamsterAware,
                                &b.hamsterIdle, &b.slider,       &b.brick,         &b.block,       &b.complete,
                                &b.cursor,      &b.hud,          &b.background,    &b.backBuffer};

@@ -4,6 +4,8 @@
 // asset_handles.h are plain copies of some of them.
 #include <string>
 
+#include "shell/asset_files.h"
+
 struct BITMAP;
 
 class BitmapHolder {
@@ -24,6 +26,8 @@ private:
 // Members in creation order; C++ destroys them in reverse, which is the
 // release order at shutdown (BlueBomb first, backBuffer last).
 struct ShellBitmaps {
+    // Hud.bmp's height once loaded; a run without assets never loads it.
+    int hudHeight = kHudHeight;
     BitmapHolder backBuffer;
     BitmapHolder background;
     BitmapHolder hud;

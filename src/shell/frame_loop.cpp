@@ -1,23 +1,24 @@
 #include "shell/frame_loop.h"
 
-#include <allegro.h>
-
 #include "levels/world.h"
+#include "objects/asset_handles.h"
+#include "objects/frame_globals.h"
 #include "objects/object.h"
+#include "objects/play_field.h"
+#include "objects/presentation.h"
 #include "play/frame_draw.h"
-#include "play/particles.h"
-#include "play/sound.h"
-#include "shell/asset_handles.h"
+#include "play/keys.h"
 #include "shell/assets.h"
 #include "shell/frame_io.h"
-#include "shell/globals.h"
 
-namespace {
+bool HissPlaying = false;
 
 void StopHiss() {
-    if (HissPlaying) stop_sample(HissSample);
+    if (HissPlaying) StopSample(HissSample);
     HissPlaying = false;
 }
+
+namespace {
 
 void SampleInput(ShellState& s, FrameIo& io) {
     InputSample& in = s.input;
@@ -37,11 +38,6 @@ void Simulate() {
     }
 }
 
-void DrawObjects(BITMAP* target) {
-    // Back to front: objects earlier in the list end up on top.
-    for (size_t i = ObjectList.size(); i-- > 0;) ObjectList[i]->Draw(target, 0, 0);
-}
-
 // The hiss loops exactly while some fuse burns on the play-field.
 void FollowFuseHiss() {
     if (FuseBurning && !HissPlaying) {
@@ -54,9 +50,9 @@ void FollowFuseHiss() {
 
 void ToggleMode(ShellState& s) {
     const InputSample& in = s.input;
-    const bool space = in.Key(KEY_SPACE);
+    const bool space = in.Key(kKeySpace);
     const bool right = (in.buttons & kRightButton) != 0;
-    const bool trigger = space || in.Key(KEY_ESC) || (right && !s.hud.fuseDrag) || s.modeClicked;
+    const bool trigger = space || in.Key(kKeyEsc) || (right && !s.hud.fuseDrag) || s.modeClicked;
     if (!trigger) {
         s.toggleLatch = false;
         return;
@@ -80,7 +76,7 @@ uint32_t AllHamstersMask() {
     return (1u << HamsterCount) - 1;
 }
 
-void CountCompletion(ShellState& s, BITMAP* target, BITMAP* banner) {
+void CountCompletion(ShellState& s, bool draw, BITMAP* target, BITMAP* banner) {
     // The countdown pauses while any hamster is out of its exit.
     if (ExitMask != AllHamstersMask()) return;
     if (s.completeTimer == 1)
@@ -89,7 +85,7 @@ void CountCompletion(ShellState& s, BITMAP* target, BITMAP* banner) {
         s.completeTimer = kCompleteFrames;
     else
         s.completeTimer -= 1;
-    if (s.drawing) DrawBanner(target, banner);
+    if (draw) DrawBanner(target, banner);
 }
 
 }  // namespace
@@ -109,8 +105,9 @@ void StartLevel(ShellState& s, const LevelRecord* records) {
 
 bool RunFrame(ShellState& s, const ShellBitmaps& b, FrameIo& io) {
     BITMAP* buffer = b.backBuffer.get();
-    if (s.drawing) blit(b.background.get(), buffer, 0, 0, 0, 0, buffer->w, buffer->h);
-    s.hudTop = HudTopFor(buffer->h, b.hud.get()->h, EditMode);
+    const bool draw = s.drawing && buffer != nullptr;  // nothing to draw with before the assets are loaded
+    if (draw) DrawBackground(buffer, b.background.get());
+    s.hudTop = HudTopFor(kScreenHeight, b.hudHeight, EditMode);
     SampleInput(s, io);
 
     if (EditMode) {
@@ -122,7 +119,7 @@ bool RunFrame(ShellState& s, const ShellBitmaps& b, FrameIo& io) {
     ExitMask = 0;
     FuseBurning = false;
     if (!EditMode) Simulate();
-    if (s.drawing) {
+    if (draw) {
         DrawObjects(buffer);
         UpdateAndDrawParticles(buffer);
     }
@@ -130,14 +127,14 @@ bool RunFrame(ShellState& s, const ShellBitmaps& b, FrameIo& io) {
     ToggleMode(s);
 
     // From here on the frame is drawn in the mode the toggle left.
-    if (s.drawing) {
+    if (draw) {
         if (EditMode) DrawEditOverlays(buffer, s.hud, s.input);
         DrawHud(buffer, b.hud.get(), b.slider.get(), s.hudTop);
     }
-    CountCompletion(s, buffer, b.complete.get());
-    if (s.drawing) DrawCursor(buffer, b.cursor.get(), s.input.mouseX, s.input.mouseY, EditMode);
+    CountCompletion(s, draw, buffer, b.complete.get());
+    if (draw) DrawCursor(buffer, b.cursor.get(), s.input.mouseX, s.input.mouseY, EditMode);
     io.Present(buffer);
 
-    s.quitRequested = s.input.Key(KEY_F10) || io.CloseRequested();
+    s.quitRequested = s.input.Key(kKeyF10) || io.CloseRequested();
     return !s.quitRequested && !s.levelComplete && !s.restartRequest;
 }

@@ -2,13 +2,17 @@
 // One level's frames: input, simulation, drawing, the edit/run toggle and
 // the completion countdown.
 #include "play/hud_controls.h"
-#include "shell/input.h"
+#include "play/input.h"
 
 struct LevelRecord;
 class FrameIo;
 struct ShellBitmaps;
 
 constexpr int kCompleteFrames = 120;  // the countdown's first value
+
+extern bool HissPlaying;  // the fuse hiss is looping
+// Stops the hiss if it plays (level start, game end).
+void StopHiss();
 
 // The game shell's own state, across frames and levels.
 struct ShellState {
@@ -25,8 +29,9 @@ struct ShellState {
     HudState hud;
     // The level tools turn this off to simulate fast: every drawing call is
     // skipped, while input, physics, sound and the completion count run as
-    // always. The hamster's flare puffs are emitted from its drawing, so
-    // they stop too; they never touch the physics.
+    // always. The hamster's flare puffs are emitted from its drawing, and
+    // the particles are stepped as they are drawn, so both stop too; they
+    // never touch the physics. Without loaded pictures nothing is drawn.
     bool drawing = true;
 };
 

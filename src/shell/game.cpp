@@ -8,6 +8,7 @@
 #include <string>
 
 #include "levels/level_table.h"
+#include "play/allegro_presentation.h"
 #include "shell/asset_files.h"
 #include "shell/assets.h"
 #include "shell/frame_loop.h"
@@ -51,6 +52,7 @@ int RunGame(int argc, char** argv) {
         std::string error;
         if (!LoadAssets(bitmaps, error)) return Fail(error);
         {
+            ScopedAllegroPresentation presentation;
             LiveIo io;
             ShellState state;
             PlayLevels(state, bitmaps, io);

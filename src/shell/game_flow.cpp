@@ -1,13 +1,10 @@
 #include "shell/game_flow.h"
 
-#include <allegro.h>
-
 #include "levels/level_table.h"
 #include "levels/world.h"
-#include "shell/asset_handles.h"
+#include "objects/frame_globals.h"
 #include "shell/frame_io.h"
 #include "shell/frame_loop.h"
-#include "shell/globals.h"
 
 void EndLevel(ShellState& s) {
     DestroyWorldObjects();
@@ -27,6 +24,5 @@ void PlayLevels(ShellState& s, const ShellBitmaps& bitmaps, FrameIo& io) {
         if (s.levelIndex >= LevelCount || s.quitRequested) break;
     }
     // Nothing burns after the last frame; the hiss must not outlive the game.
-    if (HissPlaying) stop_sample(HissSample);
-    HissPlaying = false;
+    StopHiss();
 }

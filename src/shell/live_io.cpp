@@ -6,7 +6,17 @@
 #include <csignal>
 #include <cstdio>
 
-#include "shell/input.h"
+#include "play/input.h"
+#include "play/keys.h"
+
+// The frame reads keys by Allegro's scancodes without including Allegro.
+static_assert(KeyLetter('A') == KEY_A && KeyLetter('Z') == KEY_Z);
+static_assert(KeyDigit(0) == KEY_0 && KeyDigit(9) == KEY_9);
+static_assert(KeyF(1) == KEY_F1 && KeyF(12) == KEY_F12);
+static_assert(kKeyEsc == KEY_ESC && kKeyMinus == KEY_MINUS && kKeyEquals == KEY_EQUALS && kKeySpace == KEY_SPACE);
+static_assert(kKeyLeft == KEY_LEFT && kKeyRight == KEY_RIGHT && kKeyUp == KEY_UP && kKeyDown == KEY_DOWN);
+static_assert(kKeyMinusPad == KEY_MINUS_PAD && kKeyPlusPad == KEY_PLUS_PAD);
+static_assert(kKeyCount == KEY_MAX + 1);
 
 namespace {
 

@@ -8,12 +8,12 @@
 #include "levels/world.h"
 #include "objects/bomb.h"
 #include "play/hud_controls.h"
-#include "play/particles.h"
+#include "objects/particles.h"
 #include "shell/frame_io.h"
 #include "shell/frame_loop.h"
 #include "shell/game_flow.h"
-#include "shell/globals.h"
-#include "shell/input.h"
+#include "objects/frame_globals.h"
+#include "play/input.h"
 
 namespace {
 

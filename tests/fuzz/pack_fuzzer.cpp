@@ -22,6 +22,7 @@
 
 #include "fuzz_play.h"
 #include "levels/level_table.h"
+#include "play/allegro_presentation.h"
 #include "shell/assets.h"
 
 namespace {
@@ -66,6 +67,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
         std::fprintf(stderr, "fuzz assets: %s\n", error.c_str());
         std::exit(1);
     }
+    static AllegroPresentation presentation;  // the objects drawn as the game draws them
+    ActivePresentation = &presentation;
     if (chdir(started) != 0) {
         std::perror(started);
         std::exit(1);

@@ -7,7 +7,7 @@
 #include "levels/level_table.h"
 #include "levels/world.h"
 #include "objects/player.h"
-#include "shell/globals.h"
+#include "objects/frame_globals.h"
 #include "support/play_field.h"
 
 namespace {

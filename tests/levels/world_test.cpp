@@ -6,7 +6,7 @@
 #include "objects/blocks.h"
 #include "objects/bomb.h"
 #include "objects/player.h"
-#include "shell/globals.h"
+#include "objects/frame_globals.h"
 #include "support/play_field.h"
 
 namespace {

@@ -5,9 +5,9 @@
 #include "objects/blocks.h"
 #include "objects/bomb.h"
 #include "objects/player.h"
-#include "play/particles.h"
-#include "shell/asset_handles.h"
-#include "shell/globals.h"
+#include "objects/particles.h"
+#include "objects/asset_handles.h"
+#include "objects/frame_globals.h"
 #include "support/play_field.h"
 
 namespace {

@@ -1,7 +1,8 @@
 #include <allegro.h>
 #include <gtest/gtest.h>
 
-#include "play/particles.h"
+#include "objects/particles.h"
+#include "play/frame_draw.h"
 #include "support/headless.h"
 
 namespace {

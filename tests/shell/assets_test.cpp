@@ -10,7 +10,7 @@
 #include <string>
 
 #include "shell/asset_files.h"
-#include "shell/asset_handles.h"
+#include "objects/asset_handles.h"
 #include "shell/assets.h"
 #include "support/headless.h"
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "levels/level_table.h"
-#include "play/particles.h"
+#include "objects/particles.h"
 #include "shell/game_flow.h"
 #include "shell/scripted_play.h"
 

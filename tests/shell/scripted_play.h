@@ -8,12 +8,13 @@
 #include "levels/level_record.h"
 #include "levels/world.h"
 #include "objects/bomb.h"
-#include "shell/asset_handles.h"
+#include "play/allegro_presentation.h"
+#include "objects/asset_handles.h"
 #include "shell/assets.h"
 #include "shell/frame_io.h"
 #include "shell/frame_loop.h"
-#include "shell/globals.h"
-#include "shell/input.h"
+#include "objects/frame_globals.h"
+#include "play/input.h"
 #include "support/headless.h"
 #include "support/play_field.h"
 
@@ -52,14 +53,19 @@ inline LevelRecord Rec(int16_t type, int16_t x = 0, int16_t y = 0, int16_t w = 0
 
 class FrameTest : public PlayFieldTest {
 protected:
+    static void SetUpTestSuite() { StartHeadless(); }
+
     ShellState state;
     ScriptedIo io;
 
     void SetUp() override {
         PlayFieldTest::SetUp();
+        ActivePresentation = &presentation;  // the frames draw as the game's do
         HissPlaying = false;
         state = ShellState{};
     }
+
+    AllegroPresentation presentation;
 
     const ShellBitmaps& Bitmaps() { return HeadlessBitmaps(); }
     BITMAP* Buffer() { return Bitmaps().backBuffer.get(); }

@@ -5,7 +5,7 @@
 #include "levels/world.h"
 #include "objects/bomb.h"
 #include "shell/asset_files.h"
-#include "shell/globals.h"
+#include "objects/frame_globals.h"
 
 namespace {
 const int kTapKeys[] = {KEY_SPACE, KEY_ESC,   KEY_UP,    KEY_DOWN,  KEY_LEFT,     KEY_RIGHT, KEY_EQUALS,

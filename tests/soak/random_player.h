@@ -7,7 +7,7 @@
 #include <random>
 
 #include "shell/frame_io.h"
-#include "shell/input.h"
+#include "play/input.h"
 
 // The HUD's top edge in edit mode: the window less the HUD picture's rows.
 constexpr int kEditHudTop = 398;

@@ -4,9 +4,9 @@
 
 #include "levels/world.h"
 #include "objects/object.h"
-#include "play/particles.h"
-#include "shell/asset_handles.h"
-#include "shell/globals.h"
+#include "objects/particles.h"
+#include "objects/asset_handles.h"
+#include "objects/frame_globals.h"
 
 #if defined(__has_feature)
 #if __has_feature(address_sanitizer)

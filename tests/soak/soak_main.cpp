@@ -5,9 +5,12 @@
 // Every frame the particle ring and the world lists are checked, and the heap
 // is sampled after every level end, when the world is freed: it must stop
 // growing. The same seed plays the same game with any compiler.
-//   zandrove-soak [FRAMES] [SEED]    defaults: ZANDROVE_SOAK_FRAMES or 200000; 1
+//   zandrove-soak [--draw] [FRAMES] [SEED]    defaults: ZANDROVE_SOAK_FRAMES or 200000; 1
 // The solutions are those of tests/data/solutions.txt (ZANDROVE_SOLUTIONS names
-// another file). Exit status 0 when every check held, 1 otherwise.
+// another file). Without --draw nothing is drawn or heard: the simulation, the
+// HUD's input and the frame loop alone, with no Allegro and no asset files.
+// With --draw every frame is drawn with the game's pictures, as the game does.
+// Exit status 0 when every check held, 1 otherwise.
 #include <allegro.h>
 
 #include <chrono>
@@ -20,12 +23,13 @@
 #include "levels/world.h"
 #include "objects/bomb.h"
 #include "play/hud_controls.h"
-#include "play/particles.h"
+#include "objects/particles.h"
 #include "random_player.h"
+#include "play/allegro_presentation.h"
 #include "shell/assets.h"
 #include "shell/frame_loop.h"
 #include "shell/game_flow.h"
-#include "shell/globals.h"
+#include "objects/frame_globals.h"
 #include "soak_checks.h"
 #include "sim/solutions_file.h"
 #include "support/headless.h"
@@ -85,8 +89,8 @@ void Place(const std::vector<BombPlacement>& bombs) {
 
 class Soak {
 public:
-    Soak(long frames, unsigned seed, SolutionTable solutions)
-        : limit_(frames), player_(seed), solutions_(std::move(solutions)) {}
+    Soak(long frames, unsigned seed, SolutionTable solutions, bool draw)
+        : limit_(frames), player_(seed), solutions_(std::move(solutions)), draw_(draw) {}
 
     int Run();
 
@@ -101,12 +105,15 @@ private:
     long limit_;
     RandomPlayer player_;
     SolutionTable solutions_;
+    bool draw_;
+    ShellBitmaps noPictures_;
+    const ShellBitmaps* pictures_ = &noPictures_;
     bool solveNow_ = false;  // the level was restarted to be solved
     Totals t_;
 };
 
 bool Soak::Frame(ShellState& s) {
-    const bool goOn = RunFrame(s, HeadlessBitmaps(), player_);
+    const bool goOn = RunFrame(s, *pictures_, player_);
     ++t_.frames;
     std::string broken = CheckParticles();
     if (broken.empty()) broken = CheckWorld();
@@ -213,7 +220,12 @@ void Soak::SampleHeap() {
 }
 
 int Soak::Run() {
-    StartHeadless();
+    AllegroPresentation presentation;
+    if (draw_) {
+        StartHeadless();
+        pictures_ = &HeadlessBitmaps();
+        ActivePresentation = &presentation;
+    }
     ShellState s;
     const auto start = std::chrono::steady_clock::now();
     while (t_.frames < limit_) {
@@ -222,6 +234,7 @@ int Soak::Run() {
     }
     const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
     Report(took.count());
+    ActivePresentation = nullptr;
     // Long enough to come round every level a few times: each must have been
     // played, and with solutions known, levels must have been completed.
     if (t_.levelsStarted > 3 * LevelCount) {
@@ -256,7 +269,8 @@ long FramesWanted(int argc, char** argv) {
     char* end = nullptr;
     const long n = std::strtol(text, &end, 10);
     if (end == text || *end != '\0' || n <= 0) {
-        std::fprintf(stderr, "usage: zandrove-soak [FRAMES] [SEED]  (FRAMES a positive number, not \"%s\")\n", text);
+        std::fprintf(stderr, "usage: zandrove-soak [--draw] [FRAMES] [SEED]  (FRAMES a positive number, not \"%s\")\n",
+                     text);
         std::exit(2);
     }
     return n;
@@ -269,6 +283,11 @@ int main(int argc, char** argv) {
     // of the heap measurements.
     static char outBuffer[BUFSIZ];
     std::setvbuf(stdout, outBuffer, _IOLBF, sizeof outBuffer);
+    const bool draw = argc > 1 && std::string(argv[1]) == "--draw";
+    if (draw) {
+        --argc;
+        ++argv;
+    }
     const long frames = FramesWanted(argc, argv);
     const unsigned seed = argc > 2 ? static_cast<unsigned>(std::strtoul(argv[2], nullptr, 10)) : 1u;
     const char* file = std::getenv("ZANDROVE_SOLUTIONS");
@@ -281,5 +300,6 @@ int main(int argc, char** argv) {
     } else {
         std::printf("soak: no solutions (%s); levels are left unfinished instead\n", error.c_str());
     }
-    return Soak(frames, seed, std::move(solutions)).Run();
+    std::printf("soak: %s\n", draw ? "every frame drawn" : "nothing drawn: the simulation and the frame loop alone");
+    return Soak(frames, seed, std::move(solutions), draw).Run();
 }

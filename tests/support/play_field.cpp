@@ -2,16 +2,27 @@
 
 #include <algorithm>
 
-#include "levels/world.h"
-#include "play/particles.h"
-#include "play/sound.h"
-#include "shell/globals.h"
-#include "support/headless.h"
+#include "levels/sim_state.h"
+#include "objects/asset_handles.h"
+#include "objects/blocks.h"
+#include "objects/bomb.h"
+#include "objects/frame_globals.h"
+#include "objects/particles.h"
+#include "objects/player.h"
 
 std::vector<SAMPLE*> PlayedSamples;
 
 namespace {
 void Record(SAMPLE* s) { PlayedSamples.push_back(s); }
+
+std::string At(const char* what, const cObject& o, int dx, int dy) {
+    return std::string(what) + " " + std::to_string(o.x.Whole() + dx) + " " + std::to_string(o.y.Whole() + dy);
+}
+
+template <class Handle>
+void StandIn(Handle*& handle, char& place) {
+    if (!handle) handle = reinterpret_cast<Handle*>(&place);
+}
 }  // namespace
 
 int TimesPlayed(SAMPLE* sample) {
@@ -24,11 +35,7 @@ int TimesPlayedAny(SAMPLE* const* samples, int count) {
     return n;
 }
 
-int LiveParticles() {
-    int n = 0;
-    for (const Particle& p : ParticlePool.slots) n += p.life != 0;
-    return n;
-}
+int LiveParticles() { return LiveParticleCount(); }
 
 void SimulateFrame(std::vector<cObject*>& objects) {
     ExitMask = 0;
@@ -43,21 +50,38 @@ void SimulateFrames(std::vector<cObject*>& objects, int frames) {
     for (int f = 0; f < frames; ++f) SimulateFrame(objects);
 }
 
-void PlayFieldTest::SetUpTestSuite() { StartHeadless(); }
+void InstallStandInAssets() {
+    static char places[64];
+    int next = 0;
+    for (BITMAP** b : {&BlockBitmap, &BrickBitmap, &RedBombBitmap, &BlueBombBitmap, &HamsterIdleBitmap,
+                       &HamsterAwareBitmap, &HamsterSpinBitmap, &HamsterCraterBitmap})
+        StandIn(*b, places[next++]);
+    for (BITMAP** strip : {FlareFrames, DustFrames, BrickFrames})
+        for (int i = 0; i < kStripFrames; ++i) StandIn(strip[i], places[next++]);
+    for (SAMPLE** s : {&ExplodeSample, &Huh01Sample, &Huh02Sample, &HissSample}) StandIn(*s, places[next++]);
+    for (SAMPLE*& s : ScreamSamples) StandIn(s, places[next++]);
+}
+
+void DrawLog::DrawBlock(BITMAP*, const cBlock& o, int dx, int dy) { drawn.push_back(At("block", o, dx, dy)); }
+void DrawLog::DrawBrick(BITMAP*, const cBrick& o, int dx, int dy) { drawn.push_back(At("brick", o, dx, dy)); }
+void DrawLog::DrawExit(BITMAP*, const cExit& o, int dx, int dy) { drawn.push_back(At("exit", o, dx, dy)); }
+void DrawLog::DrawBomb(BITMAP*, const cBomb& o, int dx, int dy) { drawn.push_back(At("bomb", o, dx, dy)); }
+void DrawLog::DrawFixedBomb(BITMAP*, const cFixedBomb& o, int dx, int dy) {
+    drawn.push_back(At("fixed-bomb", o, dx, dy));
+}
+void DrawLog::DrawHamster(BITMAP*, const cPlayer& o, int dx, int dy) {
+    drawn.push_back(At(o.Blasted ? (o.Landed ? "hamster crater" : "hamster spinning") : "hamster upright", o, dx, dy));
+}
 
 void PlayFieldTest::SetUp() {
-    ParticlePool = ParticleRing{};
-    EditMode = true;
-    FuseBurning = false;
-    HamsterCount = 0;
-    ExitMask = 0;
-    SelectedBomb = nullptr;
+    ResetSimulation();
+    InstallStandInAssets();
     PlayedSamples.clear();
     OnSamplePlayed = Record;
 }
 
 void PlayFieldTest::TearDown() {
     OnSamplePlayed = nullptr;
-    static const LevelRecord kNothing[1] = {};
-    BuildLevel(kNothing);  // frees whatever the test built
+    ActivePresentation = nullptr;
+    ResetSimulation();  // frees whatever the test built
 }

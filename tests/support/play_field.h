@@ -1,13 +1,16 @@
 #pragma once
-// A play-field under test: headless Allegro with the real assets, an empty
-// particle pool, cleared frame globals and a log of the samples played.
+// A play-field under test, with the simulation alone: no Allegro, no asset
+// files. The shared picture and sample handles point at stand-ins (distinct
+// addresses nothing reads) unless real assets were loaded; the frame
+// globals, the world and the particle ring start as in a new program; every
+// sample started and every object drawn is logged.
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "objects/object.h"
-
-struct SAMPLE;
+#include "objects/presentation.h"
 
 // Every sample started since the current test began, in order.
 extern std::vector<SAMPLE*> PlayedSamples;
@@ -22,9 +25,26 @@ int LiveParticles();
 void SimulateFrame(std::vector<cObject*>& objects);
 void SimulateFrames(std::vector<cObject*>& objects, int frames);
 
+// Points every null picture and sample handle at a stand-in of its own.
+void InstallStandInAssets();
+
+// A presentation that only writes down what it is asked to draw:
+// "block 100 60", "bomb 200 150", "hamster upright 200 204", ...
+class DrawLog final : public Presentation {
+public:
+    std::vector<std::string> drawn;
+    void DrawBlock(BITMAP*, const cBlock& o, int dx, int dy) override;
+    void DrawBrick(BITMAP*, const cBrick& o, int dx, int dy) override;
+    void DrawExit(BITMAP*, const cExit& o, int dx, int dy) override;
+    void DrawBomb(BITMAP*, const cBomb& o, int dx, int dy) override;
+    void DrawFixedBomb(BITMAP*, const cFixedBomb& o, int dx, int dy) override;
+    void DrawHamster(BITMAP*, const cPlayer& o, int dx, int dy) override;
+    void PlaySample(SAMPLE*, int, bool) override {}
+    void StopSample(SAMPLE*) override {}
+};
+
 class PlayFieldTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite();
     void SetUp() override;
     void TearDown() override;
 };

@@ -6,7 +6,7 @@
 #include "asset_probe.h"
 #include "levels/level_table.h"
 #include "shell/asset_files.h"
-#include "shell/asset_handles.h"
+#include "objects/asset_handles.h"
 
 namespace {
 

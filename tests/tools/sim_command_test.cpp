@@ -12,10 +12,10 @@
 #include "levels/level_table.h"
 #include "pack/pack_writer.h"
 #include "pack_test_dir.h"
-#include "play/particles.h"
+#include "objects/particles.h"
 #include "shell/asset_files.h"
 #include "shell/assets.h"
-#include "shell/globals.h"
+#include "objects/frame_globals.h"
 #include "sim/level_run.h"
 #include "sim/sim_command.h"
 #include "sim/sim_options.h"
@@ -51,7 +51,7 @@ protected:
     // In this process, on the levels of LevelTable.
     Outcome Run(const SimOptions& o) {
         std::ostringstream out, err;
-        const int status = RunSim(o, HeadlessBitmaps(), out, err);
+        const int status = RunSim(o, &HeadlessBitmaps(), out, err);
         return {status, out.str(), err.str()};
     }
 
@@ -175,9 +175,8 @@ TEST_F(SimCommand, ScreenshotIsTheGamesOwnFrameAndChangesNoMotion) {
 
     // The same frame drawn in this process, from a fresh particle pool as a
     // new program has, is the same picture pixel for pixel.
-    ParticlePool = ParticleRing{};
     {
-        LevelRun same(HeadlessBitmaps(), BuiltinLevels[8], {{56, 320, 6}, {301, 420, 285}}, true);
+        LevelRun same(BuiltinLevels[8], {{56, 320, 6}, {301, 420, 285}}, HeadlessBitmaps());
         while (same.Frame() < 40) same.Next();
         int different = 0;
         for (int y = 0; y < kScreenHeight; ++y)

@@ -18,7 +18,6 @@
 #include "sim/nav_field.h"
 #include "sim/solver.h"
 #include "sim/worker_pool.h"
-#include "support/headless.h"
 
 namespace {
 
@@ -26,11 +25,8 @@ constexpr LevelRecord R(int16_t type, int16_t x = 0, int16_t y = 0, int16_t w = 
     return {type, x, y, w, h, 4, 0, 0};
 }
 
-class Solver : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() { StartHeadless(); }
-    const ShellBitmaps& Bitmaps() { return HeadlessBitmaps(); }
-};
+// The solver needs neither Allegro nor the assets: these tests start neither.
+class Solver : public ::testing::Test {};
 
 TEST(WorkerPool, EveryJobRunsOnceAndEveryResultComesBack) {
     const int count = 5000;  // more results than a pipe holds at once
@@ -85,7 +81,7 @@ TEST(NavField, MeasuresTheWayRoundWallsToTheNearestExit) {
 }
 
 TEST_F(Solver, AttemptsStopOnceTheOutcomeIsCertainAndRecordThePath) {
-    AttemptRunner level1(Bitmaps(), BuiltinLevels[0], 3600);
+    AttemptRunner level1(BuiltinLevels[0], 3600);
     Trajectory still;
     const AttemptOutcome idle = level1.Run({}, &still);
     EXPECT_FALSE(idle.complete);
@@ -97,7 +93,7 @@ TEST_F(Solver, AttemptsStopOnceTheOutcomeIsCertainAndRecordThePath) {
     EXPECT_GT(idle.score, 0);
 
     // Level 10's hamster falls at once and out of everyone's reach.
-    AttemptRunner level10(Bitmaps(), BuiltinLevels[9], 3600);
+    AttemptRunner level10(BuiltinLevels[9], 3600);
     Trajectory falling;
     const AttemptOutcome fell = level10.Run({}, &falling);
     EXPECT_FALSE(fell.complete);
@@ -107,12 +103,12 @@ TEST_F(Solver, AttemptsStopOnceTheOutcomeIsCertainAndRecordThePath) {
     EXPECT_LT(level10.Run({}).frame, fell.frame);  // without a path to record it gives up sooner
 
     // A solution completes in the same frame as in a plain run.
-    AttemptRunner level3(Bitmaps(), BuiltinLevels[2], 3600);
+    AttemptRunner level3(BuiltinLevels[2], 3600);
     const AttemptOutcome solved = level3.Run({{228, 404, 6}});
     EXPECT_TRUE(solved.complete);
     EXPECT_EQ(solved.frame, 342);
     EXPECT_EQ(solved.score, 0);
-    EXPECT_FALSE(AttemptRunner(Bitmaps(), BuiltinLevels[2], 341).Run({{228, 404, 6}}).complete);
+    EXPECT_FALSE(AttemptRunner(BuiltinLevels[2], 341).Run({{228, 404, 6}}).complete);
 }
 
 TEST_F(Solver, BlastFrameFollowsTheOrderOfBombAndHamster) {
@@ -120,14 +116,14 @@ TEST_F(Solver, BlastFrameFollowsTheOrderOfBombAndHamster) {
     // count reaches 1; stepped after it, one frame later.
     const LevelRecord before[] = {R(REC_BOMB), R(REC_HAMSTER, 100, 100), R(REC_BLOCK, 100, 130), {}};
     const LevelRecord after[] = {R(REC_HAMSTER, 100, 100), R(REC_BOMB), R(REC_BLOCK, 100, 130), {}};
-    EXPECT_EQ(AttemptRunner(Bitmaps(), before, 600).BlastFrame(0, 60, 0), 59);
-    EXPECT_EQ(AttemptRunner(Bitmaps(), after, 600).BlastFrame(0, 60, 0), 60);
-    EXPECT_EQ(AttemptRunner(Bitmaps(), before, 600).BlastFrame(0, 0, 0), 5);      // the HUD's shortest fuse
-    EXPECT_EQ(AttemptRunner(Bitmaps(), before, 600).BlastFrame(0, 9000, 0), 584);  // and its longest
+    EXPECT_EQ(AttemptRunner(before, 600).BlastFrame(0, 60, 0), 59);
+    EXPECT_EQ(AttemptRunner(after, 600).BlastFrame(0, 60, 0), 60);
+    EXPECT_EQ(AttemptRunner(before, 600).BlastFrame(0, 0, 0), 5);      // the HUD's shortest fuse
+    EXPECT_EQ(AttemptRunner(before, 600).BlastFrame(0, 9000, 0), 584);  // and its longest
     // Checked against the game: the hamster is blasted in exactly that frame.
     for (const LevelRecord* records : {before, after}) {
-        AttemptRunner runner(Bitmaps(), records, 600);
-        LevelRun run(Bitmaps(), records, {{110, 104, 30}}, false);
+        AttemptRunner runner(records, 600);
+        LevelRun run(records, {{110, 104, 30}});
         int blastedAt = -1;
         while (run.Next() && run.Frame() < 100) {
             if (blastedAt < 0 && run.Hamsters()[0]->Blasted) blastedAt = run.Frame();
@@ -137,7 +133,7 @@ TEST_F(Solver, BlastFrameFollowsTheOrderOfBombAndHamster) {
 }
 
 TEST_F(Solver, CandidatesLieWithinReachOfTheHamsterWhenTheBombGoesOff) {
-    AttemptRunner runner(Bitmaps(), BuiltinLevels[9], 3600);  // level 10: a falling hamster
+    AttemptRunner runner(BuiltinLevels[9], 3600);  // level 10: a falling hamster
     Trajectory path;
     runner.Run({}, &path);
     std::unordered_set<uint64_t> seen;
@@ -166,7 +162,7 @@ TEST_F(Solver, CandidatesLieWithinReachOfTheHamsterWhenTheBombGoesOff) {
 
     // A hamster at rest gives the same world whatever the fuse: the
     // duplicates are left out, only the first frames of its rocking remain.
-    AttemptRunner resting(Bitmaps(), BuiltinLevels[2], 3600);
+    AttemptRunner resting(BuiltinLevels[2], 3600);
     Trajectory still;
     resting.Run({}, &still);
     std::unordered_set<uint64_t> seenStill;
@@ -182,12 +178,12 @@ TEST_F(Solver, FindsSolutionsThatPlayOutAsReported) {
     SolveSettings settings;
     settings.shown = 3;
     std::ostringstream out;
-    const SolveReport report = Solve(Bitmaps(), BuiltinLevels[2], settings, out);  // level 3
+    const SolveReport report = Solve(BuiltinLevels[2], settings, out);  // level 3
     ASSERT_GE(report.solutionCount, 3) << out.str();
     ASSERT_EQ(report.solutions.size(), 3u);
     for (const Solution& s : report.solutions) {
         ASSERT_EQ(s.bombs.size(), 1u);
-        LevelRun run(Bitmaps(), BuiltinLevels[2], s.bombs, false);
+        LevelRun run(BuiltinLevels[2], s.bombs);
         while (run.Next()) {
         }
         EXPECT_TRUE(run.Complete()) << FormatBombOptions(s.bombs);
@@ -219,7 +215,7 @@ TEST_F(Solver, FindsSolutionsThatPlayOutAsReported) {
     settings.prefix = {{484, 172, 15}};
     settings.shown = 100;
     std::ostringstream again;
-    const SolveReport rest = Solve(Bitmaps(), BuiltinLevels[5], settings, again);
+    const SolveReport rest = Solve(BuiltinLevels[5], settings, again);
     ASSERT_GT(rest.solutionCount, 0) << again.str();
     for (const Solution& s : rest.solutions) {
         ASSERT_EQ(s.bombs.size(), 2u);
@@ -230,7 +226,7 @@ TEST_F(Solver, FindsSolutionsThatPlayOutAsReported) {
     // Given bombs that already complete level 1, nothing is added to them.
     settings.prefix = {{56, 112, 6}};
     std::ostringstream done;
-    const SolveReport given = Solve(Bitmaps(), BuiltinLevels[0], settings, done);
+    const SolveReport given = Solve(BuiltinLevels[0], settings, done);
     EXPECT_EQ(given.solutionCount, 1);
     EXPECT_EQ(given.attempts, 1);
     EXPECT_NE(done.str().find("(the given bombs complete it)"), std::string::npos) << done.str();
@@ -245,7 +241,7 @@ TEST_F(Solver, SaysSoWhenThereIsNothingToFindOrNoTimeToFindIt) {
     settings.frames = 12;
     settings.budgetSeconds = 1e6;  // exhaustion must not depend on how busy the machine is
     std::ostringstream out;
-    SolveReport report = Solve(Bitmaps(), corner, settings, out);
+    SolveReport report = Solve(corner, settings, out);
     EXPECT_EQ(report.solutionCount, 0);
     EXPECT_TRUE(report.exhausted);
     EXPECT_GT(report.attempts, 1000);  // every pixel within reach on the screen
@@ -255,14 +251,14 @@ TEST_F(Solver, SaysSoWhenThereIsNothingToFindOrNoTimeToFindIt) {
     const LevelRecord empty[] = {R(REC_BOMB), R(REC_BLOCK, 100, 100), {}};
     settings.frames = 3600;
     std::ostringstream nothing;
-    report = Solve(Bitmaps(), empty, settings, nothing);
+    report = Solve(empty, settings, nothing);
     EXPECT_EQ(report.solutionCount, 1);
     EXPECT_NE(nothing.str().find("(no bombs) complete frame=120"), std::string::npos) << nothing.str();
 
     // A budget too small for level 9's three bombs stops the search, and says why.
     settings.budgetSeconds = 0.001;
     std::ostringstream hurried;
-    report = Solve(Bitmaps(), BuiltinLevels[8], settings, hurried);
+    report = Solve(BuiltinLevels[8], settings, hurried);
     EXPECT_FALSE(report.exhausted);
     EXPECT_NE(hurried.str().find("budget used up"), std::string::npos) << hurried.str();
 }

@@ -16,13 +16,13 @@
 #include "objects/bomb.h"
 #include "objects/player.h"
 #include "play/hud_controls.h"
-#include "play/particles.h"
+#include "objects/particles.h"
 #include "shell/asset_files.h"
 #include "shell/assets.h"
 #include "shell/frame_io.h"
 #include "shell/frame_loop.h"
 #include "shell/game_flow.h"
-#include "shell/globals.h"
+#include "objects/frame_globals.h"
 #include "sim/placement.h"
 #include "sim/sim_command.h"
 #include "sim/sim_options.h"
@@ -196,6 +196,7 @@ int RecordCount(const LevelRecord* records) {
 
 class SolvedLevel : public PlayFieldTest, public ::testing::WithParamInterface<int> {
 protected:
+    static void SetUpTestSuite() { StartHeadless(); }
     void SetUp() override {
         PlayFieldTest::SetUp();
         ParticlePool = ParticleRing{};
@@ -216,7 +217,7 @@ TEST_P(SolvedLevel, SimulatorTraceMatchesTheRecordedHash) {
     o.bombs = s.bombs;
     o.trace = true;
     std::ostringstream out, err;
-    ASSERT_EQ(RunSim(o, HeadlessBitmaps(), out, err), 0) << err.str();
+    ASSERT_EQ(RunSim(o, nullptr, out, err), 0) << err.str();
     const std::string text = out.str();
     ASSERT_GT(text.size(), 1u);
     const std::string last = text.substr(text.rfind('\n', text.size() - 2) + 1);

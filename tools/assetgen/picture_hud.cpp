@@ -13,12 +13,13 @@
 #include "pictures.h"
 #include "pixel_font.h"
 #include "shapes.h"
+#include "shell/asset_files.h"
 
 namespace gen {
 
 namespace {
 
-constexpr int kWidth = 640, kHeight = 82;
+constexpr int kWidth = kScreenWidth, kHeight = kHudHeight;
 
 struct Control {
     int x, y, w, h;

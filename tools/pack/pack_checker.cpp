@@ -6,7 +6,7 @@
 
 #include "levels/level_table.h"
 #include "levels/world.h"
-#include "shell/asset_files.h"
+#include "objects/play_field.h"
 
 namespace {
 

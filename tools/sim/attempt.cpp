@@ -6,8 +6,8 @@
 #include "levels/world.h"
 #include "objects/bomb.h"
 #include "objects/player.h"
-#include "shell/asset_files.h"
-#include "shell/globals.h"
+#include "objects/frame_globals.h"
+#include "objects/play_field.h"
 #include "sim/level_run.h"
 #include "sim/nav_field.h"
 
@@ -51,15 +51,15 @@ int LimitedFuse(int v) {
     return v;
 }
 
-AttemptRunner::AttemptRunner(const ShellBitmaps& bitmaps, const LevelRecord* records, int frameLimit)
-    : bitmaps_(bitmaps), records_(records), frameLimit_(frameLimit) {
+AttemptRunner::AttemptRunner(const LevelRecord* records, int frameLimit)
+    : records_(records), frameLimit_(frameLimit) {
     placeable_ = PlaceableBombs(records);
     for (const LevelRecord* r = records; static_cast<uint16_t>(r->type) != REC_END; ++r) {
         if (static_cast<uint16_t>(r->type) == REC_FIXED_BOMB)
             lastFixedBlast_ = std::max(lastFixedBlast_, cFixedBomb::FuseFromParam(r->param));
     }
     // The level as built tells where everything is and in which order it steps.
-    LevelRun run(bitmaps, records, {}, false);
+    LevelRun run(records, {});
     std::vector<Box> solids, exits;
     std::vector<int> hamsterIndex;
     Box hamsterBox{-12, -12, 24, 24};
@@ -105,7 +105,7 @@ int AttemptRunner::LastBlast(const std::vector<BombPlacement>& bombs) const {
 }
 
 AttemptOutcome AttemptRunner::Run(const std::vector<BombPlacement>& bombs, Trajectory* trajectory) const {
-    LevelRun run(bitmaps_, records_, bombs, false);
+    LevelRun run(records_, bombs);
     const std::vector<cPlayer*>& hamsters = run.Hamsters();
     const int n = static_cast<int>(hamsters.size());
     const int quietFrom = LastBlast(bombs) + 1;  // no blast can move anything from here on

@@ -9,7 +9,6 @@
 #include "sim/placement.h"
 
 struct LevelRecord;
-struct ShellBitmaps;
 class NavField;
 
 // A hamster at the end of a frame, as much as the choice of the next bomb needs.
@@ -37,7 +36,7 @@ struct AttemptOutcome {
 
 class AttemptRunner {
 public:
-    AttemptRunner(const ShellBitmaps& bitmaps, const LevelRecord* records, int frameLimit);
+    AttemptRunner(const LevelRecord* records, int frameLimit);
     ~AttemptRunner();
 
     AttemptOutcome Run(const std::vector<BombPlacement>& bombs, Trajectory* trajectory = nullptr) const;
@@ -53,7 +52,6 @@ public:
     int FrameLimit() const { return frameLimit_; }
 
 private:
-    const ShellBitmaps& bitmaps_;
     const LevelRecord* records_;
     int frameLimit_;
     int hamsterCount_ = 0;

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "objects/geometry.h"
-#include "shell/asset_files.h"
+#include "objects/play_field.h"
 
 namespace {
 

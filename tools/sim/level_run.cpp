@@ -1,19 +1,19 @@
 #include "sim/level_run.h"
 
-#include <allegro.h>
-
 #include <algorithm>
 
 #include "levels/level_record.h"
+#include "levels/sim_state.h"
 #include "levels/world.h"
 #include "objects/bomb.h"
+#include "objects/play_field.h"
 #include "objects/player.h"
+#include "play/allegro_presentation.h"
 #include "play/hud_controls.h"
-#include "shell/asset_files.h"
+#include "play/keys.h"
 #include "shell/assets.h"
 #include "shell/frame_io.h"
 #include "shell/frame_loop.h"
-#include "shell/globals.h"
 
 namespace {
 
@@ -27,7 +27,7 @@ public:
         s.mouseX = kScreenWidth;
         s.mouseY = kScreenHeight;
         s.buttons = 0;
-        s.keys[KEY_SPACE] = presented == 0;
+        s.keys[kKeySpace] = presented == 0;
     }
     void Present(BITMAP*) override { ++presented; }
 };
@@ -43,30 +43,49 @@ int PlaceableBombs(const LevelRecord* records) {
 }
 
 struct LevelRun::Shell {
+    explicit Shell(const ShellBitmaps& pictures) : bitmaps(pictures) {}
     const ShellBitmaps& bitmaps;
+    Presentation* previous = ActivePresentation;
+    std::unique_ptr<AllegroPresentation> presentation;  // only while drawn
     ShellState state;
     SimIo io;
     int frame = -1;
     bool running = true;
 };
 
-LevelRun::LevelRun(const ShellBitmaps& bitmaps, const LevelRecord* records, const std::vector<BombPlacement>& bombs,
-                   bool drawing)
-    : shell_(new Shell{bitmaps, {}, {}}) {
-    EditMode = true;  // every level begins in edit mode
-    shell_->state.drawing = drawing;
+namespace {
+const ShellBitmaps kNoPictures;
+}  // namespace
+
+LevelRun::LevelRun(const LevelRecord* records, const std::vector<BombPlacement>& bombs)
+    : shell_(std::make_unique<Shell>(kNoPictures)) {
+    ActivePresentation = nullptr;
+    shell_->state.drawing = false;
+    Start(records, bombs);
+}
+
+LevelRun::LevelRun(const LevelRecord* records, const std::vector<BombPlacement>& bombs, const ShellBitmaps& pictures)
+    : shell_(std::make_unique<Shell>(pictures)) {
+    shell_->presentation = std::make_unique<AllegroPresentation>();
+    ActivePresentation = shell_->presentation.get();
+    Start(records, bombs);
+}
+
+void LevelRun::Start(const LevelRecord* records, const std::vector<BombPlacement>& bombs) {
+    ResetSimulation();  // every level begins in edit mode, whatever ran before
     StartLevel(shell_->state, records);
     const size_t placeable = std::min(BombList.size(), static_cast<size_t>(hud::kSlotCount));
-    for (size_t k = 0; k < bombs.size() && k < placeable; ++k) PlaceInventoryBomb(static_cast<int>(k), bombs[k].x, bombs[k].y, bombs[k].fuse);
+    for (size_t k = 0; k < bombs.size() && k < placeable; ++k)
+        PlaceInventoryBomb(static_cast<int>(k), bombs[k].x, bombs[k].y, bombs[k].fuse);
     for (cObject* o : ObjectList) {
         if (o->Kind() == KIND_HAMSTER || o->Kind() == KIND_HAMSTER_FAST) hamsters_.push_back(static_cast<cPlayer*>(o));
     }
 }
 
 LevelRun::~LevelRun() {
-    DestroyWorldObjects();
-    SelectedBomb = nullptr;
-    EditMode = true;
+    ResetSimulation();
+    StopHiss();
+    ActivePresentation = shell_->previous;
 }
 
 bool LevelRun::Next() {

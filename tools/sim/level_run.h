@@ -19,12 +19,15 @@ int PlaceableBombs(const LevelRecord* records);
 class LevelRun {
 public:
     // Builds the level and places the bombs, in inventory order (at most
-    // PlaceableBombs of them). Nothing runs yet. drawing off skips every
-    // drawing call of the frame; the physics is the same.
-    LevelRun(const ShellBitmaps& bitmaps, const LevelRecord* records, const std::vector<BombPlacement>& bombs,
-             bool drawing);
-    // The level's objects are destroyed and the game is back in edit mode,
-    // as at the end of a level.
+    // PlaceableBombs of them). Nothing runs yet. Nothing is drawn or heard,
+    // so this needs neither Allegro nor the assets, and it is safe in a
+    // process forked from the live game: the presentation is set aside for
+    // as long as the run lives.
+    LevelRun(const LevelRecord* records, const std::vector<BombPlacement>& bombs);
+    // The same, drawn with the pictures the start-up loaded (Allegro
+    // started) until SetDrawing(false). Drawing never changes the motion.
+    LevelRun(const LevelRecord* records, const std::vector<BombPlacement>& bombs, const ShellBitmaps& pictures);
+    // The simulation is reset, as at the start of the program.
     ~LevelRun();
     LevelRun(const LevelRun&) = delete;
     LevelRun& operator=(const LevelRun&) = delete;
@@ -44,6 +47,8 @@ public:
     const std::vector<cPlayer*>& Hamsters() const { return hamsters_; }
 
 private:
+    void Start(const LevelRecord* records, const std::vector<BombPlacement>& bombs);
+
     struct Shell;
     std::unique_ptr<Shell> shell_;
     std::vector<cPlayer*> hamsters_;

@@ -7,6 +7,7 @@
 #include <climits>
 #include <cstdlib>
 #include <fstream>
+#include <memory>
 #include <ostream>
 
 #include "levels/level_table.h"
@@ -45,9 +46,16 @@ bool StartHeadless(const char* argv0, ShellBitmaps& bitmaps, std::string& error)
     return loaded;
 }
 
-int Play(const SimOptions& o, const ShellBitmaps& bitmaps, std::ostream& out, std::ostream& err) {
+int Play(const SimOptions& o, const ShellBitmaps* pictures, std::ostream& out, std::ostream& err) {
     const bool picture = o.at >= 0;
-    LevelRun run(bitmaps, LevelTable[o.level - 1], o.bombs, picture);
+    if (picture && !pictures) {
+        err << "zandrove-sim: a screenshot needs the game's pictures\n";
+        return 1;
+    }
+    const LevelRecord* records = LevelTable[o.level - 1];
+    const std::unique_ptr<LevelRun> drawn = picture ? std::make_unique<LevelRun>(records, o.bombs, *pictures) : nullptr;
+    const std::unique_ptr<LevelRun> undrawn = picture ? nullptr : std::make_unique<LevelRun>(records, o.bombs);
+    LevelRun& run = picture ? *drawn : *undrawn;
     for (;;) {
         const bool goOn = run.Next();
         const int frame = run.Frame();
@@ -81,16 +89,16 @@ int Play(const SimOptions& o, const ShellBitmaps& bitmaps, std::ostream& out, st
 
 }  // namespace
 
-int RunSim(const SimOptions& o, const ShellBitmaps& bitmaps, std::ostream& out, std::ostream& err) {
+int RunSim(const SimOptions& o, const ShellBitmaps* pictures, std::ostream& out, std::ostream& err) {
     std::string error;
     if (!SimOptionsFitLevel(o, LevelTable, LevelCount, error)) return Usage(err, error);
-    if (!o.solve) return Play(o, bitmaps, out, err);
+    if (!o.solve) return Play(o, pictures, out, err);
     SolveSettings settings;
     settings.frames = o.frames;
     settings.budgetSeconds = o.budget;
     settings.shown = o.shown;
     settings.prefix = o.bombs;
-    const SolveReport report = Solve(bitmaps, LevelTable[o.level - 1], settings, out);
+    const SolveReport report = Solve(LevelTable[o.level - 1], settings, out);
     return report.solutionCount > 0 ? 0 : 1;
 }
 
@@ -111,11 +119,18 @@ int SimMain(const std::vector<std::string>& args, const char* argv0, std::ostrea
         FreeLevelPack();
         return Usage(err, error);
     }
+    // Only a screenshot needs Allegro and the pictures; everything else is
+    // the simulation alone.
+    if (o.at < 0) {
+        const int status = RunSim(o, nullptr, out, err);
+        FreeLevelPack();
+        return status;
+    }
     int status = 1;
     {
         ShellBitmaps bitmaps;
         if (StartHeadless(argv0, bitmaps, error)) {
-            status = RunSim(o, bitmaps, out, err);
+            status = RunSim(o, &bitmaps, out, err);
         } else {
             err << "zandrove-sim: " << error << "\n";
         }

@@ -11,11 +11,12 @@ struct SimOptions;
 // Exit status 2 for usage errors.
 constexpr int kSimUsageError = 2;
 
-// Parses, reads the pack, starts Allegro without a display, loads the
-// assets from the program's own directory and runs. argv0 finds that
-// directory. Returns the exit status.
+// Parses, reads the pack and runs. Only for a screenshot does it start
+// Allegro without a display and load the assets from the program's own
+// directory, which argv0 finds. Returns the exit status.
 int SimMain(const std::vector<std::string>& args, const char* argv0, std::ostream& out, std::ostream& err);
 
-// Runs options on the levels of LevelTable with the assets loaded: a played
-// level (trace, last line, screenshot) or a search.
-int RunSim(const SimOptions& options, const ShellBitmaps& bitmaps, std::ostream& out, std::ostream& err);
+// Runs options on the levels of LevelTable: a played level (trace, last
+// line, screenshot) or a search. pictures, the loaded assets, are needed
+// only for a screenshot.
+int RunSim(const SimOptions& options, const ShellBitmaps* pictures, std::ostream& out, std::ostream& err);

@@ -36,10 +36,10 @@ std::string Seconds(double s) {
 
 class Search {
 public:
-    Search(const ShellBitmaps& bitmaps, const LevelRecord* records, const SolveSettings& settings, std::ostream& out)
+    Search(const LevelRecord* records, const SolveSettings& settings, std::ostream& out)
         : settings_(settings),
           out_(out),
-          runner_(bitmaps, records, settings.frames),
+          runner_(records, settings.frames),
           start_(SolveClock::now()),
           deadline_(start_ + std::chrono::duration_cast<SolveClock::duration>(
                                  std::chrono::duration<double>(settings.budgetSeconds))) {}
@@ -186,8 +186,7 @@ SolveReport Search::Run() {
 
 }  // namespace
 
-SolveReport Solve(const ShellBitmaps& bitmaps, const LevelRecord* records, const SolveSettings& settings,
-                  std::ostream& out) {
-    Search search(bitmaps, records, settings, out);
+SolveReport Solve(const LevelRecord* records, const SolveSettings& settings, std::ostream& out) {
+    Search search(records, settings, out);
     return search.Run();
 }

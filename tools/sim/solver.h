@@ -7,7 +7,6 @@
 #include "sim/placement.h"
 
 struct LevelRecord;
-struct ShellBitmaps;
 
 struct SolveSettings {
     int frames = 3600;            // frames each attempt may take to complete the level
@@ -31,5 +30,5 @@ struct SolveReport {
     bool exhausted = false;  // every candidate tried within the budget
 };
 
-SolveReport Solve(const ShellBitmaps& bitmaps, const LevelRecord* records, const SolveSettings& settings,
-                  std::ostream& out);
+// Needs no assets and no Allegro, and draws and sounds nothing.
+SolveReport Solve(const LevelRecord* records, const SolveSettings& settings, std::ostream& out);

@@ -1,6 +1,8 @@
 #pragma once
 // Pictures and sounds shared by the objects, the HUD and the particles.
-// Loaded once at start-up, read-only afterwards.
+// The start-up loads them once; they are read-only afterwards. The
+// simulation only hands them on (a particle's strip, a sample to play) and
+// never looks inside, so they stay null in a run without assets.
 struct BITMAP;
 struct SAMPLE;
 

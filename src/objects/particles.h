@@ -1,5 +1,7 @@
 #pragma once
-// Short-lived animated 16 x 16 pictures in one fixed ring of slots.
+// Short-lived animated 16 x 16 pictures in one fixed ring of slots. The
+// objects spawn them; the presentation steps and draws them once a frame.
+// They never touch the play: nothing reads their positions.
 #include <cstdint>
 
 #include "objects/fixed.h"
@@ -28,4 +30,21 @@ struct ParticleRing {
 extern ParticleRing ParticlePool;
 
 void SpawnParticle(Particle p);
-void UpdateAndDrawParticles(BITMAP* target);
+
+// One frame of a live particle: older, maybe the next picture, moved with
+// the velocity it had before this frame's acceleration. It is still drawn in
+// the frame in which its life reaches 0.
+inline void StepParticle(Particle& p) {
+    p.life -= 1;
+    p.countdown -= 1;
+    if (p.countdown == 0) {
+        p.countdown = p.delay;
+        p.picture += 1;
+    }
+    p.x += p.vx;
+    p.y += p.vy;
+    p.vx += p.ax;
+    p.vy += p.ay;
+}
+
+int LiveParticleCount();

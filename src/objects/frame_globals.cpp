@@ -1,8 +1,7 @@
-#include "shell/globals.h"
+#include "objects/frame_globals.h"
 
 bool EditMode = true;
 bool FuseBurning = false;
-bool HissPlaying = false;
 int HamsterCount = 0;
 uint32_t ExitMask = 0;
 cBomb* SelectedBomb = nullptr;
