@@ -72,8 +72,9 @@ void BlendRowPortable(unsigned char* d, const unsigned char* s, int n) {
 }
 
 #if defined(__SSE2__)
-// Eight pixels at once, the formulas above in 16-bit lanes.
-__m128i BlendEight(__m128i s, __m128i d) {
+// Eight pixels at once, the formulas above in 16-bit lanes; masked marks
+// the sprite's mask-colour pixels.
+__m128i BlendEight(__m128i s, __m128i d, __m128i masked) {
     const __m128i five = _mm_set1_epi16(31);
     const __m128i six = _mm_set1_epi16(63);
 
@@ -93,7 +94,6 @@ __m128i BlendEight(__m128i s, __m128i d) {
     low = _mm_min_epi16(_mm_srli_epi16(low, 3), five);
 
     const __m128i blended = _mm_or_si128(_mm_or_si128(high, middle), low);
-    const __m128i masked = _mm_cmpeq_epi16(s, _mm_set1_epi16(static_cast<short>(kMask)));
     return _mm_or_si128(_mm_and_si128(masked, d), _mm_andnot_si128(masked, blended));
 }
 
@@ -107,11 +107,15 @@ void BlendRowSse2(unsigned char* d, const unsigned char* s, int n) {
         BlendRowPortable(d, s, n);
         return;
     }
+    const __m128i mask = _mm_set1_epi16(static_cast<short>(kMask));
     int i = 0;
     for (; i + 8 <= n; i += 8) {
         const __m128i sv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + 2 * i));
+        const __m128i masked = _mm_cmpeq_epi16(sv, mask);
+        // The particles' pictures are mostly mask colour, often eight in a row.
+        if (_mm_movemask_epi8(masked) == 0xFFFF) continue;
         const __m128i dv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + 2 * i));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(d + 2 * i), BlendEight(sv, dv));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(d + 2 * i), BlendEight(sv, dv, masked));
     }
     BlendRowPortable(d + 2 * i, s + 2 * i, n - i);
 }
@@ -141,6 +145,7 @@ void DrawAdditiveSprite(BITMAP* target, BITMAP* sprite, int x, int y) {
 
 void DrawAdditiveSprite(BITMAP* target, BITMAP* sprite, int x, int y, AdditiveLoop loop) {
     if (!DrawnHere(target, sprite)) {
+        // Allegro blends with whichever blender was set last.
         set_add_blender(0, 0, 0, 32);
         draw_trans_sprite(target, sprite, x, y);
         return;
@@ -158,12 +163,15 @@ void DrawAdditiveSprite(BITMAP* target, BITMAP* sprite, int x, int y, AdditiveLo
     }
     const int dx = x + sx, dy = y + sy;
 
-    void (*blendRow)(unsigned char*, const unsigned char*, int) = BlendRowPortable;
 #if defined(__SSE2__)
-    if (loop == AdditiveLoop::Fastest) blendRow = BlendRowSse2;
+    if (loop == AdditiveLoop::Fastest) {
+        for (int row = 0; row < h; ++row)
+            BlendRowSse2(target->line[dy + row] + 2 * dx, sprite->line[sy + row] + 2 * sx, w);
+        return;
+    }
 #else
     (void)loop;
 #endif
     for (int row = 0; row < h; ++row)
-        blendRow(target->line[dy + row] + 2 * dx, sprite->line[sy + row] + 2 * sx, w);
+        BlendRowPortable(target->line[dy + row] + 2 * dx, sprite->line[sy + row] + 2 * sx, w);
 }
