@@ -16,7 +16,7 @@
 #include "bench_support.h"
 #include "play/additive_sprite.h"
 #include "shell/asset_files.h"
-#include "shell/asset_handles.h"
+#include "objects/asset_handles.h"
 #include "shell/assets.h"
 
 namespace {

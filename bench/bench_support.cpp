@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "play/allegro_presentation.h"
 #include "shell/assets.h"
 
 namespace {
@@ -31,6 +32,8 @@ void StartBenchHeadless() {
         std::fprintf(stderr, "benchmark assets: %s\n", error.c_str());
         std::exit(1);
     }
+    static AllegroPresentation presentation;  // drawn frames show the objects, as in the game
+    ActivePresentation = &presentation;
 }
 
 ShellBitmaps& BenchBitmaps() {

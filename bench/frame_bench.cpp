@@ -9,6 +9,7 @@
 
 #include "bench_support.h"
 #include "levels/level_table.h"
+#include "levels/sim_state.h"
 #include "levels/world.h"
 #include "objects/object.h"
 #include "play/hud_controls.h"
@@ -91,7 +92,7 @@ class BusiestScene {
 public:
     BusiestScene() {
         StartBenchHeadless();
-        ParticlePool = ParticleRing{};
+        ResetSimulation();
         StartLevel(state_, BuiltinLevels[6]);
         PlaceInventoryBomb(0, 440, 236, kShortestFuse);  // below and left of the hamster at (460, 228)
         EditMode = false;
@@ -99,7 +100,7 @@ public:
     }
     ~BusiestScene() {
         EndLevel(state_);
-        ParticlePool = ParticleRing{};
+        ResetSimulation();
     }
     void Frame() {
         RunFrame(state_, BenchBitmaps(), io_);
@@ -146,7 +147,7 @@ BENCHMARK(BM_BusiestFrame)->Unit(benchmark::kMicrosecond);
 // For comparison, the commonest frame: level 1 in edit mode, nothing moving.
 void BM_QuietEditFrame(benchmark::State& state) {
     StartBenchHeadless();
-    ParticlePool = ParticleRing{};
+    ResetSimulation();
     ShellState shell;
     NoPlayer io;
     StartLevel(shell, BuiltinLevels[0]);

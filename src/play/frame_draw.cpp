@@ -9,6 +9,7 @@
 #include "objects/bomb.h"
 #include "objects/frame_globals.h"
 #include "objects/particles.h"
+#include "play/additive_sprite.h"
 #include "play/hud_controls.h"
 #include "play/input.h"
 
@@ -46,7 +47,7 @@ void UpdateAndDrawParticles(BITMAP* target) {
         const int left = p.x.Whole() - 8;
         const int top = p.y.Whole() - 8;
         if (p.additive)
-            draw_trans_sprite(target, picture, left, top);
+            DrawAdditiveSprite(target, picture, left, top);
         else
             draw_sprite(target, picture, left, top);
     }
@@ -101,5 +102,5 @@ void DrawCursor(BITMAP* target, BITMAP* cursor, int x, int y, bool editMode) {
     if (editMode)
         draw_sprite(target, cursor, x, y);
     else
-        draw_trans_sprite(target, cursor, x, y);
+        DrawAdditiveSprite(target, cursor, x, y);
 }

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "levels/level_table.h"
+#include "levels/sim_state.h"
 #include "levels/world.h"
 #include "objects/bomb.h"
 #include "play/hud_controls.h"
@@ -88,10 +89,8 @@ size_t RecordCount(const LevelRecord* records) {
 void PlayPackLevels(const ShellBitmaps& bitmaps, const uint8_t* data, size_t size) {
     // Every input starts from the same state, so a crash replays from its input alone.
     std::srand(1);
-    ParticlePool = ParticleRing{};
-    EditMode = true;
+    ResetSimulation();
     HissPlaying = false;
-    SelectedBomb = nullptr;
 
     size_t offset = kPackFileHeaderSize;
     for (int i = 0; i < LevelCount && i < kFuzzLevelsPerInput; ++i) {

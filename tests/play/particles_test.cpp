@@ -1,6 +1,7 @@
 #include <allegro.h>
 #include <gtest/gtest.h>
 
+#include "levels/sim_state.h"
 #include "objects/particles.h"
 #include "play/frame_draw.h"
 #include "support/headless.h"
@@ -12,7 +13,7 @@ protected:
     static void SetUpTestSuite() { StartHeadless(); }
 
     void SetUp() override {
-        ParticlePool = ParticleRing{};
+        ResetSimulation();
         for (int i = 0; i < 4; ++i) {
             pictures[i] = create_bitmap(16, 16);
             clear_to_color(pictures[i], makecol(10 + 40 * i, 200, 30));
@@ -23,7 +24,7 @@ protected:
     void TearDown() override {
         for (BITMAP* b : pictures) destroy_bitmap(b);
         destroy_bitmap(target);
-        ParticlePool = ParticleRing{};
+        ResetSimulation();
     }
 
     Particle Make(int life, int delay = 5) {
@@ -60,7 +61,7 @@ TEST_F(Particles, SpawnsFillTheRingInOrderAndSkipOneLiveSlot) {
     EXPECT_EQ(ParticlePool.nextSlot, 1);
 
     // Slots 5 and 6 live: a spawn at 4 skips 5 only, the next overwrites 6.
-    ParticlePool = ParticleRing{};
+    ResetSimulation();
     ParticlePool.slots[5] = Make(55);
     ParticlePool.slots[6] = Make(66);
     ParticlePool.nextSlot = 4;

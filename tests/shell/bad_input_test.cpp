@@ -52,7 +52,6 @@ protected:
     }
     void TearDown() override {
         FreeLevelPack();
-        EditMode = true;
         fs::remove_all(dir_);
         FrameTest::TearDown();
     }

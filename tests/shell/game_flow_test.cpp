@@ -27,7 +27,6 @@ protected:
     void TearDown() override {
         LevelTable = savedTable;
         LevelCount = savedCount;
-        EditMode = true;
         FrameTest::TearDown();
     }
     void Play(const LevelRecord* const* table, int count) {

@@ -199,13 +199,11 @@ protected:
     static void SetUpTestSuite() { StartHeadless(); }
     void SetUp() override {
         PlayFieldTest::SetUp();
-        ParticlePool = ParticleRing{};
         HissPlaying = false;
     }
     void TearDown() override {
         LevelTable = BuiltinLevels;
         LevelCount = kBuiltinLevelCount;
-        EditMode = true;
         PlayFieldTest::TearDown();
     }
 };
