@@ -164,10 +164,8 @@ bool BombUnderCursor(const cBomb& bomb, int mouseX, int mouseY) {
 }
 
 void SetFuse(cBomb& bomb, int v) {
-    if (v > 599) v = kLongestFuse;
-    if (v <= 0) v = kShortestFuse;
-    bomb.Fuse = v;
-    bomb.Count = v;
+    bomb.Fuse = LimitedFuse(v);
+    bomb.Count = bomb.Fuse;
 }
 
 void PlaceInventoryBomb(int k, short x, short y, int fuse) {

@@ -51,6 +51,9 @@ bool HitsControl(Box hudPoint, Box control);
 // The bomb's world box holds the cursor: X - 12 <= mouseX < X + 12, same for y.
 bool BombUnderCursor(const cBomb& bomb, int mouseX, int mouseY);
 
+// The fuse the HUD gives for the value v: above 599 the longest, 0 or less
+// the shortest, anything else as it is.
+constexpr int LimitedFuse(int v) { return v > 599 ? kLongestFuse : v <= 0 ? kShortestFuse : v; }
 // Limits v to the fuses the HUD can set and stores it in Fuse and Count.
 void SetFuse(cBomb& bomb, int v);
 // One quarter second shorter (d = -1) or longer (d = +1).

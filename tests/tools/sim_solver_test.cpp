@@ -174,6 +174,38 @@ TEST_F(Solver, CandidatesLieWithinReachOfTheHamsterWhenTheBombGoesOff) {
     EXPECT_EQ(HudFuses().size(), 40u);
 }
 
+// A try from a checkpoint must be the very run a try from frame 0 is: same
+// outcome, same score, same path, for solutions and near misses alike.
+TEST_F(Solver, ATryFromACheckpointIsTheRunFromTheStart) {
+    struct Case {
+        int level;
+        std::vector<BombPlacement> bombs;  // the last one is tried from a checkpoint
+    };
+    const std::vector<Case> cases = {
+        {9, {{48, 336, 30}, {297, 418, 195}}},  // the recorded solutions
+        {10, {{64, 458, 60}, {1, 359, 75}, {0, 59, 105}}},
+        {9, {{48, 336, 30}, {290, 410, 195}}},  // near misses
+        {9, {{48, 336, 30}, {297, 418, 6}}},
+        {10, {{64, 458, 60}, {1, 359, 75}, {4, 60, 120}}},
+        {6, {{548, 104, 6}, {399, 177, 105}}},
+    };
+    for (const Case& c : cases) {
+        AttemptRunner runner(BuiltinLevels[c.level - 1], 3600);
+        const std::vector<BombPlacement> base(c.bombs.begin(), c.bombs.end() - 1);
+        Trajectory full, extended;
+        const AttemptOutcome whole = runner.Run(c.bombs, &full);
+        const Checkpoints saved = runner.Prepare(base, HudFuses());
+        const AttemptOutcome late = runner.Extend(saved, c.bombs.back(), &extended);
+        const std::string name = "level " + std::to_string(c.level) + " " + FormatBombOptions(c.bombs);
+        EXPECT_EQ(late.complete, whole.complete) << name;
+        EXPECT_EQ(late.frame, whole.frame) << name;
+        EXPECT_EQ(late.score, whole.score) << name;
+        EXPECT_EQ(extended.worldHash, full.worldHash) << name;
+        EXPECT_EQ(extended.settled, full.settled) << name;
+        EXPECT_EQ(runner.Extend(saved, c.bombs.back()).frame, runner.Run(c.bombs).frame) << name << " (no path)";
+    }
+}
+
 TEST_F(Solver, FindsSolutionsThatPlayOutAsReported) {
     SolveSettings settings;
     settings.shown = 3;

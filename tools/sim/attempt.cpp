@@ -8,7 +8,6 @@
 #include "objects/player.h"
 #include "objects/frame_globals.h"
 #include "objects/play_field.h"
-#include "sim/level_run.h"
 #include "sim/nav_field.h"
 
 namespace {
@@ -45,12 +44,6 @@ uint32_t AllHamsters(int count) { return count >= 32 ? 0xFFFFFFFFu : (1u << coun
 
 }  // namespace
 
-int LimitedFuse(int v) {
-    if (v > 599) v = 585;
-    if (v <= 0) v = 6;
-    return v;
-}
-
 AttemptRunner::AttemptRunner(const LevelRecord* records, int frameLimit)
     : records_(records), frameLimit_(frameLimit) {
     placeable_ = PlaceableBombs(records);
@@ -59,7 +52,7 @@ AttemptRunner::AttemptRunner(const LevelRecord* records, int frameLimit)
             lastFixedBlast_ = std::max(lastFixedBlast_, cFixedBomb::FuseFromParam(r->param));
     }
     // The level as built tells where everything is and in which order it steps.
-    LevelRun run(records, {});
+    run_ = std::make_unique<LevelRun>(records, std::vector<BombPlacement>{});
     std::vector<Box> solids, exits;
     std::vector<int> hamsterIndex;
     Box hamsterBox{-12, -12, 24, 24};
@@ -104,62 +97,133 @@ int AttemptRunner::LastBlast(const std::vector<BombPlacement>& bombs) const {
     return last;
 }
 
+AttemptWatch AttemptRunner::StartWatch() const {
+    const std::vector<cPlayer*>& hamsters = run_->Hamsters();
+    const size_t n = hamsters.size();
+    AttemptWatch w{std::vector<int32_t>(n), std::vector<int32_t>(n), std::vector<int32_t>(n), std::vector<int>(n, 0),
+                   std::vector<int>(n, 0)};
+    for (size_t i = 0; i < n; ++i) {
+        w.lastX[i] = hamsters[i]->x.Whole();
+        w.lastY[i] = hamsters[i]->y.Whole();
+        w.lastExit[i] = hamsters[i]->ExitTime;
+    }
+    return w;
+}
+
+namespace {
+// Notes which hamsters moved or changed their exit count in this frame.
+void Observe(AttemptWatch& w, int frame, const std::vector<cPlayer*>& hamsters) {
+    for (size_t i = 0; i < hamsters.size(); ++i) {
+        const cPlayer& h = *hamsters[i];
+        if (h.x.Whole() != w.lastX[i] || h.y.Whole() != w.lastY[i]) {
+            w.lastX[i] = h.x.Whole();
+            w.lastY[i] = h.y.Whole();
+            w.movedAt[i] = frame;
+        }
+        if (h.ExitTime != w.lastExit[i] || (h.Id < 32 && (ExitMask >> h.Id & 1u))) {
+            w.lastExit[i] = h.ExitTime;
+            w.exitChangedAt[i] = frame;
+        }
+    }
+}
+
+void Record(Trajectory* trajectory, const std::vector<cPlayer*>& hamsters) {
+    if (!trajectory) return;
+    trajectory->worldHash.push_back(WorldHash());
+    for (const cPlayer* h : hamsters)
+        trajectory->hamsters.push_back({h->x.raw, h->y.raw, h->Velocity.x.raw, h->Velocity.y.raw, h->Resting});
+}
+}  // namespace
+
 AttemptOutcome AttemptRunner::Run(const std::vector<BombPlacement>& bombs, Trajectory* trajectory) const {
-    LevelRun run(records_, bombs);
-    const std::vector<cPlayer*>& hamsters = run.Hamsters();
+    run_->Restart(records_, bombs);
+    if (trajectory) *trajectory = Trajectory{static_cast<int>(run_->Hamsters().size()), {}, {}, false};
+    AttemptWatch watch = StartWatch();
+    return Play(bombs, watch, trajectory);
+}
+
+Checkpoints AttemptRunner::Prepare(const std::vector<BombPlacement>& bombs, const std::vector<int>& fuses) const {
+    Checkpoints c;
+    c.bombs = bombs;
+    std::vector<int> wanted;
+    for (int f : fuses) {
+        const int frame = ResumeFrame(f);
+        if (frame <= frameLimit_) wanted.push_back(frame);
+    }
+    std::sort(wanted.begin(), wanted.end());
+    wanted.erase(std::unique(wanted.begin(), wanted.end()), wanted.end());
+    if (wanted.empty()) return c;
+
+    run_->Restart(records_, bombs);
+    const std::vector<cPlayer*>& hamsters = run_->Hamsters();
+    c.path = Trajectory{static_cast<int>(hamsters.size()), {}, {}, false};
+    AttemptWatch watch = StartWatch();
+    size_t next = 0;
+    while (next < wanted.size()) {
+        const bool goOn = run_->Next();
+        const int frame = run_->Frame();
+        Record(&c.path, hamsters);
+        if (frame >= 1) Observe(watch, frame, hamsters);
+        if (frame == wanted[next]) {
+            c.frames.emplace(frame, Checkpoints::Resume{run_->Save(), watch});
+            ++next;
+        }
+        if (!goOn) break;  // complete without the next bomb: nothing to extend from here
+    }
+    return c;
+}
+
+AttemptOutcome AttemptRunner::Extend(const Checkpoints& base, const BombPlacement& next, Trajectory* trajectory) const {
+    std::vector<BombPlacement> bombs = base.bombs;
+    bombs.push_back(next);
+    const int from = ResumeFrame(next.fuse);
+    const auto at = base.frames.find(from);
+    const int slot = static_cast<int>(base.bombs.size());
+    if (at == base.frames.end() || !run_->Restore(at->second.run) || !run_->PlaceLate(slot, next))
+        return Run(bombs, trajectory);
+    if (trajectory) {
+        const int n = base.path.hamsterCount;
+        *trajectory = Trajectory{n, {}, {}, false};
+        trajectory->worldHash.assign(base.path.worldHash.begin(), base.path.worldHash.begin() + from + 1);
+        trajectory->hamsters.assign(base.path.hamsters.begin(), base.path.hamsters.begin() + (from + 1) * n);
+    }
+    AttemptWatch watch = at->second.watch;
+    return Play(bombs, watch, trajectory);
+}
+
+AttemptOutcome AttemptRunner::Play(const std::vector<BombPlacement>& bombs, AttemptWatch& w,
+                                   Trajectory* trajectory) const {
+    const std::vector<cPlayer*>& hamsters = run_->Hamsters();
     const int n = static_cast<int>(hamsters.size());
     const int quietFrom = LastBlast(bombs) + 1;  // no blast can move anything from here on
     // A hamster below every solid and exit falls for ever. When the path is recorded
     // for a next bomb, it goes on while a bomb on the screen can still reach it.
     const int lostBelow = trajectory ? std::max(reachBottom_, kScreenHeight + 80) : reachBottom_;
-
-    std::vector<int32_t> lastX(n), lastY(n), lastExit(n);
-    std::vector<int> movedAt(n, 0), exitChangedAt(n, 0);
     std::vector<int32_t> nearest(n, NavField::kFar);
-    for (int i = 0; i < n; ++i) {
-        lastX[i] = hamsters[i]->x.Whole();
-        lastY[i] = hamsters[i]->y.Whole();
-        lastExit[i] = hamsters[i]->ExitTime;
-    }
-    auto record = [&]() {
-        if (!trajectory) return;
-        trajectory->worldHash.push_back(WorldHash());
-        for (const cPlayer* h : hamsters)
-            trajectory->hamsters.push_back({h->x.raw, h->y.raw, h->Velocity.x.raw, h->Velocity.y.raw, h->Resting});
-    };
-    if (trajectory) *trajectory = Trajectory{n, {}, {}, false};
 
     AttemptOutcome outcome;
+    outcome.frame = std::max(run_->Frame(), 0);
     const uint32_t all = AllHamsters(n);
     for (;;) {
-        const bool goOn = run.Next();
-        const int frame = run.Frame();
+        const bool goOn = run_->Next();
+        const int frame = run_->Frame();
+        Record(trajectory, hamsters);
         if (frame == 0) {
-            record();  // the toggle frame steps nothing: the world as placed
-            if (frameLimit_ <= 0) break;
+            if (frameLimit_ <= 0) break;  // the toggle frame steps nothing: the world as placed
             continue;
         }
-        record();
+        Observe(w, frame, hamsters);
         bool allStill = true, someoneLost = false, someoneAway = false;
         for (int i = 0; i < n; ++i) {
             const cPlayer& h = *hamsters[i];
             if (frame >= quietFrom - 1) nearest[i] = std::min(nearest[i], nav_->Distance(h.x.Whole(), h.y.Whole()));
-            if (h.x.Whole() != lastX[i] || h.y.Whole() != lastY[i]) {
-                lastX[i] = h.x.Whole();
-                lastY[i] = h.y.Whole();
-                movedAt[i] = frame;
-            }
-            if (h.ExitTime != lastExit[i] || (h.Id < 32 && (ExitMask >> h.Id & 1u))) {
-                lastExit[i] = h.ExitTime;
-                exitChangedAt[i] = frame;
-            }
-            allStill = allStill && frame - movedAt[i] >= kStillFrames;
-            someoneAway = someoneAway || frame - exitChangedAt[i] >= kStillFrames;
+            allStill = allStill && frame - w.movedAt[i] >= kStillFrames;
+            someoneAway = someoneAway || frame - w.exitChangedAt[i] >= kStillFrames;
             someoneLost = someoneLost || (h.y.Whole() + h.box.y > lostBelow && h.Velocity.y.raw >= 0);
         }
         outcome.frame = frame;
         if (!goOn) {
-            outcome.complete = run.Complete();
+            outcome.complete = run_->Complete();
             break;
         }
         if (frame >= frameLimit_) break;

@@ -3,9 +3,12 @@
 // drawn) and stopped as soon as its outcome is certain, with a measure of
 // how near it came.
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <vector>
 
+#include "play/hud_controls.h"
+#include "sim/level_run.h"
 #include "sim/placement.h"
 
 struct LevelRecord;
@@ -28,6 +31,27 @@ struct Trajectory {
     const HamsterSnapshot& At(int frame, int hamster) const { return hamsters[frame * hamsterCount + hamster]; }
 };
 
+// What an attempt watches in its hamsters, frame after frame, to tell when
+// its outcome is certain.
+struct AttemptWatch {
+    std::vector<int32_t> lastX, lastY, lastExit;
+    std::vector<int> movedAt, exitChangedAt;
+};
+
+// A partial placement played once with nothing stopping it early, the whole
+// run saved at the frames from which a further bomb will be tried. A try
+// then starts there instead of at frame 0: until its blast, a bomb placed
+// late acts on nothing the play depends on.
+struct Checkpoints {
+    struct Resume {
+        LevelRun::Saved run;
+        AttemptWatch watch;
+    };
+    std::vector<BombPlacement> bombs;
+    Trajectory path;               // frames 0 to the last one saved
+    std::map<int, Resume> frames;  // by the frame they end
+};
+
 struct AttemptOutcome {
     bool complete = false;
     int frame = 0;        // the completion frame, or the last frame run
@@ -39,7 +63,15 @@ public:
     AttemptRunner(const LevelRecord* records, int frameLimit);
     ~AttemptRunner();
 
+    // Plays the level with bombs from frame 0. With a trajectory, records it.
     AttemptOutcome Run(const std::vector<BombPlacement>& bombs, Trajectory* trajectory = nullptr) const;
+
+    // Plays bombs once and saves the run where a further bomb with each of
+    // these fuses would start to matter.
+    Checkpoints Prepare(const std::vector<BombPlacement>& bombs, const std::vector<int>& fuses) const;
+    // The same as Run(base.bombs + next), but from the checkpoint of next's
+    // fuse when there is one. next must blast no earlier than base's bombs.
+    AttemptOutcome Extend(const Checkpoints& base, const BombPlacement& next, Trajectory* trajectory = nullptr) const;
 
     // The frame in which the hamster sees the blast of the inventory bomb in
     // slot with this fuse (after the HUD's limits): one frame later when the
@@ -52,6 +84,11 @@ public:
     int FrameLimit() const { return frameLimit_; }
 
 private:
+    // The frame whose end a bomb with this fuse is placed at by Extend.
+    static int ResumeFrame(int fuse) { return LimitedFuse(fuse) - 3; }
+    AttemptWatch StartWatch() const;
+    AttemptOutcome Play(const std::vector<BombPlacement>& bombs, AttemptWatch& watch, Trajectory* trajectory) const;
+
     const LevelRecord* records_;
     int frameLimit_;
     int hamsterCount_ = 0;
@@ -60,7 +97,7 @@ private:
     int reachBottom_ = 0;  // the lowest edge of any block, brick or exit
     std::vector<std::vector<bool>> bombAfterHamster_;  // [slot][hamster]
     std::unique_ptr<NavField> nav_;
+    // One world for every attempt of this runner: rebuilt or restored, never
+    // allocated anew per attempt.
+    std::unique_ptr<LevelRun> run_;
 };
-
-// The fuse a bomb gets from the HUD for the value v.
-int LimitedFuse(int v);

@@ -82,6 +82,18 @@ void LevelRun::Start(const LevelRecord* records, const std::vector<BombPlacement
     }
 }
 
+void LevelRun::Restart(const LevelRecord* records, const std::vector<BombPlacement>& bombs) {
+    Shell& s = *shell_;
+    const bool drawing = s.state.drawing;
+    s.state = ShellState{};
+    s.state.drawing = drawing;
+    s.io.presented = 0;
+    s.frame = -1;
+    s.running = true;
+    hamsters_.clear();
+    Start(records, bombs);
+}
+
 LevelRun::~LevelRun() {
     ResetSimulation();
     StopHiss();
@@ -94,6 +106,31 @@ bool LevelRun::Next() {
     s.running = RunFrame(s.state, s.bitmaps, s.io);
     s.frame += 1;
     return s.running;
+}
+
+LevelRun::Saved LevelRun::Save() const {
+    return {SimSnapshot::Take(), shell_->state, shell_->frame, shell_->running};
+}
+
+bool LevelRun::Restore(const Saved& saved) {
+    if (!saved.simulation.Restore()) return false;
+    shell_->state = saved.shell;
+    shell_->frame = saved.frame;
+    shell_->running = saved.running;
+    shell_->io.presented = saved.frame + 1;
+    return true;
+}
+
+bool LevelRun::PlaceLate(int slot, const BombPlacement& placement) {
+    if (slot < 0 || static_cast<size_t>(slot) >= BombList.size() || slot >= hud::kSlotCount) return false;
+    const int fuse = LimitedFuse(placement.fuse);
+    const int elapsed = std::max(shell_->frame, 0);  // frame 0 steps nothing
+    if (fuse - elapsed <= 2) return false;
+    cBomb& bomb = *BombList[static_cast<size_t>(slot)];
+    PlaceInventoryBomb(slot, placement.x, placement.y, fuse);  // selected, as the last bomb placed is
+    bomb.Reset();  // at its home with a full fuse and its own box, as any bomb before its blast
+    bomb.Count = fuse - elapsed;
+    return true;
 }
 
 int LevelRun::Frame() const { return shell_->frame; }

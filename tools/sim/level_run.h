@@ -5,6 +5,8 @@
 #include <memory>
 #include <vector>
 
+#include "levels/sim_state.h"
+#include "shell/frame_loop.h"
 #include "sim/placement.h"
 
 struct BITMAP;
@@ -29,6 +31,8 @@ public:
     LevelRun(const LevelRecord* records, const std::vector<BombPlacement>& bombs, const ShellBitmaps& pictures);
     // The simulation is reset, as at the start of the program.
     ~LevelRun();
+    // Built and placed again from the start, as a new run would be.
+    void Restart(const LevelRecord* records, const std::vector<BombPlacement>& bombs);
     LevelRun(const LevelRun&) = delete;
     LevelRun& operator=(const LevelRun&) = delete;
 
@@ -39,6 +43,25 @@ public:
     // The frame run last, -1 before the first.
     int Frame() const;
     bool Complete() const;
+
+    // The whole run at the end of the frame run last: the simulation and the
+    // shell's state. Restore takes this run (any run of the same level) back
+    // there, so frames already played need not be played again.
+    struct Saved {
+        SimSnapshot simulation;
+        ShellState shell;
+        int frame = -1;
+        bool running = true;
+    };
+    Saved Save() const;
+    bool Restore(const Saved& saved);
+    // The inventory bomb in slot placed at (x, y) with its fuse, in a run
+    // that is already at the end of frame Frame(): the bomb is then as it
+    // would be had it been placed before the run. Until its blast a bomb acts
+    // on nothing the play depends on, so the run from here on is the run
+    // with the bomb placed from the start, provided its fuse still has more
+    // than two frames to burn (true is returned then; false changes nothing).
+    bool PlaceLate(int slot, const BombPlacement& bomb);
 
     void SetDrawing(bool drawing);
     // The composed picture of the frame run last (if it was drawn).

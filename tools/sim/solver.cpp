@@ -52,6 +52,8 @@ private:
     void Found(const std::vector<BombPlacement>& bombs, int frame, double when);
     // Runs every candidate; the ones that fall short become children.
     bool TryAll(const std::vector<Node>& frontier, const std::vector<Candidate>& jobs, std::vector<Child>& children);
+    // The runs of the frontier's placements, saved where a next bomb starts to matter.
+    void PrepareFrontier(const std::vector<Node>& frontier);
     std::vector<Node> NextFrontier(const std::vector<Node>& frontier, std::vector<Child>& children);
 
     const SolveSettings& settings_;
@@ -59,6 +61,7 @@ private:
     AttemptRunner runner_;
     SolveClock::time_point start_, deadline_;
     SolveReport report_;
+    std::vector<Checkpoints> prepared_;  // per frontier node
     std::set<std::vector<std::tuple<int, int, int>>> solved_;  // each set of bombs once, whatever their order
     double firstSolution_ = -1;
     int64_t tried_ = 0;
@@ -82,9 +85,7 @@ bool Search::TryAll(const std::vector<Node>& frontier, const std::vector<Candida
                     std::vector<Child>& children) {
     auto work = [&](int job) {
         const Candidate& c = jobs[job];
-        std::vector<BombPlacement> bombs = frontier[c.node].bombs;
-        bombs.push_back(c.bomb);
-        const AttemptOutcome o = runner_.Run(bombs);
+        const AttemptOutcome o = runner_.Extend(prepared_[static_cast<size_t>(c.node)], c.bomb);
         JobResult r;
         r.complete = o.complete ? 1 : 0;
         r.frame = o.frame;
@@ -108,12 +109,23 @@ bool Search::TryAll(const std::vector<Node>& frontier, const std::vector<Candida
     std::sort(complete.begin(), complete.end(), [](const auto& a, const auto& b) {
         return a.first.frame != b.first.frame ? a.first.frame < b.first.frame : a.first.job < b.first.job;
     });
+    bool solved = false;
     for (const auto& [r, when] : complete) {
         std::vector<BombPlacement> bombs = frontier[jobs[r.job].node].bombs;
         bombs.push_back(jobs[r.job].bomb);
-        Found(bombs, r.frame, when);
+        // Played once more from the start, as a player would play it: the
+        // solution is confirmed, and its frame is the frame it completes in.
+        const AttemptOutcome check = runner_.Run(bombs);
+        if (!check.complete) continue;
+        Found(bombs, check.frame, when);
+        solved = true;
     }
-    return !complete.empty();
+    return solved;
+}
+
+void Search::PrepareFrontier(const std::vector<Node>& frontier) {
+    prepared_.clear();
+    for (const Node& n : frontier) prepared_.push_back(runner_.Prepare(n.bombs, HudFuses()));
 }
 
 std::vector<Node> Search::NextFrontier(const std::vector<Node>& frontier, std::vector<Child>& children) {
@@ -126,7 +138,7 @@ std::vector<Node> Search::NextFrontier(const std::vector<Node>& frontier, std::v
         Node n;
         n.bombs = frontier[children[i].node].bombs;
         n.bombs.push_back(children[i].bomb);
-        runner_.Run(n.bombs, &n.trajectory);
+        runner_.Extend(prepared_[static_cast<size_t>(children[i].node)], children[i].bomb, &n.trajectory);
         // Different bombs often end in the same world; one of them is enough.
         if (!ends.insert(n.trajectory.worldHash.back()).second) continue;
         next.push_back(std::move(n));
@@ -148,6 +160,10 @@ SolveReport Search::Run() {
     report_.attempts += 1;
     if (given.complete) Found(frontier[0].bombs, given.frame, Elapsed());
 
+    auto outOfTime = [&] {
+        report_.exhausted = false;
+        return "budget used up";
+    };
     const std::string why = [&] {
         if (given.complete) return "the given bombs complete it";
         for (int depth = static_cast<int>(settings_.prefix.size()); depth < placeable; ++depth) {
@@ -157,8 +173,9 @@ SolveReport Search::Run() {
             // While more bombs remain the coarse grids are enough to pick the
             // partial placements worth extending; the last bomb gets every pixel.
             const int lastPass = depth + 1 < placeable ? 1 : kGridPasses - 1;
+            PrepareFrontier(frontier);
             for (int pass = 0; pass <= lastPass; ++pass) {
-                if (TimeUp()) return "budget used up";
+                if (TimeUp()) return outOfTime();
                 std::vector<Candidate> jobs;
                 for (size_t n = 0; n < frontier.size(); ++n)
                     AddCandidates(runner_, frontier[n].bombs, frontier[n].trajectory, pass, static_cast<int>(n),
@@ -167,7 +184,7 @@ SolveReport Search::Run() {
                 if (solved) break;
             }
             if (solved) return "found with the fewest bombs";
-            if (TimeUp()) return "budget used up";
+            if (TimeUp()) return outOfTime();
             if (depth + 1 < placeable) frontier = NextFrontier(frontier, children);
         }
         return report_.exhausted ? "every candidate tried" : "budget used up";
