@@ -10,7 +10,8 @@ purpose=${1:-play}
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${ZANDROVE_BUILD_DIR:-$root/build}
 
-packages=(cmake make g++ pkg-config liballegro4-dev)
+# libpng-dev: the asset generator writes the menu icons with it (build time only).
+packages=(cmake make g++ pkg-config liballegro4-dev libpng-dev)
 if [ "$purpose" = test ] || [ "$purpose" = test-packages ]; then
     packages+=(libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-utils imagemagick)
     # The sanitizer build and the level pack fuzzer (libFuzzer) use clang.
