@@ -4,6 +4,7 @@
 #   scripts/setup.sh play   packages to build and play
 #   scripts/setup.sh test   also those the tests use
 #   scripts/setup.sh test-packages   only installs the tests' packages, builds nothing
+#   scripts/setup.sh package   also what building the Debian package needs
 set -euo pipefail
 
 purpose=${1:-play}
@@ -16,6 +17,14 @@ if [ "$purpose" = test ] || [ "$purpose" = test-packages ]; then
     packages+=(libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-utils imagemagick)
     # The sanitizer build and the level pack fuzzer (libFuzzer) use clang.
     packages+=(clang libclang-rt-14-dev)
+    # The installed files' validators, and the Debian package: cpack's
+    # dependency list needs dpkg-shlibdeps (dpkg-dev) and file; lintian checks it.
+    packages+=(man-db desktop-file-utils appstream dpkg-dev file lintian)
+fi
+
+if [ "$purpose" = package ]; then
+    # cpack's dependency list comes from dpkg-shlibdeps (dpkg-dev), which needs file.
+    packages+=(dpkg-dev file)
 fi
 
 missing=()
