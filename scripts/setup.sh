@@ -5,17 +5,27 @@
 #   scripts/setup.sh test   also those the tests use
 #   scripts/setup.sh test-packages   only installs the tests' packages, builds nothing
 #   scripts/setup.sh play-packages   only installs the packages to build and play
+#   scripts/setup.sh package   also what building the Debian package needs
 set -euo pipefail
 
 purpose=${1:-play}
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${ZANDROVE_BUILD_DIR:-$root/build}
 
-packages=(cmake make g++ pkg-config liballegro4-dev)
+# libpng-dev: the asset generator writes the menu icons with it (build time only).
+packages=(cmake make g++ pkg-config liballegro4-dev libpng-dev)
 if [ "$purpose" = test ] || [ "$purpose" = test-packages ]; then
     packages+=(libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-utils imagemagick)
     # The sanitizer build and the level pack fuzzer (libFuzzer) use clang.
     packages+=(clang libclang-rt-14-dev)
+    # The installed files' validators, and the Debian package: cpack's
+    # dependency list needs dpkg-shlibdeps (dpkg-dev) and file; lintian checks it.
+    packages+=(man-db desktop-file-utils appstream dpkg-dev file lintian)
+fi
+
+if [ "$purpose" = package ]; then
+    # cpack's dependency list comes from dpkg-shlibdeps (dpkg-dev), which needs file.
+    packages+=(dpkg-dev file)
 fi
 
 missing=()

@@ -31,8 +31,15 @@ int Fail(const std::string& message) {
 }  // namespace
 
 int RunGame(int argc, char** argv) {
-    ChangeToProgramDirectory(argc > 0 ? argv[0] : nullptr);
-    if (argc >= 2) LoadLevelPack(argv[1]);
+    const std::string programDir = ProgramDirectory(argc > 0 ? argv[0] : nullptr);
+    const std::string assetDir = AssetDirectory(programDir);
+    // Installed, a relative pack name means the player's current directory, as
+    // for any command; in a build tree, with the assets beside the game, it has
+    // always meant the game's own directory (build/bin/).
+    const bool installed = assetDir != programDir;
+    if (argc >= 2 && installed) LoadLevelPack(argv[1]);
+    ChangeToDirectory(assetDir);
+    if (argc >= 2 && !installed) LoadLevelPack(argv[1]);
     std::srand(static_cast<unsigned>(std::time(nullptr)));
 
     if (allegro_init() != 0) return Fail(std::string("cannot start Allegro: ") + allegro_error);

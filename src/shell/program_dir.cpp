@@ -3,6 +3,10 @@
 #include <unistd.h>
 
 #include <climits>
+#include <filesystem>
+#include <system_error>
+
+#include "shell/asset_files.h"
 
 namespace {
 
@@ -20,14 +24,26 @@ std::string RunningExecutable() {
 }  // namespace
 
 std::string ProgramDirectory(const char* argv0) {
-    std::string dir = CutAfterLastSeparator(argv0 ? argv0 : "");
-    if (dir.empty()) dir = CutAfterLastSeparator(RunningExecutable());
+    std::string dir = CutAfterLastSeparator(RunningExecutable());
+    if (dir.empty()) dir = CutAfterLastSeparator(argv0 ? argv0 : "");
     return dir;
 }
 
-void ChangeToProgramDirectory(const char* argv0) {
-    const std::string dir = ProgramDirectory(argv0);
+std::string AssetDirectory(const std::string& programDir) {
+    namespace fs = std::filesystem;
+    if (programDir.empty()) return programDir;
+    std::error_code ec;
+    // The first file the loader reads stands for all of them.
+    if (fs::is_regular_file(fs::path(programDir + kBitmapFiles[0]), ec)) return programDir;
+    const fs::path installed = fs::path(programDir + "../share/zandrove/").lexically_normal();
+    if (fs::is_directory(installed, ec)) return installed.string();
+    return programDir;
+}
+
+void ChangeToDirectory(const std::string& dir) {
     if (!dir.empty() && chdir(dir.c_str()) != 0) {
         // Not fatal here: the asset loader names the first file it cannot find.
     }
 }
+
+void ChangeToAssetDirectory(const char* argv0) { ChangeToDirectory(AssetDirectory(ProgramDirectory(argv0))); }

@@ -58,10 +58,30 @@ std::set<std::string> GameFiles() {
     return files;
 }
 
+// Width, height, bit depth and colour type from a PNG's header chunk.
+std::string PngHeader(const std::string& bytes) {
+    if (bytes.size() < 33 || bytes.compare(0, 8, "\x89PNG\r\n\x1a\n") != 0 || bytes.compare(12, 4, "IHDR") != 0)
+        return "not a PNG";
+    auto u32 = [&](size_t at) {
+        uint32_t v = 0;
+        for (size_t i = 0; i < 4; ++i) v = v << 8 | static_cast<unsigned char>(bytes[at + i]);
+        return v;
+    };
+    return std::to_string(u32(16)) + "x" + std::to_string(u32(20)) + " depth " + std::to_string(bytes[24]) +
+           " colour type " + std::to_string(bytes[25]);
+}
+
 TEST_F(AssetGenerator, WritesTheSameBytesEveryRun) {
     const fs::path first = dir_ / "first", second = dir_ / "second";
-    ASSERT_EQ(RunGenerator("'" + first.string() + "'").status, 0);
-    ASSERT_EQ(RunGenerator("'" + second.string() + "'").status, 0);
+    ASSERT_EQ(RunGenerator("'" + first.string() + "' '" + (dir_ / "icons1").string() + "'").status, 0);
+    ASSERT_EQ(RunGenerator("'" + second.string() + "' '" + (dir_ / "icons2").string() + "'").status, 0);
+    // The menu icons: 8-bit RGBA PNGs (colour type 6) at the theme's sizes.
+    for (const std::string size : {"48", "128", "256"}) {
+        const fs::path icon = fs::path(size + "x" + size) / "apps" / "zandrove.png";
+        const std::string bytes = ReadAll(dir_ / "icons1" / icon);
+        EXPECT_EQ(PngHeader(bytes), size + "x" + size + " depth 8 colour type 6") << icon;
+        EXPECT_TRUE(bytes == ReadAll(dir_ / "icons2" / icon)) << icon << " differs between runs";
+    }
     // Exactly the game's 37 files, no more.
     std::set<std::string> written;
     for (const auto& entry : fs::directory_iterator(first)) written.insert(entry.path().filename().string());

@@ -5,6 +5,7 @@
 
 #include "bmp_writer.h"
 #include "pictures.h"
+#include "png_writer.h"
 #include "shell/asset_files.h"
 #include "sounds.h"
 #include "wav_writer.h"
@@ -73,6 +74,15 @@ std::vector<AssetMaker> Catalogue() {
     for (const char* file : kSampleFiles) {
         auto make = SoundMaker(file);
         out.push_back({file, [make] { return EncodeWav(make()); }});
+    }
+    return out;
+}
+
+std::vector<AssetMaker> IconCatalogue() {
+    std::vector<AssetMaker> out;
+    for (int size : {48, 128, 256}) {
+        const std::string side = std::to_string(size);
+        out.push_back({side + "x" + side + "/apps/zandrove.png", [size] { return EncodePng(MakeIcon(size)); }});
     }
     return out;
 }

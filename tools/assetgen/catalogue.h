@@ -16,4 +16,8 @@ struct AssetMaker {
 // Throws std::logic_error if a file has no generator.
 std::vector<AssetMaker> Catalogue();
 
+// The menu icons, at the sizes the desktop asks for, as paths below an icon
+// theme's directory ("48x48/apps/zandrove.png").
+std::vector<AssetMaker> IconCatalogue();
+
 }  // namespace gen

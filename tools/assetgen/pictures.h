@@ -27,4 +27,8 @@ Image MakeDustSheet();
 Image MakeBricksSheet();
 Image MakeTimeFont();
 
+// The desktop's icon for the game, size x size, transparent around its tile.
+// Not loaded by the game.
+Image MakeIcon(int size);
+
 }  // namespace gen

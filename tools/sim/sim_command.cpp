@@ -37,7 +37,7 @@ bool StartHeadless(const char* argv0, ShellBitmaps& bitmaps, std::string& error)
     set_color_depth(16);
     char cwd[PATH_MAX];
     const bool haveCwd = getcwd(cwd, sizeof cwd) != nullptr;
-    ChangeToProgramDirectory(argv0);
+    ChangeToAssetDirectory(argv0);
     const bool loaded = LoadAssets(bitmaps, error);
     if (haveCwd && chdir(cwd) != 0) {
         error = std::string("cannot return to ") + cwd;
