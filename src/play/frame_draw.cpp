@@ -53,6 +53,31 @@ void UpdateAndDrawParticles(BITMAP* target) {
     }
 }
 
+uint64_t EditPictureKey(const HudState& hud, const InputSample& in, int hudTop) {
+    uint64_t h = 0xcbf29ce484222325ull;
+    auto add = [&h](int64_t v) {
+        h ^= static_cast<uint64_t>(v);
+        h *= 0x100000001b3ull;
+        h ^= h >> 29;
+    };
+    add(hudTop);
+    add(in.mouseX);
+    add(in.mouseY);
+    add(hud.fuseDrag);
+    add(hud.dragActive);
+    int selected = -1;
+    for (size_t i = 0; i < BombList.size(); ++i) {
+        const cBomb& b = *BombList[i];
+        add(b.x.raw);
+        add(b.y.raw);
+        add(b.Count);
+        add(BombPlaced[i]);
+        if (&b == SelectedBomb) selected = static_cast<int>(i);
+    }
+    add(selected);
+    return h == 0 ? 1 : h;
+}
+
 int HudTopFor(int bufferHeight, int hudHeight, bool editMode) {
     return editMode ? bufferHeight - hudHeight : bufferHeight - hudHeight / 2;
 }

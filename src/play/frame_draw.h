@@ -2,6 +2,8 @@
 // What the frame draws: the background, the objects and particles, the
 // edit-mode overlays, the HUD with its inventory and fuse read-out, the
 // completion banner and the cursor.
+#include <cstdint>
+
 struct BITMAP;
 struct HudState;
 struct InputSample;
@@ -11,6 +13,12 @@ void DrawBackground(BITMAP* target, BITMAP* background);
 void DrawObjects(BITMAP* target);
 // Every live particle stepped once and drawn, in slot order.
 void UpdateAndDrawParticles(BITMAP* target);
+
+// Everything an edit-mode frame's picture depends on that can change while
+// the simulation is frozen: the cursor, the HUD's drags, the selection and
+// the inventory bombs. Two frames with the same key, in edit mode with no
+// particle alive and no toggle between them, draw the same picture. Never 0.
+uint64_t EditPictureKey(const HudState& hud, const InputSample& in, int hudTop);
 
 // Where the HUD's top edge lies: whole in edit mode, half hidden in run mode.
 int HudTopFor(int bufferHeight, int hudHeight, bool editMode);

@@ -13,6 +13,9 @@ public:
     virtual void Sample(InputSample& sample) = 0;
     // Shows the finished frame and waits for the next one's turn.
     virtual void Present(BITMAP* frame) = 0;
+    // The frame is the very picture presented last (it was not even drawn
+    // again): only its turn is waited for.
+    virtual void PresentUnchanged(BITMAP* frame) { Present(frame); }
     // The player asked to quit other than with F10 (the window's close button).
     virtual bool CloseRequested() { return false; }
     // Quit asked for before the first frame: F10 held or the window closed.

@@ -4,6 +4,7 @@
 #include "objects/asset_handles.h"
 #include "objects/frame_globals.h"
 #include "objects/object.h"
+#include "objects/particles.h"
 #include "objects/play_field.h"
 #include "objects/presentation.h"
 #include "play/frame_draw.h"
@@ -22,7 +23,7 @@ namespace {
 
 void SampleInput(ShellState& s, FrameIo& io) {
     InputSample& in = s.input;
-    in.keys.fill(false);
+    in.keys.reset();
     io.Sample(in);
     in.pressed = in.buttons & ~s.prevButtons;
     in.released = s.prevButtons & ~in.buttons;
@@ -33,8 +34,9 @@ void SampleInput(ShellState& s, FrameIo& io) {
 void Simulate() {
     // The size is read at every index: Collide is handed the list itself.
     for (size_t i = 0; i < ObjectList.size(); ++i) {
-        ObjectList[i]->Collide(ObjectList);
-        ObjectList[i]->Step();
+        cObject* o = ObjectList[i];
+        o->Collide(ObjectList);
+        o->Step();
     }
 }
 
@@ -48,11 +50,17 @@ void FollowFuseHiss() {
     }
 }
 
+bool ToggleTrigger(const ShellState& s) {
+    const InputSample& in = s.input;
+    const bool right = (in.buttons & kRightButton) != 0;
+    return in.Key(kKeySpace) || in.Key(kKeyEsc) || (right && !s.hud.fuseDrag) || s.modeClicked;
+}
+
 void ToggleMode(ShellState& s) {
     const InputSample& in = s.input;
     const bool space = in.Key(kKeySpace);
     const bool right = (in.buttons & kRightButton) != 0;
-    const bool trigger = space || in.Key(kKeyEsc) || (right && !s.hud.fuseDrag) || s.modeClicked;
+    const bool trigger = ToggleTrigger(s);
     if (!trigger) {
         s.toggleLatch = false;
         return;
@@ -88,6 +96,14 @@ void CountCompletion(ShellState& s, bool draw, BITMAP* target, BITMAP* banner) {
     if (draw) DrawBanner(target, banner);
 }
 
+// The key of this edit-mode frame's picture, or 0 when it may differ from
+// every earlier one: in run mode, with particles flying, or when the toggle
+// is about to act.
+uint64_t StillPicture(const ShellState& s) {
+    if (!EditMode || (ToggleTrigger(s) && !s.toggleLatch) || LiveParticleCount() != 0) return 0;
+    return EditPictureKey(s.hud, s.input, s.hudTop);
+}
+
 }  // namespace
 
 void StartLevel(ShellState& s, const LevelRecord* records) {
@@ -101,12 +117,12 @@ void StartLevel(ShellState& s, const LevelRecord* records) {
     FuseBurning = false;
     s.hud = HudState{};
     s.restartRequest = false;
+    s.drawnPicture = 0;
 }
 
 bool RunFrame(ShellState& s, const ShellBitmaps& b, FrameIo& io) {
     BITMAP* buffer = b.backBuffer.get();
-    const bool draw = s.drawing && buffer != nullptr;  // nothing to draw with before the assets are loaded
-    if (draw) DrawBackground(buffer, b.background.get());
+    bool draw = s.drawing && buffer != nullptr;  // nothing to draw with before the assets are loaded
     s.hudTop = HudTopFor(kScreenHeight, b.hudHeight, EditMode);
     SampleInput(s, io);
 
@@ -119,7 +135,15 @@ bool RunFrame(ShellState& s, const ShellBitmaps& b, FrameIo& io) {
     ExitMask = 0;
     FuseBurning = false;
     if (!EditMode) Simulate();
+    // A puzzle left alone in edit mode draws the same picture frame after
+    // frame: it is drawn once, then only counted. Nothing here changes the
+    // play: in edit mode with no particle alive, drawing has no side effects.
+    const uint64_t picture = draw ? StillPicture(s) : 0;
+    const bool unchanged = picture != 0 && picture == s.drawnPicture;
+    if (unchanged) draw = false;
+    s.drawnPicture = draw ? picture : unchanged ? s.drawnPicture : 0;
     if (draw) {
+        DrawBackground(buffer, b.background.get());
         DrawObjects(buffer);
         UpdateAndDrawParticles(buffer);
     }
@@ -133,7 +157,10 @@ bool RunFrame(ShellState& s, const ShellBitmaps& b, FrameIo& io) {
     }
     CountCompletion(s, draw, buffer, b.complete.get());
     if (draw) DrawCursor(buffer, b.cursor.get(), s.input.mouseX, s.input.mouseY, EditMode);
-    io.Present(buffer);
+    if (unchanged)
+        io.PresentUnchanged(buffer);
+    else
+        io.Present(buffer);
 
     s.quitRequested = s.input.Key(kKeyF10) || io.CloseRequested();
     return !s.quitRequested && !s.levelComplete && !s.restartRequest;

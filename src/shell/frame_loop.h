@@ -33,6 +33,9 @@ struct ShellState {
     // the particles are stepped as they are drawn, so both stop too; they
     // never touch the physics. Without loaded pictures nothing is drawn.
     bool drawing = true;
+    // The key of the edit-mode picture drawn last (see EditPictureKey), or 0
+    // when the last picture was anything else.
+    uint64_t drawnPicture = 0;
 };
 
 // Level start: the world built from records and every per-level state cleared.

@@ -59,8 +59,7 @@ void ReleaseQuitSignals() {
 
 LiveIo::LiveIo() {
     set_close_button_callback(OnCloseButton);
-    if (!pacer_.Start(kFramesPerSecond))
-        std::fprintf(stderr, "zandrove: no timer (%s); frames are paced by the display alone\n", allegro_error);
+    pacer_.Start(kFramesPerSecond);
 }
 
 LiveIo::~LiveIo() {
@@ -84,6 +83,11 @@ void LiveIo::Present(BITMAP* frame) {
     blit(frame, screen, 0, 0, 0, 0, frame->w, frame->h);
     release_screen();
     rest(0);  // give up the rest of the time slice
+}
+
+void LiveIo::PresentUnchanged(BITMAP*) {
+    pacer_.Wait();
+    rest(0);
 }
 
 bool LiveIo::CloseRequested() { return closeClicked.load(); }

@@ -23,6 +23,9 @@ public:
 
     void Sample(InputSample& sample) override;
     void Present(BITMAP* frame) override;
+    // The window keeps showing the picture (Allegro redraws it when it is
+    // uncovered): only the frame's turn is waited for.
+    void PresentUnchanged(BITMAP* frame) override;
     bool CloseRequested() override;
     bool QuitHeld() override;
 

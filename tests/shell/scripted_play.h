@@ -23,7 +23,7 @@ public:
     int mouseX = 0;
     int mouseY = 0;
     int buttons = 0;
-    std::array<bool, kKeyCount> keys{};
+    std::bitset<kKeyCount> keys;
     bool closeRequested = false;
     int presented = 0;
     // Called before every sample with the number of frames presented so far.
@@ -37,6 +37,12 @@ public:
         s.keys = keys;
     }
     void Present(BITMAP*) override { ++presented; }
+    // Counted as presented too: the game shows a frame either way.
+    int unchanged = 0;
+    void PresentUnchanged(BITMAP* frame) override {
+        ++unchanged;
+        Present(frame);
+    }
     bool CloseRequested() override { return closeRequested; }
 
     void MoveTo(int x, int y) {

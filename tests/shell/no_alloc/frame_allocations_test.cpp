@@ -96,7 +96,7 @@ protected:
     void Script(int f) {
         const int hudY = EditHudTop() + 24;
         io.buttons = 0;
-        io.keys.fill(false);
+        io.keys.reset();
         switch (f) {
             case 0: io.MoveTo(120, hudY); io.buttons = kLeftButton; break;
             case 2: io.MoveTo(320, 240); io.buttons = kLeftButton; break;
