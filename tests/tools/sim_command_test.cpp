@@ -71,7 +71,7 @@ TEST_F(SimCommand, UsageErrorsExitTwoWithAMessageAndPlayNothing) {
         {"--level 3 --bomb 1,2", "X,Y,FUSE"},
         {"--level 3 --bomb 40000,2,6", "-32768 to 32767"},
         {"--level 3 --bomb 1,2,6 --bomb 3,4,6", "inventory holds 1 bomb"},
-        {"--level 1 --pack missing.pak", "cannot read level pack missing.pak"},
+        {"--level 1 --pack missing.pak", "cannot read level pack missing.pak: no such file or directory"},
         {"--level 1 --pack empty.pak", "no complete level"},
         {"--level 1 --screenshot a.bmp", "go together"},
         {"--level 1 --frames 5 --screenshot a.bmp --at 6", "beyond the last frame"},

@@ -1,10 +1,10 @@
 #include "pack/commands.h"
 
 #include <cstdint>
-#include <fstream>
 #include <optional>
 #include <string_view>
 
+#include "files/regular_file.h"
 #include "levels/level_table.h"
 #include "pack/finding_format.h"
 #include "pack/pack_checker.h"
@@ -130,13 +130,18 @@ int Dump(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
 }
 
 // A level text has no zero byte; every pack has some (its terminators at least).
-bool LooksLikeText(const std::string& path) {
-    if (path.size() >= 4 && path.compare(path.size() - 4, 4, ".txt") == 0) return true;
-    std::ifstream in(path, std::ios::binary);
+bool LooksLikeText(const std::string& path, std::string& error, bool& text) {
+    RegularFileStream in(path);
+    if (!in.IsOpen()) {
+        error = in.Error();
+        return false;
+    }
     std::string head(1 << 16, '\0');
     in.read(head.data(), static_cast<std::streamsize>(head.size()));
     head.resize(static_cast<std::size_t>(in.gcount()));
-    return in.gcount() > 0 && head.find('\0') == std::string::npos;
+    const bool named = path.size() >= 4 && path.compare(path.size() - 4, 4, ".txt") == 0;
+    text = named || (!head.empty() && head.find('\0') == std::string::npos);
+    return true;
 }
 
 int Report(const std::string& path, std::size_t levels, const std::vector<std::string>& lines,
@@ -159,8 +164,10 @@ int Check(const std::vector<std::string>& args, std::ostream& out, std::ostream&
     const std::string& path = a.inputs[0];
     std::vector<std::string> lines;
     std::string why;
+    bool isText = false;
+    if (!LooksLikeText(path, why, isText)) return CannotRead(err, path, why);
 
-    if (LooksLikeText(path)) {
+    if (isText) {
         std::string text;
         if (!ReadTextFile(path, text, why)) return CannotRead(err, path, why);
         const ParsedText parsed = ParseLevelText(text);

@@ -6,7 +6,6 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
-#include <fstream>
 #include <ostream>
 
 #include "levels/level_table.h"
@@ -102,11 +101,10 @@ int SimMain(const std::vector<std::string>& args, const char* argv0, std::ostrea
         out << kSimUsage;
         return 0;
     }
-    if (!o.pack.empty()) {
-        // The game's reader says nothing about a file it cannot open; a tool must.
-        if (!std::ifstream(o.pack, std::ios::binary).good()) return Usage(err, "cannot read level pack " + o.pack);
-        LoadLevelPack(o.pack.c_str());
-    }
+    // The game ignores a pack it cannot open (a directory, a FIFO: only a
+    // regular file is opened); a tool must say so.
+    if (!o.pack.empty() && !LoadLevelPack(o.pack.c_str(), &error))
+        return Usage(err, "cannot read level pack " + o.pack + ": " + error);
     if (!SimOptionsFitLevel(o, LevelTable, LevelCount, error)) {
         FreeLevelPack();
         return Usage(err, error);

@@ -109,6 +109,12 @@ expect_play_then_f10 "$packs"
 case_name="a pack that does not exist"
 expect_play_then_f10 "$packs/no such pack.zpk"
 
+# Nothing ever writes to it: opening it to read would wait for ever, before
+# the window opens. Only a regular file is a pack; the built-in levels play.
+case_name="a FIFO as the pack"
+mkfifo "$packs/fifo.zpk"
+expect_play_then_f10 "$packs/fifo.zpk"
+
 case_name="forty hamsters"
 {
     zeros 1424; zeros 128
