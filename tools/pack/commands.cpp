@@ -4,6 +4,7 @@
 #include <optional>
 #include <string_view>
 
+#include "files/atomic_file.h"
 #include "files/regular_file.h"
 #include "levels/level_table.h"
 #include "pack/finding_format.h"
@@ -62,14 +63,23 @@ int CannotRead(std::ostream& err, const std::string& path, const std::string& wh
     return Usage(err, "cannot read '" + path + "': " + why);
 }
 
-int WriteOut(const std::string& text, const std::optional<std::string>& path, std::ostream& out, std::ostream& err) {
+// Writing over the file being read would replace it with what was read from it.
+bool OutputIsInput(const std::string& input, const std::optional<std::string>& output, std::ostream& err,
+                   int& status) {
+    if (!output || !IsSameFile(input, *output)) return false;
+    status = Usage(err, "-o '" + *output + "' is the input file itself; nothing written");
+    return true;
+}
+
+// The file is replaced only once all of it is written; a failure leaves it as it was.
+int WriteOut(std::string_view text, const std::optional<std::string>& path, std::ostream& out, std::ostream& err) {
     if (!path) {
         out << text;
         return kExitClean;
     }
     std::string why;
-    if (!WriteFileBytes(*path, std::vector<unsigned char>(text.begin(), text.end()), why)) {
-        err << "zandrove-pack: cannot write '" << *path << "': " << why << "\n";
+    if (!WriteFileAtomically(*path, text, why)) {
+        err << "zandrove-pack: " << why << "\n";
         return kExitUsage;
     }
     return kExitClean;
@@ -82,6 +92,7 @@ int Build(const std::vector<std::string>& args, std::ostream& out, std::ostream&
     if (a.inputs.size() != 1) return Usage(err, "build takes one level text");
     if (!a.output) return Usage(err, "build needs -o PACK, the file to write");
     const std::string& path = a.inputs[0];
+    if (OutputIsInput(path, a.output, err, status)) return status;
     std::string text, why;
     if (!ReadTextFile(path, text, why)) return CannotRead(err, path, why);
 
@@ -94,8 +105,8 @@ int Build(const std::vector<std::string>& args, std::ostream& out, std::ostream&
         return kExitFindings;
     }
     const std::vector<unsigned char> bytes = EncodePack(parsed.levels);
-    if (!WriteFileBytes(*a.output, bytes, why)) {
-        err << "zandrove-pack: cannot write '" << *a.output << "': " << why << "\n";
+    if (!WriteFileAtomically(*a.output, bytes, why)) {
+        err << "zandrove-pack: " << why << "\n";
         return kExitUsage;
     }
     std::size_t records = 0;
@@ -115,6 +126,7 @@ int Dump(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
     }
     if (a.inputs.size() != 1) return Usage(err, "dump takes one level pack file (or --builtin)");
     const std::string& path = a.inputs[0];
+    if (OutputIsInput(path, a.output, err, status)) return status;
     PackFile pack;
     std::string why;
     if (!ReadPackFile(path, pack, why)) return CannotRead(err, path, why);

@@ -13,6 +13,7 @@
 #include "shell/assets.h"
 #include "shell/program_dir.h"
 #include "sim/level_run.h"
+#include "sim/screenshot.h"
 #include "sim/sim_options.h"
 #include "sim/solver.h"
 #include "sim/trace.h"
@@ -54,11 +55,10 @@ int Play(const SimOptions& o, const ShellBitmaps& bitmaps, std::ostream& out, st
             for (const cPlayer* h : run.Hamsters()) out << TraceLine(frame, *h) << '\n';
         }
         if (frame == o.at) {
-            PALETTE palette;
-            get_palette(palette);
-            if (save_bmp(o.screenshot.c_str(), run.Picture(), palette) != 0) {
-                err << "zandrove-sim: cannot write " << o.screenshot << "\n";
-                return 1;
+            std::string error;
+            if (!WriteScreenshot(o.screenshot, run.Picture(), error)) {
+                err << "zandrove-sim: " << error << "\n";
+                return kSimFileError;
             }
             run.SetDrawing(false);  // nothing else is pictured
         }
