@@ -12,7 +12,7 @@ build=${ZANDROVE_BUILD_DIR:-$root/build}
 
 packages=(cmake make g++ pkg-config liballegro4-dev)
 if [ "$purpose" = test ] || [ "$purpose" = test-packages ]; then
-    packages+=(libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-utils imagemagick)
+    packages+=(libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-utils imagemagick time)
     # The sanitizer build and the level pack fuzzer (libFuzzer) use clang.
     packages+=(clang libclang-rt-14-dev)
 fi
