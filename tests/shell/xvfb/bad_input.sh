@@ -48,6 +48,21 @@ record() {
 }
 zeros() { head -c "$1" /dev/zero; }
 
+# No display to open: one line that says so and names DISPLAY, status 1.
+fresh_copy
+case_name="DISPLAY unset"
+env -u DISPLAY "$game_binary" 2>"$work/stderr" >/dev/null </dev/null & game_pid=$!
+wait_for_exit
+[ "$status" -eq 1 ] || fail "exit status $status"
+grep -qx 'zandrove: cannot start Allegro: no display could be opened: DISPLAY is not set' "$work/stderr" ||
+    fail "no reason given"
+case_name="a display that is not there"
+DISPLAY=:65000 "$game_binary" 2>"$work/stderr" >/dev/null </dev/null & game_pid=$!
+wait_for_exit
+[ "$status" -eq 1 ] || fail "exit status $status"
+grep -qx 'zandrove: cannot start Allegro: no display could be opened: DISPLAY is ":65000"' "$work/stderr" ||
+    fail "no reason given"
+
 start_display
 
 # Every asset missing in turn.
