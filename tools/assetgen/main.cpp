@@ -1,10 +1,8 @@
 // Writes every picture and sound the game loads into the directory named on
 // the command line. The output depends on nothing but this code, so every
 // build produces the same bytes.
-#include <cerrno>
 #include <cstdint>
 #include <cstdio>
-#include <cstring>
 #include <exception>
 #include <filesystem>
 #include <string>
@@ -12,22 +10,11 @@
 #include <vector>
 
 #include "catalogue.h"
+#include "files/atomic_file.h"
 
 namespace {
 
 const char* const kProgram = "zandrove-assetgen";
-
-// Returns an empty string on success, otherwise what went wrong.
-std::string WriteFile(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return std::strerror(errno);
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    const int writeErrno = errno;
-    const bool closed = std::fclose(f) == 0;
-    if (!written) return std::strerror(writeErrno);
-    if (!closed) return std::strerror(errno);
-    return {};
-}
 
 }  // namespace
 
@@ -46,9 +33,11 @@ int main(int argc, char** argv) {
     try {
         for (const gen::AssetMaker& asset : gen::Catalogue()) {
             const std::filesystem::path path = dir / asset.file;
-            const std::string error = WriteFile(path, asset.encode());
-            if (!error.empty()) {
-                std::fprintf(stderr, "%s: cannot write %s: %s\n", kProgram, path.c_str(), error.c_str());
+            // Whole or not at all: a build stopped half-way leaves no cut asset behind.
+            const std::vector<uint8_t> bytes = asset.encode();
+            std::string error;
+            if (!WriteFileAtomically(path.string(), bytes, error)) {
+                std::fprintf(stderr, "%s: %s\n", kProgram, error.c_str());
                 return 1;
             }
         }
