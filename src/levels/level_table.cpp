@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <fstream>
+#include <istream>
 #include <memory>
 #include <vector>
+
+#include "files/regular_file.h"
 
 const LevelRecord* const* LevelTable = BuiltinLevels;
 int LevelCount = kBuiltinLevelCount;
@@ -15,12 +17,11 @@ namespace {
 
 constexpr std::streamsize kRecordBytes = 16;
 
-// Bounds for inputs that are not level packs at all (a device that never ends,
-// random data): a hand-made pack is nowhere near them, yet they keep memory and
-// the reading time finite. What was read up to a bound is kept, as if the file
-// had ended there.
+// Bounds, with kMaxPackRecords, for inputs that are not level packs at all
+// (random data, a file grown without end): a hand-made pack is nowhere near
+// them, yet they keep memory and the reading time finite. What was read up to
+// a bound is kept, as if the file had ended there.
 constexpr std::size_t kMaxPackLevels = 65536;
-constexpr std::size_t kMaxPackRecords = std::size_t{1} << 22;
 
 using LevelArray = std::unique_ptr<LevelRecord[]>;
 
@@ -76,14 +77,15 @@ std::vector<LevelArray> ReadLevels(std::istream& in) {
 
 }  // namespace
 
-void LoadLevelPack(const char* path) {
-    if (path == nullptr) return;
-    std::ifstream in(path, std::ios::binary);
-    if (!in.good()) return;
-    // Opening succeeds on things that cannot be read as a file, a directory
-    // for one; the first read tells, and such a path counts as unreadable.
-    in.peek();
-    if (in.bad()) return;
+bool LoadLevelPack(const char* path, std::string* error) {
+    if (path == nullptr) return false;
+    // Only a regular file: a FIFO would block here, before the window opens,
+    // and a device could feed the reader without end.
+    RegularFileStream in(path);
+    if (!in.IsOpen()) {
+        if (error) *error = in.Error();
+        return false;
+    }
 
     std::vector<LevelArray> levels = ReadLevels(in);
     FreeLevelPack();
@@ -91,6 +93,7 @@ void LoadLevelPack(const char* path) {
     for (LevelArray& level : levels) PackLevels.push_back(level.release());
     LevelTable = PackLevels.empty() ? nullptr : PackLevels.data();
     LevelCount = static_cast<int>(PackLevels.size());
+    return true;
 }
 
 void FreeLevelPack() {

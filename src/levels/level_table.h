@@ -1,5 +1,7 @@
 #pragma once
 // The levels to play, in order: the built-in ten or those of a level pack file.
+#include <cstddef>
+#include <string>
 #include <vector>
 
 #include "levels/level_record.h"
@@ -16,7 +18,12 @@ extern std::vector<LevelRecord*> PackLevels;
 constexpr int kPackFileHeaderSize = 1424;
 constexpr int kPackLevelHeaderSize = 128;
 
-// Reads the pack at path; if it opens, its levels replace LevelTable.
-void LoadLevelPack(const char* path);
+// The reader stops after this many records in all, as if the file ended there.
+constexpr std::size_t kMaxPackRecords = std::size_t{1} << 22;
+
+// Reads the pack at path; if it opens, its levels replace LevelTable. A path
+// that is not a regular file is not opened: false, with the reason in error
+// if given, and the table stays as it was.
+bool LoadLevelPack(const char* path, std::string* error = nullptr);
 // Frees the pack's record arrays (shutdown). The built-in table is restored.
 void FreeLevelPack();

@@ -20,6 +20,14 @@ namespace {
 
 const char* const kWindowTitle = "Zandrove - By Tobrandel";
 
+// Allegro leaves its error empty when no X display can be reached.
+std::string AllegroStartError() {
+    if (allegro_error[0] != '\0') return allegro_error;
+    const char* display = std::getenv("DISPLAY");
+    if (display == nullptr || display[0] == '\0') return "no display could be opened: DISPLAY is not set";
+    return std::string("no display could be opened: DISPLAY is \"") + display + "\"";
+}
+
 int Fail(const std::string& message) {
     std::fprintf(stderr, "zandrove: %s\n", message.c_str());
     FreeLevelPack();
@@ -42,7 +50,7 @@ int RunGame(int argc, char** argv) {
     if (argc >= 2 && !installed) LoadLevelPack(argv[1]);
     std::srand(static_cast<unsigned>(std::time(nullptr)));
 
-    if (allegro_init() != 0) return Fail(std::string("cannot start Allegro: ") + allegro_error);
+    if (allegro_init() != 0) return Fail("cannot start Allegro: " + AllegroStartError());
     CatchQuitSignals();
     install_keyboard();
     install_mouse();

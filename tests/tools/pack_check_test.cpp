@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <map>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -105,6 +108,47 @@ TEST(PackChecker, LimitsAndGridEdges) {
         << Joined(edges);
     EXPECT_GE(Find(edges, "t.txt:7: error: brick at (219, -11) overlaps"), 0) << Joined(edges);
     EXPECT_EQ(Find(edges, "t.txt:9:"), -1) << Joined(edges);
+}
+
+// The overlap and stuck-hamster findings name the earliest piece, as a
+// comparison of every pair says, however pieces are stacked or scattered off
+// the grid, across cell borders and around zero.
+TEST(PackChecker, OverlapsAgreeWithComparingEveryPair) {
+    std::mt19937 random(7);
+    for (int round = 0; round < 40; ++round) {
+        const int span = 20 + static_cast<int>(random() % 200);
+        std::vector<LevelRecord> recs = {LevelRecord{REC_EXIT, 0, 0, 640, 480, 0, 0, 0}};
+        for (int i = 0; i < 300; ++i) {
+            LevelRecord r{};
+            const unsigned pick = random() % 10;
+            r.type = pick < 6 ? REC_BLOCK : pick < 8 ? REC_BRICK : REC_HAMSTER;
+            r.x = static_cast<int16_t>(static_cast<int>(random() % span) - span / 2);
+            r.y = static_cast<int16_t>(static_cast<int>(random() % span) - span / 2);
+            if (pick == 9 && recs.size() > 1) {  // a stack on an earlier centre
+                const LevelRecord& on = recs[1 + random() % (recs.size() - 1)];
+                r.type = REC_BLOCK, r.x = on.x, r.y = on.y;
+            }
+            recs.push_back(r);
+        }
+        recs.push_back(kEndRecord);
+
+        std::map<int, int> expected, found;  // record -> the piece named
+        const auto piece = [&](int j) { return recs[j].type == REC_BLOCK || recs[j].type == REC_BRICK; };
+        for (int k = 0; k + 1 < static_cast<int>(recs.size()); ++k) {
+            const bool hamster = recs[k].type == REC_HAMSTER;
+            if (!piece(k) && !hamster) continue;
+            const int reach = hamster ? 22 : 20, cx = recs[k].x, cy = recs[k].y + (hamster ? 4 : 0);
+            for (int j = 0; j < (hamster ? static_cast<int>(recs.size()) : k); ++j) {
+                if (piece(j) && std::abs(recs[j].x - cx) < reach && std::abs(recs[j].y - cy) < reach) {
+                    expected[k] = j;
+                    break;
+                }
+            }
+        }
+        for (const Finding& f : CheckLevel(recs, 0))
+            if (f.related >= 0) found[f.record] = f.related;
+        ASSERT_EQ(found, expected) << "round " << round << ", span " << span;
+    }
 }
 
 TEST_F(PackCheck, PackFindingsNameLevelRecordAndByte) {

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "levels/level_table.h"
 #include "pack/text_parser.h"
 #include "pack/text_printer.h"
 
@@ -173,6 +174,24 @@ TEST(PackText, PrintedLevelsUseRunsAndReadBackUnchanged) {
     ASSERT_EQ(again.levels.size(), 1u);
     EXPECT_EQ(again.levels[0].name, p.levels[0].name);
     EXPECT_EQ(AllOf(again.levels[0]), AllOf(p.levels[0]));
+}
+
+// A few kilobytes of rows can ask for millions of records: the text stops
+// where the game's reader would, so checking or building it stays bounded.
+TEST(PackText, NoMoreRecordsThanTheGameReads) {
+    std::string text = "level \"full\"\n";
+    for (int i = 0; i < 1280; ++i) text += "block row y=10 x=-32750..32750\n";  // 3276 each
+    text += "block row y=30 x=10..20450\n";  // 1023 more: with the terminator, exactly the limit
+    ParsedText p = ParseLevelText(text);
+    ASSERT_TRUE(p.errors.empty()) << Messages(p)[0];
+    ASSERT_EQ(p.levels[0].records.size(), kMaxPackRecords);
+    p = ParseLevelText(text + "bomb\nnonsense\n");
+    ASSERT_EQ(p.errors.size(), 1u);  // the text is read no further
+    EXPECT_EQ(Messages(p)[0], "t.txt:1283: error: more than 4194304 records in all, more than the game reads "
+                              "from a pack; the text is read no further");
+    p = ParseLevelText(text + "level \"one more\"\n");
+    EXPECT_EQ(p.errors.size(), 1u);
+    EXPECT_EQ(p.levels.size(), 1u);
 }
 
 }  // namespace

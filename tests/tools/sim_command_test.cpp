@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "levels/level_table.h"
+#include "files/atomic_file.h"
 #include "pack/pack_writer.h"
 #include "pack_test_dir.h"
 #include "objects/particles.h"
@@ -17,6 +18,7 @@
 #include "shell/assets.h"
 #include "objects/frame_globals.h"
 #include "sim/level_run.h"
+#include "sim/screenshot.h"
 #include "sim/sim_command.h"
 #include "sim/sim_options.h"
 #include "sim/trace.h"
@@ -71,7 +73,7 @@ TEST_F(SimCommand, UsageErrorsExitTwoWithAMessageAndPlayNothing) {
         {"--level 3 --bomb 1,2", "X,Y,FUSE"},
         {"--level 3 --bomb 40000,2,6", "-32768 to 32767"},
         {"--level 3 --bomb 1,2,6 --bomb 3,4,6", "inventory holds 1 bomb"},
-        {"--level 1 --pack missing.pak", "cannot read level pack missing.pak"},
+        {"--level 1 --pack missing.pak", "cannot read level pack missing.pak: no such file or directory"},
         {"--level 1 --pack empty.pak", "no complete level"},
         {"--level 1 --screenshot a.bmp", "go together"},
         {"--level 1 --frames 5 --screenshot a.bmp --at 6", "beyond the last frame"},
@@ -198,7 +200,27 @@ TEST_F(SimCommand, ScreenshotIsTheGamesOwnFrameAndChangesNoMotion) {
     EXPECT_FALSE(std::filesystem::exists(PathOf("late.bmp")));
     const Outcome unwritable = Exec("--level 1 --frames 1 --screenshot no/such/dir/a.bmp --at 1");
     EXPECT_EQ(unwritable.status, 1);
-    EXPECT_NE(unwritable.err.find("cannot write no/such/dir/a.bmp"), std::string::npos) << unwritable.err;
+    EXPECT_NE(unwritable.err.find("cannot write 'no/such/dir/a.bmp': no such file or directory"), std::string::npos)
+        << unwritable.err;
+}
+
+// The simulator writes its pictures itself (through the file writer); they
+// must stay the very bytes of Allegro's save_bmp, which the README's pictures
+// were made with: every 16-bit colour, rows that need padding, a real frame.
+TEST_F(SimCommand, ScreenshotBytesAreThoseOfSaveBmp) {
+    BITMAP* colours = create_bitmap_ex(16, 257, 256);
+    for (int y = 0; y < 256; ++y)
+        for (int x = 0; x < 257; ++x) putpixel(colours, x, y, (y * 257 + x) & 0xFFFF);
+    LevelRun run(BuiltinLevels[8], {{56, 320, 6}}, HeadlessBitmaps());
+    while (run.Frame() < 40) run.Next();
+    PALETTE palette;
+    get_palette(palette);
+    for (BITMAP* picture : {colours, run.Picture()}) {
+        ASSERT_EQ(save_bmp(PathOf("allegro.bmp").c_str(), picture, palette), 0);
+        const std::vector<unsigned char> ours = EncodeBmp(picture);
+        EXPECT_TRUE(Read(PathOf("allegro.bmp")) == std::string(ours.begin(), ours.end())) << picture->w;
+    }
+    destroy_bitmap(colours);
 }
 
 TEST_F(SimCommand, PlaysTheLevelsOfAPackFile) {
@@ -210,7 +232,7 @@ TEST_F(SimCommand, PlaysTheLevelsOfAPackFile) {
     PackLevel two = one;
     two.records.erase(two.records.begin() + 3);  // no exit: never complete
     std::string error;
-    ASSERT_TRUE(WriteFileBytes(PathOf("two.pak"), EncodePack({one, two}), error)) << error;
+    ASSERT_TRUE(WriteFileAtomically(PathOf("two.pak"), EncodePack({one, two}), error)) << error;
 
     // The pack is found from the working directory, not the program's. The
     // hamster touches the exit from frame 1: 120 frames to count in, then

@@ -1,10 +1,9 @@
 // Writes every picture and sound the game loads into the directory named on
-// the command line, and the menu icons into a second one if it is named. The output depends on nothing but this code, so every
-// build produces the same bytes.
-#include <cerrno>
+// the command line, and the menu icons into a second one if it is named. The
+// output depends on nothing but this code, so every build produces the same
+// bytes.
 #include <cstdint>
 #include <cstdio>
-#include <cstring>
 #include <exception>
 #include <filesystem>
 #include <string>
@@ -12,22 +11,11 @@
 #include <vector>
 
 #include "catalogue.h"
+#include "files/atomic_file.h"
 
 namespace {
 
 const char* const kProgram = "zandrove-assetgen";
-
-// Returns an empty string on success, otherwise what went wrong.
-std::string WriteFile(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return std::strerror(errno);
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    const int writeErrno = errno;
-    const bool closed = std::fclose(f) == 0;
-    if (!written) return std::strerror(writeErrno);
-    if (!closed) return std::strerror(errno);
-    return {};
-}
 
 // Writes each file of a catalogue below dir; false (having said why) on the first failure.
 bool WriteAll(const std::filesystem::path& dir, const std::vector<gen::AssetMaker>& catalogue) {
@@ -40,9 +28,10 @@ bool WriteAll(const std::filesystem::path& dir, const std::vector<gen::AssetMake
                          ec.message().c_str());
             return false;
         }
-        const std::string error = WriteFile(path, asset.encode());
-        if (!error.empty()) {
-            std::fprintf(stderr, "%s: cannot write %s: %s\n", kProgram, path.c_str(), error.c_str());
+        // Whole or not at all: a build stopped half-way leaves no cut asset behind.
+        std::string error;
+        if (!WriteFileAtomically(path.string(), asset.encode(), error)) {
+            std::fprintf(stderr, "%s: %s\n", kProgram, error.c_str());
             return false;
         }
     }

@@ -1,10 +1,12 @@
 #include "pack/commands.h"
 
 #include <cstdint>
-#include <fstream>
 #include <optional>
 #include <string_view>
+#include <unordered_map>
 
+#include "files/atomic_file.h"
+#include "files/regular_file.h"
 #include "levels/level_table.h"
 #include "pack/finding_format.h"
 #include "pack/pack_checker.h"
@@ -62,14 +64,23 @@ int CannotRead(std::ostream& err, const std::string& path, const std::string& wh
     return Usage(err, "cannot read '" + path + "': " + why);
 }
 
-int WriteOut(const std::string& text, const std::optional<std::string>& path, std::ostream& out, std::ostream& err) {
+// Writing over the file being read would replace it with what was read from it.
+bool OutputIsInput(const std::string& input, const std::optional<std::string>& output, std::ostream& err,
+                   int& status) {
+    if (!output || !IsSameFile(input, *output)) return false;
+    status = Usage(err, "-o '" + *output + "' is the input file itself; nothing written");
+    return true;
+}
+
+// The file is replaced only once all of it is written; a failure leaves it as it was.
+int WriteOut(std::string_view text, const std::optional<std::string>& path, std::ostream& out, std::ostream& err) {
     if (!path) {
         out << text;
         return kExitClean;
     }
     std::string why;
-    if (!WriteFileBytes(*path, std::vector<unsigned char>(text.begin(), text.end()), why)) {
-        err << "zandrove-pack: cannot write '" << *path << "': " << why << "\n";
+    if (!WriteFileAtomically(*path, text, why)) {
+        err << "zandrove-pack: " << why << "\n";
         return kExitUsage;
     }
     return kExitClean;
@@ -82,6 +93,7 @@ int Build(const std::vector<std::string>& args, std::ostream& out, std::ostream&
     if (a.inputs.size() != 1) return Usage(err, "build takes one level text");
     if (!a.output) return Usage(err, "build needs -o PACK, the file to write");
     const std::string& path = a.inputs[0];
+    if (OutputIsInput(path, a.output, err, status)) return status;
     std::string text, why;
     if (!ReadTextFile(path, text, why)) return CannotRead(err, path, why);
 
@@ -94,8 +106,8 @@ int Build(const std::vector<std::string>& args, std::ostream& out, std::ostream&
         return kExitFindings;
     }
     const std::vector<unsigned char> bytes = EncodePack(parsed.levels);
-    if (!WriteFileBytes(*a.output, bytes, why)) {
-        err << "zandrove-pack: cannot write '" << *a.output << "': " << why << "\n";
+    if (!WriteFileAtomically(*a.output, bytes, why)) {
+        err << "zandrove-pack: " << why << "\n";
         return kExitUsage;
     }
     std::size_t records = 0;
@@ -115,6 +127,7 @@ int Dump(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
     }
     if (a.inputs.size() != 1) return Usage(err, "dump takes one level pack file (or --builtin)");
     const std::string& path = a.inputs[0];
+    if (OutputIsInput(path, a.output, err, status)) return status;
     PackFile pack;
     std::string why;
     if (!ReadPackFile(path, pack, why)) return CannotRead(err, path, why);
@@ -130,25 +143,80 @@ int Dump(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
 }
 
 // A level text has no zero byte; every pack has some (its terminators at least).
-bool LooksLikeText(const std::string& path) {
-    if (path.size() >= 4 && path.compare(path.size() - 4, 4, ".txt") == 0) return true;
-    std::ifstream in(path, std::ios::binary);
+bool LooksLikeText(const std::string& path, std::string& error, bool& text) {
+    RegularFileStream in(path);
+    if (!in.IsOpen()) {
+        error = in.Error();
+        return false;
+    }
     std::string head(1 << 16, '\0');
     in.read(head.data(), static_cast<std::streamsize>(head.size()));
     head.resize(static_cast<std::size_t>(in.gcount()));
-    return in.gcount() > 0 && head.find('\0') == std::string::npos;
+    const bool named = path.size() >= 4 && path.compare(path.size() - 4, 4, ".txt") == 0;
+    text = named || (!head.empty() && head.find('\0') == std::string::npos);
+    return true;
 }
 
-int Report(const std::string& path, std::size_t levels, const std::vector<std::string>& lines,
-           const std::vector<Finding>& findings, std::ostream& out) {
-    std::size_t errors = 0, warnings = 0;
-    for (const Finding& f : findings) (f.severity == Severity::Error ? errors : warnings) += 1;
-    for (const std::string& line : lines) out << line << "\n";
-    out << path << ": " << levels << (levels == 1 ? " level, " : " levels, ");
-    if (errors == 0 && warnings == 0) out << "no problems found\n";
-    else out << errors << (errors == 1 ? " error, " : " errors, ") << warnings << (warnings == 1 ? " warning\n" : " warnings\n");
-    return errors > 0 ? kExitFindings : kExitClean;
-}
+// Findings printed as they are found. After kShownPerKind findings of one
+// kind (the same severity and the same message but for its numbers) the
+// rest are only counted, and said in one line at the end.
+class FindingPrinter {
+public:
+    static constexpr long long kShownPerKind = 20;
+
+    FindingPrinter(const std::string& path, std::ostream& out) : path_(path), out_(out) {}
+
+    template <class Format>
+    void Add(const Finding& f, const Format& format) {
+        (f.severity == Severity::Error ? errors_ : warnings_) += 1;
+        KindOf(f, key_);
+        auto it = seen_.find(key_);
+        if (it == seen_.end()) {
+            it = seen_.emplace(key_, 0).first;
+            order_.push_back(&*it);
+        }
+        if (++it->second <= kShownPerKind) out_ << format(f) << "\n";
+    }
+
+    int Finish(std::size_t levels) {
+        for (const auto* kind : order_) {
+            if (kind->second <= kShownPerKind) continue;
+            out_ << path_ << ": " << (kind->first[0] == 'E' ? "error" : "warning") << ": \u2026 and "
+                 << kind->second - kShownPerKind << " more of this kind (" << kind->first.substr(1) << ")\n";
+        }
+        out_ << path_ << ": " << levels << (levels == 1 ? " level, " : " levels, ");
+        if (errors_ == 0 && warnings_ == 0) out_ << "no problems found\n";
+        else
+            out_ << errors_ << (errors_ == 1 ? " error, " : " errors, ") << warnings_
+                 << (warnings_ == 1 ? " warning\n" : " warnings\n");
+        return errors_ > 0 ? kExitFindings : kExitClean;
+    }
+
+private:
+    using Seen = std::unordered_map<std::string, long long>;
+
+    // The severity, then the message with each number (and its sign) as '#'.
+    static void KindOf(const Finding& f, std::string& key) {
+        key.assign(1, f.severity == Severity::Error ? 'E' : 'W');
+        const std::string& m = f.message;
+        const auto digit = [&m](std::size_t i) { return i < m.size() && m[i] >= '0' && m[i] <= '9'; };
+        for (std::size_t i = 0; i < m.size();) {
+            if (!digit(i) && !(m[i] == '-' && digit(i + 1))) {
+                key.push_back(m[i++]);
+                continue;
+            }
+            key.push_back('#');
+            for (++i; digit(i);) ++i;
+        }
+    }
+
+    const std::string& path_;
+    std::ostream& out_;
+    Seen seen_;
+    std::string key_;  // reused: most findings are of a kind already seen
+    std::vector<const Seen::value_type*> order_;  // kinds in the order first found
+    long long errors_ = 0, warnings_ = 0;
+};
 
 int Check(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     Args a;
@@ -157,29 +225,34 @@ int Check(const std::vector<std::string>& args, std::ostream& out, std::ostream&
     if (a.output) return Usage(err, "check writes no file; -o is not for it");
     if (a.inputs.size() != 1) return Usage(err, "check takes one level pack file or level text");
     const std::string& path = a.inputs[0];
-    std::vector<std::string> lines;
     std::string why;
+    bool isText = false;
+    if (!LooksLikeText(path, why, isText)) return CannotRead(err, path, why);
+    FindingPrinter printer(path, out);
 
-    if (LooksLikeText(path)) {
+    if (isText) {
         std::string text;
         if (!ReadTextFile(path, text, why)) return CannotRead(err, path, why);
         const ParsedText parsed = ParseLevelText(text);
+        text = std::string();
         if (!parsed.errors.empty()) {
             for (const TextError& e : parsed.errors) out << FormatTextError(path, e) << "\n";
             out << path << ": " << parsed.errors.size() << (parsed.errors.size() == 1 ? " error" : " errors")
                 << " in the text; the levels were not checked\n";
             return kExitFindings;
         }
-        const std::vector<Finding> findings = CheckLevels(parsed.levels);
-        for (const Finding& f : findings) lines.push_back(FormatTextFinding(path, parsed.levels, f));
-        return Report(path, parsed.levels.size(), lines, findings, out);
+        CheckLevels(parsed.levels, [&](const Finding& f) {
+            printer.Add(f, [&](const Finding& g) { return FormatTextFinding(path, parsed.levels, g); });
+        });
+        return printer.Finish(parsed.levels.size());
     }
 
     PackFile pack;
     if (!ReadPackFile(path, pack, why)) return CannotRead(err, path, why);
-    const std::vector<Finding> findings = CheckPackFile(pack);
-    for (const Finding& f : findings) lines.push_back(FormatPackFinding(path, pack, f));
-    return Report(path, pack.levels.size(), lines, findings, out);
+    CheckPackFile(pack, [&](const Finding& f) {
+        printer.Add(f, [&](const Finding& g) { return FormatPackFinding(path, pack, g); });
+    });
+    return printer.Finish(pack.levels.size());
 }
 
 }  // namespace

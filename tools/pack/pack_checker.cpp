@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <unordered_map>
 
 #include "levels/level_table.h"
 #include "levels/world.h"
@@ -37,32 +36,133 @@ Placement Place(int left, int top, int w, int h) {
 
 int CellOf(int v) { return v >= 0 ? v / kCell : -((-v + kCell - 1) / kCell); }
 
-int64_t CellKey(int cx, int cy) { return (static_cast<int64_t>(cx) << 32) ^ static_cast<uint32_t>(cy); }
-
 bool IsPiece(const LevelRecord& r) { return r.type == REC_BLOCK || r.type == REC_BRICK; }
+
+// The blocks and bricks of a level by grid cell, for the questions "which is
+// the earliest piece overlapping this one" and "... near this hamster" in
+// constant time however the pieces are stacked. Pieces on one centre share a
+// spot; a cell lists its spots in the order of their first piece, so a scan
+// stops at its first match. The grid spans the pieces' cells only.
+class PieceIndex {
+public:
+    explicit PieceIndex(const std::vector<LevelRecord>& recs, std::size_t end) : spotOf_(end, -1) {
+        bool any = false;
+        for (std::size_t k = 0; k < end; ++k) {
+            if (!IsPiece(recs[k])) continue;
+            const int cx = CellOf(recs[k].x), cy = CellOf(recs[k].y);
+            if (!any) minX_ = maxX_ = cx, minY_ = maxY_ = cy;
+            any = true;
+            minX_ = std::min(minX_, cx), maxX_ = std::max(maxX_, cx);
+            minY_ = std::min(minY_, cy), maxY_ = std::max(maxY_, cy);
+        }
+        if (!any) return;
+        width_ = maxX_ - minX_ + 1;
+        head_.assign(static_cast<std::size_t>(width_) * static_cast<std::size_t>(maxY_ - minY_ + 1), -1);
+        for (std::size_t k = 0; k < end; ++k) {
+            if (IsPiece(recs[k])) spotOf_[k] = SpotFor(recs[k].x, recs[k].y, static_cast<int>(k));
+        }
+    }
+
+    // The earliest piece before piece k whose square overlaps k's, or -1.
+    int EarliestOverlapBefore(int k) {
+        Spot& s = spots_[spotOf_[k]];
+        if (s.near == kUnknown) s.near = Nearest(s.x, s.y, kCell, &s);
+        if (k == s.first) return s.near < k ? s.near : -1;  // -1 is below k too
+        return s.near >= 0 && s.near < s.first ? s.near : s.first;
+    }
+
+    // The earliest piece whose centre is less than reach from (x, y) on both axes, or -1.
+    int EarliestNear(int x, int y, int reach) const { return Nearest(x, y, reach, nullptr); }
+
+private:
+    static constexpr int kUnknown = -2;
+    struct Spot {
+        int x, y;
+        int first;          // the first piece on this centre
+        int next = -1;      // the next spot in the same cell
+        int near = kUnknown;  // the earliest piece on another spot overlapping this one, -1 for none
+    };
+
+    std::vector<int> spotOf_;  // per record, its spot (pieces only)
+    std::vector<Spot> spots_;
+    std::vector<int> head_;    // per cell of the grid, its first spot
+    int minX_ = 0, maxX_ = -1, minY_ = 0, maxY_ = -1, width_ = 0;
+
+    int* Head(int cx, int cy) {
+        return &head_[static_cast<std::size_t>(cy - minY_) * width_ + static_cast<std::size_t>(cx - minX_)];
+    }
+
+    int SpotFor(int x, int y, int k) {
+        int* link = Head(CellOf(x), CellOf(y));
+        while (*link >= 0) {
+            Spot& s = spots_[*link];
+            if (s.x == x && s.y == y) return *link;
+            link = &s.next;
+        }
+        const int added = static_cast<int>(spots_.size());
+        *link = added;  // before the push, which may move the spots
+        spots_.push_back(Spot{x, y, k});
+        return added;
+    }
+
+    int Nearest(int x, int y, int reach, const Spot* skip) const {
+        int best = -1;
+        const int x0 = std::max(CellOf(x - reach + 1), minX_), x1 = std::min(CellOf(x + reach - 1), maxX_);
+        const int y0 = std::max(CellOf(y - reach + 1), minY_), y1 = std::min(CellOf(y + reach - 1), maxY_);
+        for (int cy = y0; cy <= y1; ++cy) {
+            for (int cx = x0; cx <= x1; ++cx) {
+                for (int i = head_[static_cast<std::size_t>(cy - minY_) * width_ + static_cast<std::size_t>(cx - minX_)];
+                     i >= 0; i = spots_[i].next) {
+                    const Spot& t = spots_[i];
+                    if (best >= 0 && t.first >= best) break;
+                    if (&t == skip || std::abs(t.x - x) >= reach || std::abs(t.y - y) >= reach) continue;
+                    best = t.first;
+                    break;
+                }
+            }
+        }
+        return best;
+    }
+};
 
 class LevelChecker {
 public:
-    LevelChecker(const std::vector<LevelRecord>& records, int level) : recs_(records), level_(level) {
+    LevelChecker(const std::vector<LevelRecord>& records, int level, const FindingSink& sink)
+        : recs_(records), level_(level), sink_(sink) {
         end_ = recs_.size();
         if (end_ > 0 && recs_[end_ - 1].type == REC_END) --end_;
     }
 
-    std::vector<Finding> Run() {
-        CountAndPlace();
-        Pieces();
-        Hamsters();
-        std::stable_sort(found_.begin(), found_.end(),
-                         [](const Finding& a, const Finding& b) { return a.record < b.record; });
-        return std::move(found_);
+    // One pass for the counts and the pieces' places, one for the findings,
+    // given record by record: the level's own first.
+    void Run() {
+        for (std::size_t i = 0; i < end_; ++i) {
+            hamsters_ += recs_[i].type == REC_HAMSTER;
+            bombs_ += recs_[i].type == REC_BOMB;
+            exits_ += recs_[i].type == REC_EXIT;
+        }
+        if (hamsters_ == 0)
+            Add(Severity::Error, -1, "no hamster: the game counts the level as complete at once");
+        else if (exits_ == 0)
+            Add(Severity::Error, -1,
+                "no exit: " + Plural(hamsters_, "hamster", "hamsters") + " can never be counted home");
+        PieceIndex pieces(recs_, end_);
+        for (std::size_t k = 0; k < end_; ++k) {
+            const int i = static_cast<int>(k);
+            CountAndPlace(i);
+            if (IsPiece(recs_[k])) Overlap(pieces, i);
+            if (recs_[k].type == REC_HAMSTER) Stuck(pieces, i);
+        }
     }
 
 private:
     const std::vector<LevelRecord>& recs_;
     int level_;
+    const FindingSink& sink_;
     std::size_t end_;
-    std::vector<Finding> found_;
-    std::unordered_map<int64_t, std::vector<int>> cells_;  // block and brick records by grid cell
+    long long hamsters_ = 0, bombs_ = 0, exits_ = 0;
+    long long hamster_ = 0, bomb_ = 0;  // counted so far
+    int lastHamsterX_ = 0, lastHamsterY_ = 0, lastHamsterIn_ = -2;  // a stack of hamsters asks once
 
     void Add(Severity s, int record, std::string message, int related = -1) {
         Finding f;
@@ -71,177 +171,128 @@ private:
         f.record = record;
         f.related = related;
         f.message = std::move(message);
-        found_.push_back(std::move(f));
+        sink_(f);
     }
 
-    void CheckPlace(int i, const std::string& what, int left, int top, int w, int h) {
+    // what() names the object; it is built only for a finding.
+    template <class What>
+    void CheckPlace(int i, const What& what, int left, int top, int w, int h) {
         switch (Place(left, top, w, h)) {
             case Placement::Outside:
-                Add(Severity::Error, i, what + " lies outside the 640 x 480 play-field");
+                Add(Severity::Error, i, what() + " lies outside the 640 x 480 play-field");
                 break;
             case Placement::Partly:
-                Add(Severity::Warning, i, what + " reaches past the edge of the 640 x 480 play-field");
+                Add(Severity::Warning, i, what() + " reaches past the edge of the 640 x 480 play-field");
                 break;
             case Placement::Inside:
                 break;
         }
     }
 
-    void CountAndPlace() {
-        long long hamsters = 0, bombs = 0, exits = 0;
-        for (std::size_t i = 0; i < end_; ++i) {
-            hamsters += recs_[i].type == REC_HAMSTER;
-            bombs += recs_[i].type == REC_BOMB;
+    void CountAndPlace(int i) {
+        const LevelRecord& r = recs_[i];
+        const char* name = RecordTypeName(r.type);
+        const auto what = [&] { return std::string(name ? name : "") + " at " + At(r.x, r.y); };
+        switch (static_cast<uint16_t>(r.type)) {
+            case REC_BLOCK:
+            case REC_BRICK:
+                CheckPlace(i, what, r.x - kPieceHalf, r.y - kPieceHalf, 2 * kPieceHalf, 2 * kPieceHalf);
+                break;
+            case REC_HAMSTER:
+                if (++hamster_ == kMaxHamsters + 1)
+                    Add(Severity::Error, i,
+                        "hamster " + std::to_string(hamster_) + " of " + std::to_string(hamsters_) +
+                            ": a level holds at most " + std::to_string(kMaxHamsters) +
+                            " hamsters, so the game builds neither this one nor any after it");
+                CheckPlace(i, what, r.x - kRoundHalf, r.y + kHamsterDrop - kRoundHalf, 2 * kRoundHalf,
+                           2 * kRoundHalf);
+                break;
+            case REC_BOMB:
+                if (++bomb_ == kInventorySlots + 1)
+                    Add(Severity::Error, i,
+                        "inventory bomb " + std::to_string(bomb_) + " of " + std::to_string(bombs_) +
+                            " has no HUD slot: the player can take out only the first " +
+                            std::to_string(kInventorySlots));
+                break;
+            case REC_FIXED_BOMB:
+                CheckPlace(i, what, r.x - kRoundHalf, r.y - kRoundHalf, 2 * kRoundHalf, 2 * kRoundHalf);
+                if (r.param < 0)
+                    Add(Severity::Warning, i,
+                        what() + " has the negative fuse " + std::to_string(r.param) +
+                            ": the game gives it the shortest fuse, 6 frames, as for fuse 0");
+                break;
+            case REC_EXIT:
+                if (r.w == 0 || r.h == 0)
+                    Add(Severity::Warning, i,
+                        "exit at " + At(r.x, r.y) + " has zero size (" + std::to_string(r.w) + " x " +
+                            std::to_string(r.h) + "): nothing of it shows");
+                else if (r.w < 0 || r.h < 0)
+                    Add(Severity::Warning, i,
+                        "exit at " + At(r.x, r.y) + " has a negative size (" + std::to_string(r.w) + " x " +
+                            std::to_string(r.h) + ")");
+                CheckPlace(i, [&] { return "exit at " + At(r.x, r.y); }, r.x, r.y, r.w, r.h);
+                break;
+            default:
+                Add(Severity::Error, i, "unknown record type " + std::to_string(r.type) + ": the game skips it");
+                break;
         }
-        long long hamster = 0, bomb = 0;
-        for (std::size_t k = 0; k < end_; ++k) {
-            const int i = static_cast<int>(k);
-            const LevelRecord& r = recs_[k];
-            const std::string name = RecordTypeName(r.type) ? RecordTypeName(r.type) : "";
-            const std::string what = name + " at " + At(r.x, r.y);
-            switch (static_cast<uint16_t>(r.type)) {
-                case REC_BLOCK:
-                case REC_BRICK:
-                    CheckPlace(i, what, r.x - kPieceHalf, r.y - kPieceHalf, 2 * kPieceHalf, 2 * kPieceHalf);
-                    break;
-                case REC_HAMSTER:
-                    if (++hamster == kMaxHamsters + 1)
-                        Add(Severity::Error, i,
-                            "hamster " + std::to_string(hamster) + " of " + std::to_string(hamsters) +
-                                ": a level holds at most " + std::to_string(kMaxHamsters) +
-                                " hamsters, so the game builds neither this one nor any after it");
-                    CheckPlace(i, what, r.x - kRoundHalf, r.y + kHamsterDrop - kRoundHalf, 2 * kRoundHalf,
-                               2 * kRoundHalf);
-                    break;
-                case REC_BOMB:
-                    if (++bomb == kInventorySlots + 1)
-                        Add(Severity::Error, i,
-                            "inventory bomb " + std::to_string(bomb) + " of " + std::to_string(bombs) +
-                                " has no HUD slot: the player can take out only the first " +
-                                std::to_string(kInventorySlots));
-                    break;
-                case REC_FIXED_BOMB:
-                    CheckPlace(i, what, r.x - kRoundHalf, r.y - kRoundHalf, 2 * kRoundHalf, 2 * kRoundHalf);
-                    if (r.param < 0)
-                        Add(Severity::Warning, i,
-                            what + " has the negative fuse " + std::to_string(r.param) +
-                                ": the game gives it the shortest fuse, 6 frames, as for fuse 0");
-                    break;
-                case REC_EXIT:
-                    ++exits;
-                    if (r.w == 0 || r.h == 0)
-                        Add(Severity::Warning, i,
-                            "exit at " + At(r.x, r.y) + " has zero size (" + std::to_string(r.w) + " x " +
-                                std::to_string(r.h) + "): nothing of it shows");
-                    else if (r.w < 0 || r.h < 0)
-                        Add(Severity::Warning, i,
-                            "exit at " + At(r.x, r.y) + " has a negative size (" + std::to_string(r.w) + " x " +
-                                std::to_string(r.h) + ")");
-                    CheckPlace(i, "exit at " + At(r.x, r.y), r.x, r.y, r.w, r.h);
-                    break;
-                default:
-                    Add(Severity::Error, i, "unknown record type " + std::to_string(r.type) + ": the game skips it");
-                    break;
-            }
-        }
-        if (hamsters == 0)
-            Add(Severity::Error, -1, "no hamster: the game counts the level as complete at once");
-        else if (exits == 0)
-            Add(Severity::Error, -1,
-                "no exit: " + Plural(hamsters, "hamster", "hamsters") + " can never be counted home");
     }
 
     // Two blocks or bricks must not share a cell: overlapping squares, a same
-    // centre included. Each is compared with the earlier ones near it only.
-    void Pieces() {
-        for (std::size_t k = 0; k < end_; ++k) {
-            const LevelRecord& r = recs_[k];
-            if (!IsPiece(r)) continue;
-            const int cx = CellOf(r.x), cy = CellOf(r.y);
-            int first = -1;
-            for (int dx = -1; dx <= 1; ++dx) {
-                for (int dy = -1; dy <= 1; ++dy) {
-                    const auto it = cells_.find(CellKey(cx + dx, cy + dy));
-                    if (it == cells_.end()) continue;
-                    for (int j : it->second) {
-                        const LevelRecord& o = recs_[j];
-                        if (std::abs(o.x - r.x) < kCell && std::abs(o.y - r.y) < kCell && (first < 0 || j < first))
-                            first = j;
-                    }
-                }
-            }
-            if (first >= 0) {
-                const LevelRecord& o = recs_[first];
-                const bool same = o.x == r.x && o.y == r.y;
-                Add(Severity::Error, static_cast<int>(k),
-                    std::string(RecordTypeName(r.type)) + " at " + At(r.x, r.y) +
-                        (same ? " has the same centre as the " : " overlaps the ") + RecordTypeName(o.type) +
-                        " at " + At(o.x, o.y),
-                    first);
-            }
-            cells_[CellKey(cx, cy)].push_back(static_cast<int>(k));
-        }
+    // centre included. The earliest one overlapping is named.
+    void Overlap(PieceIndex& pieces, int k) {
+        const int first = pieces.EarliestOverlapBefore(k);
+        if (first < 0) return;
+        const LevelRecord& r = recs_[k];
+        const LevelRecord& o = recs_[first];
+        const bool same = o.x == r.x && o.y == r.y;
+        Add(Severity::Error, k,
+            std::string(RecordTypeName(r.type)) + " at " + At(r.x, r.y) +
+                (same ? " has the same centre as the " : " overlaps the ") + RecordTypeName(o.type) + " at " +
+                At(o.x, o.y),
+            first);
     }
 
     // A hamster built inside a block or brick is stuck from the first frame.
-    void Hamsters() {
-        constexpr int kReach = kRoundHalf + kPieceHalf;
-        for (std::size_t k = 0; k < end_; ++k) {
-            const LevelRecord& r = recs_[k];
-            if (r.type != REC_HAMSTER) continue;
-            const int hx = r.x, hy = r.y + kHamsterDrop;
-            int first = -1;
-            for (int cx = CellOf(hx - kReach); cx <= CellOf(hx + kReach); ++cx) {
-                for (int cy = CellOf(hy - kReach); cy <= CellOf(hy + kReach); ++cy) {
-                    const auto it = cells_.find(CellKey(cx, cy));
-                    if (it == cells_.end()) continue;
-                    for (int j : it->second) {
-                        if (std::abs(recs_[j].x - hx) < kReach && std::abs(recs_[j].y - hy) < kReach &&
-                            (first < 0 || j < first))
-                            first = j;
-                    }
-                }
-            }
-            if (first >= 0)
-                Add(Severity::Warning, static_cast<int>(k),
-                    "hamster at " + At(r.x, r.y) + " starts inside the " + RecordTypeName(recs_[first].type) +
-                        " at " + At(recs_[first].x, recs_[first].y),
-                    first);
-        }
+    void Stuck(const PieceIndex& pieces, int k) {
+        const LevelRecord& r = recs_[k];
+        const int hx = r.x, hy = r.y + kHamsterDrop;
+        if (lastHamsterIn_ == -2 || hx != lastHamsterX_ || hy != lastHamsterY_)
+            lastHamsterIn_ = pieces.EarliestNear(hx, hy, kRoundHalf + kPieceHalf);
+        lastHamsterX_ = hx, lastHamsterY_ = hy;
+        const int first = lastHamsterIn_;
+        if (first >= 0)
+            Add(Severity::Warning, k,
+                "hamster at " + At(r.x, r.y) + " starts inside the " + RecordTypeName(recs_[first].type) + " at " +
+                    At(recs_[first].x, recs_[first].y),
+                first);
     }
 };
 
 }  // namespace
 
-std::vector<Finding> CheckLevel(const std::vector<LevelRecord>& records, int levelIndex) {
-    return LevelChecker(records, levelIndex).Run();
+void CheckLevel(const std::vector<LevelRecord>& records, int levelIndex, const FindingSink& sink) {
+    LevelChecker(records, levelIndex, sink).Run();
 }
 
-std::vector<Finding> CheckLevels(const LevelList& levels) {
-    std::vector<Finding> all;
+void CheckLevels(const LevelList& levels, const FindingSink& sink) {
     if (levels.empty()) {
         Finding f;
         f.message = "no level: the game would end before showing anything";
-        all.push_back(std::move(f));
+        sink(f);
     }
-    for (std::size_t i = 0; i < levels.size(); ++i) {
-        std::vector<Finding> some = CheckLevel(levels[i].records, static_cast<int>(i));
-        all.insert(all.end(), some.begin(), some.end());
-    }
-    return all;
+    for (std::size_t i = 0; i < levels.size(); ++i) CheckLevel(levels[i].records, static_cast<int>(i), sink);
 }
 
-std::vector<Finding> CheckPackFile(const PackFile& pack) {
-    std::vector<Finding> all;
-    if (pack.fileSize < static_cast<uint64_t>(kPackFileHeaderSize)) {
+void CheckPackFile(const PackFile& pack, const FindingSink& sink) {
+    const bool shortFile = pack.fileSize < static_cast<uint64_t>(kPackFileHeaderSize);
+    if (shortFile) {
         Finding f;
         f.message = "the file is " + Plural(static_cast<long long>(pack.fileSize), "byte", "bytes") +
                     ", shorter than the " + std::to_string(kPackFileHeaderSize) + "-byte file header";
-        all.push_back(std::move(f));
+        sink(f);
     }
-    std::vector<Finding> levels = CheckLevels(pack.levels);
-    if (!all.empty() && pack.levels.empty()) levels.clear();  // the short file says it already
-    all.insert(all.end(), levels.begin(), levels.end());
+    if (!shortFile || !pack.levels.empty()) CheckLevels(pack.levels, sink);  // the short file says it already
 
     const uint64_t trailing = pack.TrailingBytes();
     if (trailing > 0) {
@@ -265,7 +316,24 @@ std::vector<Finding> CheckPackFile(const PackFile& pack) {
                              : std::string()) +
                         "); the game drops it";
         }
-        all.push_back(std::move(f));
+        sink(f);
     }
+}
+
+std::vector<Finding> CheckLevel(const std::vector<LevelRecord>& records, int levelIndex) {
+    std::vector<Finding> all;
+    CheckLevel(records, levelIndex, [&all](const Finding& f) { all.push_back(f); });
+    return all;
+}
+
+std::vector<Finding> CheckLevels(const LevelList& levels) {
+    std::vector<Finding> all;
+    CheckLevels(levels, [&all](const Finding& f) { all.push_back(f); });
+    return all;
+}
+
+std::vector<Finding> CheckPackFile(const PackFile& pack) {
+    std::vector<Finding> all;
+    CheckPackFile(pack, [&all](const Finding& f) { all.push_back(f); });
     return all;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Finding what makes a level broken or unplayable before anyone plays it.
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,9 +22,20 @@ struct Finding {
 
 constexpr int kInventorySlots = 5;  // the HUD shows five inventory slots
 
-// The findings of one level (its records end with the type-0 record), in record order.
-std::vector<Finding> CheckLevel(const std::vector<LevelRecord>& records, int levelIndex);
+// Findings are handed over one by one as they are found, so that a level of
+// millions of faulty records is checked in memory for its records only.
+using FindingSink = std::function<void(const Finding&)>;
+
+// The findings of one level (its records end with the type-0 record): those
+// of the level as a whole first, then record by record. Time and memory grow
+// linearly with the records, however they are stacked.
+void CheckLevel(const std::vector<LevelRecord>& records, int levelIndex, const FindingSink& sink);
 // Every level's findings, and an error for a list with no level at all.
-std::vector<Finding> CheckLevels(const LevelList& levels);
+void CheckLevels(const LevelList& levels, const FindingSink& sink);
 // As CheckLevels, plus what the game's reader drops or never reaches.
+void CheckPackFile(const PackFile& pack, const FindingSink& sink);
+
+// The same, collected.
+std::vector<Finding> CheckLevel(const std::vector<LevelRecord>& records, int levelIndex);
+std::vector<Finding> CheckLevels(const LevelList& levels);
 std::vector<Finding> CheckPackFile(const PackFile& pack);

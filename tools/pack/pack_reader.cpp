@@ -1,57 +1,28 @@
 #include "pack/pack_reader.h"
 
-#include <cerrno>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <algorithm>
 
+#include "files/regular_file.h"
 #include "levels/level_table.h"
 #include "pack/pack_header.h"
 
-namespace fs = std::filesystem;
-
 namespace {
-
-// The game's reader says nothing when it cannot open a file, so the tool looks first.
-bool CheckReadable(const std::string& path, uint64_t& size, std::string& error) {
-    std::error_code ec;
-    const fs::file_status status = fs::status(path, ec);
-    if (ec) {
-        error = ec.message();
-        return false;
-    }
-    if (!fs::is_regular_file(status)) {
-        error = fs::is_directory(status) ? "is a directory" : "is not a regular file";
-        return false;
-    }
-    size = fs::file_size(path, ec);
-    if (ec) {
-        error = ec.message();
-        return false;
-    }
-    std::ifstream probe(path, std::ios::binary);
-    if (!probe) {
-        error = std::strerror(errno);
-        return false;
-    }
-    return true;
-}
 
 // Takes the levels out of the game's globals and puts its table back as it was.
 LevelList TakePackLevels() {
     LevelList levels;
     for (const LevelRecord* r : PackLevels) {
+        std::size_t n = 1;
+        while (r[n - 1].type != REC_END) ++n;
         PackLevel level;
-        do level.records.push_back(*r);
-        while ((r++)->type != REC_END);
+        level.records.assign(r, r + n);
         levels.push_back(std::move(level));
     }
     FreeLevelPack();
     return levels;
 }
 
-bool ReadAt(std::ifstream& in, uint64_t offset, unsigned char* buffer, std::size_t n) {
+bool ReadAt(std::istream& in, uint64_t offset, unsigned char* buffer, std::size_t n) {
     in.clear();
     in.seekg(static_cast<std::streamoff>(offset));
     in.read(reinterpret_cast<char*>(buffer), static_cast<std::streamsize>(n));
@@ -62,11 +33,16 @@ bool ReadAt(std::ifstream& in, uint64_t offset, unsigned char* buffer, std::size
 
 bool ReadPackFile(const std::string& path, PackFile& pack, std::string& error) {
     pack = PackFile{};
-    if (!CheckReadable(path, pack.fileSize, error)) return false;
-    LoadLevelPack(path.c_str());
+    // Opened first for its size and its headers; the game's reader opens it again.
+    RegularFileStream in(path);
+    if (!in.IsOpen()) {
+        error = in.Error();
+        return false;
+    }
+    pack.fileSize = in.Size();
+    if (!LoadLevelPack(path.c_str(), &error)) return false;
     pack.levels = TakePackLevels();
 
-    std::ifstream in(path, std::ios::binary);
     unsigned char fileHeader[kPackFileHeaderSize];
     pack.namedHeaders = ReadAt(in, 0, fileHeader, sizeof fileHeader) && HasPackMagic(fileHeader, sizeof fileHeader);
 
@@ -82,17 +58,13 @@ bool ReadPackFile(const std::string& path, PackFile& pack, std::string& error) {
         offset += kPackLevelHeaderSize + sizeof(LevelRecord) * level.records.size();
     }
     pack.readEnd = pack.levels.empty() ? std::min<uint64_t>(pack.fileSize, kPackFileHeaderSize) : offset;
+    if (!in.Error().empty()) {
+        error = in.Error();
+        return false;
+    }
     return true;
 }
 
 bool ReadTextFile(const std::string& path, std::string& text, std::string& error) {
-    uint64_t size = 0;
-    if (!CheckReadable(path, size, error)) return false;
-    std::ifstream in(path, std::ios::binary);
-    text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    if (in.bad()) {
-        error = "read failed";
-        return false;
-    }
-    return true;
+    return ReadRegularFile(path, text, error);
 }

@@ -1,9 +1,6 @@
 #include "pack/pack_writer.h"
 
-#include <cerrno>
 #include <cstdint>
-#include <cstring>
-#include <fstream>
 
 #include "pack/pack_header.h"
 
@@ -37,19 +34,4 @@ std::vector<unsigned char> EncodePack(const LevelList& levels) {
         if (!ended) AppendRecord(out, kEndRecord);
     }
     return out;
-}
-
-bool WriteFileBytes(const std::string& path, const std::vector<unsigned char>& bytes, std::string& error) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) {
-        error = std::strerror(errno);
-        return false;
-    }
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    if (!out) {
-        error = "write failed";
-        return false;
-    }
-    return true;
 }

@@ -2,9 +2,11 @@
 
 #include <charconv>
 #include <cstdint>
+#include <cstdlib>
 #include <optional>
 #include <utility>
 
+#include "levels/level_table.h"
 #include "pack/pack_header.h"
 
 namespace {
@@ -35,7 +37,7 @@ public:
             const std::size_t end = eol == std::string_view::npos ? text.size() : eol;
             ++lineNo_;
             ParseLine(text.substr(pos, end - pos));
-            if (eol == std::string_view::npos) break;
+            if (eol == std::string_view::npos || full_) break;
             pos = eol + 1;
         }
         CloseLevel();
@@ -45,6 +47,8 @@ public:
 private:
     ParsedText result_;
     int lineNo_ = 0;
+    std::size_t records_ = 0;  // in all levels, terminators included
+    bool full_ = false;        // past the game's record limit: nothing more is read
     bool inLevel_ = false;
     int endLine_ = 0;  // line of the level's own type-0 record, 0 while it has none
 
@@ -54,6 +58,7 @@ private:
 
     void CloseLevel() {
         if (inLevel_ && endLine_ == 0) {
+            ++records_;
             Current().records.push_back(kEndRecord);
             Current().recordLines.push_back(Current().line);
         }
@@ -61,8 +66,15 @@ private:
         endLine_ = 0;
     }
 
+    void TooMany() {
+        Error("more than " + std::to_string(kMaxPackRecords) +
+              " records in all, more than the game reads from a pack; the text is read no further");
+        full_ = true;
+    }
+
     // Every record goes through here so that order in the text is order in the level.
-    bool CanAdd() {
+    // count records are to come; ends when the last of them is the level's terminator.
+    bool CanAdd(std::size_t count = 1, bool ends = false) {
         if (!inLevel_) {
             Error("a record before the first level: start each level with  level \"Name\"");
             return false;
@@ -72,10 +84,17 @@ private:
                   "): type 0 ends a level, so only the level's last record may have it");
             return false;
         }
+        // The game reads no more records than this from a pack, and a text
+        // of a few kilobytes can ask for millions: the text stops here.
+        if (records_ + count + (ends ? 0 : 1) > kMaxPackRecords) {
+            TooMany();
+            return false;
+        }
         return true;
     }
 
     void Add(const LevelRecord& r) {
+        ++records_;
         Current().records.push_back(r);
         Current().recordLines.push_back(lineNo_);
         if (r.type == REC_END) endLine_ = lineNo_;
@@ -218,7 +237,7 @@ private:
                                     "a column has one x; a run of x values is a row"));
             return;
         }
-        if (!CanAdd()) return;
+        if (!CanAdd(static_cast<std::size_t>(std::abs(run->to - run->from) / kGrid + 1))) return;
         const int step = run->to >= run->from ? kGrid : -kGrid;
         for (int v = run->from;; v += step) {
             LevelRecord r{};
@@ -243,6 +262,7 @@ private:
             name.resize(kMaxLevelNameBytes);
         }
         CloseLevel();
+        if (records_ + 1 > kMaxPackRecords) return TooMany();  // no room left for its terminator
         PackLevel level;
         level.name = std::move(name);
         level.line = lineNo_;
@@ -262,7 +282,7 @@ private:
             if (!v) return;
             f[i - 1] = *v;
         }
-        if (!CanAdd()) return;
+        if (!CanAdd(1, f[0] == REC_END)) return;
         Add(LevelRecord{f[0], f[1], f[2], f[3], f[4], f[5], f[6], f[7]});
     }
 

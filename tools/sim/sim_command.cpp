@@ -6,7 +6,6 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
-#include <fstream>
 #include <memory>
 #include <ostream>
 
@@ -15,6 +14,7 @@
 #include "shell/assets.h"
 #include "shell/program_dir.h"
 #include "sim/level_run.h"
+#include "sim/screenshot.h"
 #include "sim/sim_options.h"
 #include "sim/solver.h"
 #include "sim/trace.h"
@@ -63,11 +63,10 @@ int Play(const SimOptions& o, const ShellBitmaps* pictures, std::ostream& out, s
             for (const cPlayer* h : run.Hamsters()) out << TraceLine(frame, *h) << '\n';
         }
         if (frame == o.at) {
-            PALETTE palette;
-            get_palette(palette);
-            if (save_bmp(o.screenshot.c_str(), run.Picture(), palette) != 0) {
-                err << "zandrove-sim: cannot write " << o.screenshot << "\n";
-                return 1;
+            std::string error;
+            if (!WriteScreenshot(o.screenshot, run.Picture(), error)) {
+                err << "zandrove-sim: " << error << "\n";
+                return kSimFileError;
             }
             run.SetDrawing(false);  // nothing else is pictured
         }
@@ -110,11 +109,10 @@ int SimMain(const std::vector<std::string>& args, const char* argv0, std::ostrea
         out << kSimUsage;
         return 0;
     }
-    if (!o.pack.empty()) {
-        // The game's reader says nothing about a file it cannot open; a tool must.
-        if (!std::ifstream(o.pack, std::ios::binary).good()) return Usage(err, "cannot read level pack " + o.pack);
-        LoadLevelPack(o.pack.c_str());
-    }
+    // The game ignores a pack it cannot open (a directory, a FIFO: only a
+    // regular file is opened); a tool must say so.
+    if (!o.pack.empty() && !LoadLevelPack(o.pack.c_str(), &error))
+        return Usage(err, "cannot read level pack " + o.pack + ": " + error);
     if (!SimOptionsFitLevel(o, LevelTable, LevelCount, error)) {
         FreeLevelPack();
         return Usage(err, error);

@@ -8,8 +8,10 @@
 struct ShellBitmaps;
 struct SimOptions;
 
-// Exit status 2 for usage errors.
+// Exit status 2 for usage errors, 1 for a file that cannot be written (the
+// screenshot, the standard output) and the other failures of a run.
 constexpr int kSimUsageError = 2;
+constexpr int kSimFileError = 1;
 
 // Parses, reads the pack and runs. Only for a screenshot does it start
 // Allegro without a display and load the assets from the program's own

@@ -48,6 +48,21 @@ record() {
 }
 zeros() { head -c "$1" /dev/zero; }
 
+# No display to open: one line that says so and names DISPLAY, status 1.
+fresh_copy
+case_name="DISPLAY unset"
+env -u DISPLAY "$game_binary" 2>"$work/stderr" >/dev/null </dev/null & game_pid=$!
+wait_for_exit
+[ "$status" -eq 1 ] || fail "exit status $status"
+grep -qx 'zandrove: cannot start Allegro: no display could be opened: DISPLAY is not set' "$work/stderr" ||
+    fail "no reason given"
+case_name="a display that is not there"
+DISPLAY=:65000 "$game_binary" 2>"$work/stderr" >/dev/null </dev/null & game_pid=$!
+wait_for_exit
+[ "$status" -eq 1 ] || fail "exit status $status"
+grep -qx 'zandrove: cannot start Allegro: no display could be opened: DISPLAY is ":65000"' "$work/stderr" ||
+    fail "no reason given"
+
 start_display
 
 # Every asset missing in turn.
@@ -108,6 +123,12 @@ expect_play_then_f10 "$packs"
 
 case_name="a pack that does not exist"
 expect_play_then_f10 "$packs/no such pack.zpk"
+
+# Nothing ever writes to it: opening it to read would wait for ever, before
+# the window opens. Only a regular file is a pack; the built-in levels play.
+case_name="a FIFO as the pack"
+mkfifo "$packs/fifo.zpk"
+expect_play_then_f10 "$packs/fifo.zpk"
 
 case_name="forty hamsters"
 {
