@@ -6,6 +6,7 @@
 #include "objects/blocks.h"
 #include "objects/bomb.h"
 #include "objects/player.h"
+#include "play/sprite_drawing.h"
 
 namespace {
 
@@ -14,7 +15,7 @@ namespace {
 void DrawCentred(BITMAP* target, BITMAP* bitmap, const cObject& o, int dx, int dy) {
     const int X = o.x.Whole() + dx;
     const int Y = o.y.Whole() + dy;
-    draw_sprite(target, bitmap, X - (bitmap->w >> 1), Y - (bitmap->h >> 1));
+    DrawMaskedSprite(target, bitmap, X - (bitmap->w >> 1), Y - (bitmap->h >> 1));
 }
 
 }  // namespace
@@ -49,7 +50,7 @@ void AllegroPresentation::DrawHamster(BITMAP* target, const cPlayer& h, int dx, 
     const int Y = h.y.Whole() + dy;
     if (!h.Blasted) {
         BITMAP* picture = h.Aware ? HamsterAwareBitmap : HamsterIdleBitmap;
-        draw_sprite(target, picture, X - (picture->w >> 1), Y - (picture->h >> 1) - 4);
+        DrawMaskedSprite(target, picture, X - (picture->w >> 1), Y - (picture->h >> 1) - 4);
     } else {
         BITMAP* picture = h.Landed ? HamsterCraterBitmap : HamsterSpinBitmap;
         // 256 units a turn; only the angle within the turn matters.

@@ -9,7 +9,7 @@
 #include "objects/bomb.h"
 #include "objects/frame_globals.h"
 #include "objects/particles.h"
-#include "play/additive_sprite.h"
+#include "play/sprite_drawing.h"
 #include "play/hud_controls.h"
 #include "play/input.h"
 
@@ -49,7 +49,7 @@ void UpdateAndDrawParticles(BITMAP* target) {
         if (p.additive)
             DrawAdditiveSprite(target, picture, left, top);
         else
-            draw_sprite(target, picture, left, top);
+            DrawMaskedSprite(target, picture, left, top);
     }
 }
 
@@ -110,22 +110,22 @@ void DrawHud(BITMAP* target, BITMAP* hudBitmap, BITMAP* sliderBitmap, int hudTop
     blit(hudBitmap, target, 0, 0, 0, hudTop, hudBitmap->w, hudBitmap->h);
     // Every bomb keeps its slot's x, so a placed bomb leaves its slot empty.
     for (size_t i = 0; i < BombList.size(); ++i) {
-        if (!BombPlaced[i]) draw_sprite(target, RedBombBitmap, 108 + 40 * static_cast<int>(i), hudTop + 12);
+        if (!BombPlaced[i]) DrawMaskedSprite(target, RedBombBitmap, 108 + 40 * static_cast<int>(i), hudTop + 12);
     }
     if (!SelectedBomb) return;
     const FuseReadout readout = FuseReadoutFor(SelectedBomb->Count);
     for (int i = 0; i < readout.count; ++i)
-        draw_sprite(target, TimeGlyphs[readout.glyphs[i].glyph], readout.glyphs[i].x, hudTop + 12);
-    draw_sprite(target, sliderBitmap, SliderKnobX(SelectedBomb->Count), hudTop + 13);
+        DrawMaskedSprite(target, TimeGlyphs[readout.glyphs[i].glyph], readout.glyphs[i].x, hudTop + 12);
+    DrawMaskedSprite(target, sliderBitmap, SliderKnobX(SelectedBomb->Count), hudTop + 13);
 }
 
 void DrawBanner(BITMAP* target, BITMAP* banner) {
-    draw_sprite(target, banner, (target->w - banner->w) >> 1, (target->h - banner->h) >> 1);
+    DrawMaskedSprite(target, banner, (target->w - banner->w) >> 1, (target->h - banner->h) >> 1);
 }
 
 void DrawCursor(BITMAP* target, BITMAP* cursor, int x, int y, bool editMode) {
     if (editMode)
-        draw_sprite(target, cursor, x, y);
+        DrawMaskedSprite(target, cursor, x, y);
     else
         DrawAdditiveSprite(target, cursor, x, y);
 }

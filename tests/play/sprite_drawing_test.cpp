@@ -1,6 +1,7 @@
-// DrawAdditiveSprite against Allegro's own draw_trans_sprite with the
-// additive blender at 32: both draw onto identical copies and every pixel of
-// the copies must agree, with each inner loop.
+// DrawMaskedSprite and DrawAdditiveSprite against Allegro's own draw_sprite
+// and draw_trans_sprite with the additive blender at 32: both draw onto
+// identical copies and every pixel of the copies must agree, with each inner
+// loop this processor has.
 #include <allegro.h>
 #include <gtest/gtest.h>
 
@@ -9,7 +10,7 @@
 #include <memory>
 #include <random>
 
-#include "play/additive_sprite.h"
+#include "play/sprite_drawing.h"
 #include "support/headless.h"
 
 namespace {
@@ -66,31 +67,41 @@ public:
 
     // Each side draws its own sprite: they differ only when the sprite lies
     // in the canvas itself.
-    ::testing::AssertionResult Draw(BITMAP* allegroSprite, BITMAP* oursSprite, int x, int y, AdditiveLoop loop) {
+    ::testing::AssertionResult Draw(BITMAP* allegroSprite, BITMAP* oursSprite, int x, int y, SpriteLoop loop,
+                                    bool additive = true) {
         blit(Start(), allegro_.get(), 0, 0, 0, 0, Start()->w, Start()->h);
         blit(Start(), ours_.get(), 0, 0, 0, 0, Start()->w, Start()->h);
-        set_add_blender(0, 0, 0, 32);
-        draw_trans_sprite(allegroTarget_.get(), allegroSprite, x, y);
-        DrawAdditiveSprite(oursTarget_.get(), oursSprite, x, y, loop);
-        return SamePixels(allegro_.get(), ours_.get()) << " (sprite at " << std::dec << x << ", " << y << ")";
+        if (additive) {
+            set_add_blender(0, 0, 0, 32);
+            draw_trans_sprite(allegroTarget_.get(), allegroSprite, x, y);
+            DrawAdditiveSprite(oursTarget_.get(), oursSprite, x, y, loop);
+        } else {
+            draw_sprite(allegroTarget_.get(), allegroSprite, x, y);
+            DrawMaskedSprite(oursTarget_.get(), oursSprite, x, y, loop);
+        }
+        return SamePixels(allegro_.get(), ours_.get())
+               << (additive ? " additive" : " masked") << " (sprite at " << std::dec << x << ", " << y << ")";
     }
-    ::testing::AssertionResult Draw(BITMAP* sprite, int x, int y, AdditiveLoop loop) {
-        return Draw(sprite, sprite, x, y, loop);
+    ::testing::AssertionResult Draw(BITMAP* sprite, int x, int y, SpriteLoop loop, bool additive = true) {
+        return Draw(sprite, sprite, x, y, loop, additive);
     }
 
 private:
     Owned start_, allegro_, ours_, allegroTarget_, oursTarget_;
 };
 
-class AdditiveSprite : public ::testing::TestWithParam<AdditiveLoop> {
+class Sprites : public ::testing::TestWithParam<SpriteLoop> {
 protected:
     static void SetUpTestSuite() { StartHeadless(); }
+    void SetUp() override {
+        if (!SpriteLoopAvailable(GetParam())) GTEST_SKIP() << "this processor has no such loop";
+    }
 };
 
 // Each channel on its own, every sprite value over every target value, the
 // other channels held at nothing, everything, or the mask colour's: with the
 // last, one sprite value makes the whole pixel magenta, which is skipped.
-TEST_P(AdditiveSprite, EveryChannelValueOverEveryOtherMatchesAllegro) {
+TEST_P(Sprites, EveryChannelValueOverEveryOtherMatchesAllegro) {
     struct Field {
         int shift, bits;
     };
@@ -118,45 +129,48 @@ TEST_P(AdditiveSprite, EveryChannelValueOverEveryOtherMatchesAllegro) {
     }
 }
 
-// Random sprites at every position from wholly off the top left to wholly
-// off the bottom right of a small target: with its own bounds as the clip
-// rectangle, with a smaller one, and with clipping off (then nothing is cut,
-// so the sprite spills into the canvas around the target, as with Allegro).
+// Random sprites, masked and additive, at every position from wholly off the
+// top left to wholly off the bottom right of a small target: with its own
+// bounds as the clip rectangle, with a smaller one, and with clipping off
+// (then nothing is cut, so the sprite spills into the canvas around the
+// target, as with Allegro).
 // One sprite is 16 x 16 like a particle, the other an odd size cut from a
 // sheet, so rows end part way through eight pixels and line pointers are offset.
-TEST_P(AdditiveSprite, RandomSpritesAtEveryPositionAndClipMatchAllegro) {
-    std::mt19937 rng(20240611);
-    constexpr int kMargin = 20, kW = 40, kH = 30;
-    Stage stage(16, kW + 2 * kMargin, kH + 2 * kMargin, kMargin, kMargin, kW, kH);
-    FillRandom(stage.Start(), rng, 50);
+TEST_P(Sprites, RandomSpritesAtEveryPositionAndClipMatchAllegro) {
+    for (const bool additive : {true, false}) {
+        std::mt19937 rng(20240611);
+        constexpr int kMargin = 20, kW = 40, kH = 30;
+        Stage stage(16, kW + 2 * kMargin, kH + 2 * kMargin, kMargin, kMargin, kW, kH);
+        FillRandom(stage.Start(), rng, 50);
 
-    // Mask-colour corners, as round pictures have, besides the scattered pixels.
-    auto particle = Own(create_bitmap(16, 16));
-    FillRandom(particle.get(), rng, 6);
-    rectfill(particle.get(), 0, 0, 9, 4, MASK_COLOR_16);
-    rectfill(particle.get(), 5, 12, 15, 15, MASK_COLOR_16);
-    auto sheet = Own(create_bitmap(40, 30));
-    FillRandom(sheet.get(), rng, 6);
-    auto cut = Own(create_sub_bitmap(sheet.get(), 7, 5, 13, 11));
-    rectfill(cut.get(), 0, 7, 12, 10, MASK_COLOR_16);
+        // Mask-colour corners, as round pictures have, besides the scattered pixels.
+        auto particle = Own(create_bitmap(16, 16));
+        FillRandom(particle.get(), rng, 6);
+        rectfill(particle.get(), 0, 0, 9, 4, MASK_COLOR_16);
+        rectfill(particle.get(), 5, 12, 15, 15, MASK_COLOR_16);
+        auto sheet = Own(create_bitmap(40, 30));
+        FillRandom(sheet.get(), rng, 6);
+        auto cut = Own(create_sub_bitmap(sheet.get(), 7, 5, 13, 11));
+        rectfill(cut.get(), 0, 7, 12, 10, MASK_COLOR_16);
 
-    enum class Clip { Whole, Smaller, Off };
-    for (Clip clip : {Clip::Whole, Clip::Smaller, Clip::Off}) {
-        stage.SetClip(0, 0, kW - 1, kH - 1);
-        if (clip == Clip::Smaller) stage.SetClip(5, 4, 30, 20);
-        stage.SetClipping(clip != Clip::Off);
-        for (BITMAP* sprite : {particle.get(), cut.get()}) {
-            // Unclipped rows outside the target are out of its line table.
-            const int yFirst = clip == Clip::Off ? 0 : -sprite->h;
-            const int yLast = clip == Clip::Off ? kH - sprite->h : kH;
-            int failures = 0;
-            for (int y = yFirst; y <= yLast && failures < 5; ++y)
-                for (int x = -sprite->w; x <= kW && failures < 5; ++x)
-                    if (const auto drawn = stage.Draw(sprite, x, y, GetParam()); !drawn) {
-                        ADD_FAILURE() << drawn.message() << ", clip "
-                                      << static_cast<int>(clip) << ", sprite " << sprite->w << " x " << sprite->h;
-                        ++failures;
-                    }
+        enum class Clip { Whole, Smaller, Off };
+        for (Clip clip : {Clip::Whole, Clip::Smaller, Clip::Off}) {
+            stage.SetClip(0, 0, kW - 1, kH - 1);
+            if (clip == Clip::Smaller) stage.SetClip(5, 4, 30, 20);
+            stage.SetClipping(clip != Clip::Off);
+            for (BITMAP* sprite : {particle.get(), cut.get()}) {
+                // Unclipped rows outside the target are out of its line table.
+                const int yFirst = clip == Clip::Off ? 0 : -sprite->h;
+                const int yLast = clip == Clip::Off ? kH - sprite->h : kH;
+                int failures = 0;
+                for (int y = yFirst; y <= yLast && failures < 5; ++y)
+                    for (int x = -sprite->w; x <= kW && failures < 5; ++x)
+                        if (const auto drawn = stage.Draw(sprite, x, y, GetParam(), additive); !drawn) {
+                            ADD_FAILURE() << drawn.message() << ", clip "
+                                          << static_cast<int>(clip) << ", sprite " << sprite->w << " x " << sprite->h;
+                            ++failures;
+                        }
+            }
         }
     }
 }
@@ -164,7 +178,7 @@ TEST_P(AdditiveSprite, RandomSpritesAtEveryPositionAndClipMatchAllegro) {
 // A sprite cut from the target's own canvas, drawn a few pixels away so it
 // overlaps itself: Allegro reads and writes one pixel at a time, and a
 // sprite pixel it has already written is read as written.
-TEST_P(AdditiveSprite, SpriteOverlappingItsTargetMatchesAllegro) {
+TEST_P(Sprites, SpriteOverlappingItsTargetMatchesAllegro) {
     std::mt19937 rng(7);
     Stage stage(16, 64, 48, 0, 0, 64, 48);
     FillRandom(stage.Start(), rng, 8);
@@ -172,12 +186,13 @@ TEST_P(AdditiveSprite, SpriteOverlappingItsTargetMatchesAllegro) {
     auto oursSprite = Own(create_sub_bitmap(stage.OursCanvas(), 20, 12, 24, 20));
     for (int dy = -2; dy <= 2; ++dy)
         for (int dx = -9; dx <= 9; ++dx)
-            EXPECT_TRUE(stage.Draw(allegroSprite.get(), oursSprite.get(), 20 + dx, 12 + dy, GetParam()));
+            for (const bool additive : {true, false})
+                EXPECT_TRUE(stage.Draw(allegroSprite.get(), oursSprite.get(), 20 + dx, 12 + dy, GetParam(), additive));
 }
 
 // Bitmaps not drawn here go to Allegro, with the additive blender at 32
 // whatever blender was set before.
-TEST_P(AdditiveSprite, OtherDepthsGoToAllegroWithTheAdditiveBlender) {
+TEST_P(Sprites, OtherDepthsGoToAllegroWithTheAdditiveBlender) {
     Stage stage(24, 48, 40, 4, 4, 40, 32);
     clear_to_color(stage.Start(), makecol24(90, 40, 200));
     auto sprite = Own(create_bitmap_ex(24, 16, 16));
@@ -199,10 +214,12 @@ TEST_P(AdditiveSprite, OtherDepthsGoToAllegroWithTheAdditiveBlender) {
     EXPECT_NE(getpixel(canvas, 36, 16), getpixel(stage.Start(), 36, 16)) << "nothing was drawn";
 }
 
-INSTANTIATE_TEST_SUITE_P(Loops, AdditiveSprite, ::testing::Values(AdditiveLoop::Fastest, AdditiveLoop::Portable),
-                         [](const ::testing::TestParamInfo<AdditiveLoop>& info) {
-                             if (info.param == AdditiveLoop::Portable) return "Portable";
-                             return AdditiveSpriteHasVectorLoop() ? "Sse2" : "FastestIsPortable";
+INSTANTIATE_TEST_SUITE_P(Loops, Sprites,
+                         ::testing::Values(SpriteLoop::Avx2, SpriteLoop::Sse2, SpriteLoop::Portable),
+                         [](const ::testing::TestParamInfo<SpriteLoop>& info) {
+                             return info.param == SpriteLoop::Avx2   ? "Avx2"
+                                    : info.param == SpriteLoop::Sse2 ? "Sse2"
+                                                                     : "Portable";
                          });
 
 }  // namespace

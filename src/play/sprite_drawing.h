@@ -1,0 +1,24 @@
+#pragma once
+// The game's 16-bit sprites drawn by the game itself, the very pixels
+// Allegro's draw_sprite and draw_trans_sprite give, without Allegro's call
+// through a function pointer for every pixel: masked sprites (objects,
+// falling brick fragments) and additive ones (particles, the run-mode
+// cursor, with the additive blender at strength 32).
+struct BITMAP;
+
+// Which inner loop draws: Fastest picks the widest one this processor has.
+enum class SpriteLoop { Fastest, Avx2, Sse2, Portable };
+// Whether this build on this processor has the loop.
+bool SpriteLoopAvailable(SpriteLoop loop);
+
+// Draws sprite onto target at (x, y) exactly as draw_sprite does: magenta
+// sprite pixels leave the target as it was; with the target's clipping on,
+// only its clip rectangle is drawn on; with it off, the sprite must lie
+// inside the target, as with Allegro. Anything but two 16-bit memory bitmaps
+// goes to draw_sprite itself.
+void DrawMaskedSprite(BITMAP* target, BITMAP* sprite, int x, int y, SpriteLoop loop = SpriteLoop::Fastest);
+
+// The same for draw_trans_sprite after set_add_blender(0, 0, 0, 32), the
+// game's only blender. Anything but two 16-bit memory bitmaps in the usual
+// 5-6-5 layout goes to draw_trans_sprite itself, after setting that blender.
+void DrawAdditiveSprite(BITMAP* target, BITMAP* sprite, int x, int y, SpriteLoop loop = SpriteLoop::Fastest);
