@@ -55,17 +55,6 @@ tools_run "a relative symlink" ../elsewhere/zandrove-sim ../elsewhere/zandrove-p
 
 echo "--- the game in a virtual display"
 start_display
-play_then_f10() {
-    start_game "$@"
-    find_window >/dev/null
-    sleep 0.5
-    kill -0 "$game_pid" 2>/dev/null || fail "exited while playing"
-    xdotool keydown F10
-    sleep 0.3
-    xdotool keyup F10
-    wait_for_exit
-    [ "$status" -eq 0 ] || fail "exit status $status after F10"
-}
 case_name="installed game"
 game_binary=$game
 play_then_f10

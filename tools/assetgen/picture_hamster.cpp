@@ -1,5 +1,6 @@
 // The hamster: sitting (idle), startled (aware), curled into a ball while it
 // flies (spin), and squashed flat after a hard landing (crater).
+#include "hamster_colours.h"
 #include "paint.h"
 #include "pictures.h"
 #include "shapes.h"
@@ -8,12 +9,7 @@ namespace gen {
 
 namespace {
 
-const Rgb kOutline{54, 30, 18};
-const Rgb kFur{226, 150, 66};
-const Rgb kCream{250, 232, 196};
-const Rgb kPink{244, 150, 150};
-const Rgb kEye{20, 14, 16};
-const Rgb kWhite{255, 255, 255};
+using namespace hamster;
 
 // Soft fur lit from the upper left; no glint, fur is not shiny.
 auto FurPaint(double cx, double cy, double r) {

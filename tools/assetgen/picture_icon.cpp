@@ -2,6 +2,7 @@
 // on a rounded tile of cavern blue with a row of stone blocks for floor. It is
 // laid out on a 64 x 64 grid and painted at any size, so each size is drawn
 // sharp rather than scaled from another. Unpainted pixels stay transparent.
+#include "hamster_colours.h"
 #include "paint.h"
 #include "pictures.h"
 #include "shapes.h"
@@ -10,12 +11,7 @@ namespace gen {
 
 namespace {
 
-const Rgb kOutline{54, 30, 18};
-const Rgb kFur{226, 150, 66};
-const Rgb kCream{250, 232, 196};
-const Rgb kPink{244, 150, 150};
-const Rgb kEye{20, 14, 16};
-const Rgb kWhite{255, 255, 255};
+using namespace hamster;
 const Rgb kBombOutline{22, 16, 20};
 
 // Grid units to pixels.

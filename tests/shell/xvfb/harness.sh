@@ -1,8 +1,9 @@
 # Shared by the scripts that run the real game in a virtual X display; they
 # source it after setting game_binary (what start_game runs).
 # Provides: work (a scratch directory), fail, start_display, start_game,
-# wait_for_exit (sets status), find_window. Set case_name to have failures
-# name the case, KEEP_SHOTS to keep the screenshots in that directory.
+# wait_for_exit (sets status), find_window, play_then_f10. Set case_name to
+# have failures name the case, KEEP_SHOTS to keep the screenshots in that
+# directory.
 title="Zandrove - By Tobrandel"
 work=$(mktemp -d)
 game_pid=""
@@ -71,4 +72,17 @@ find_window() {
     done
     [ -n "$w" ] || fail "no window titled \"$title\""
     echo "$w"
+}
+
+# The game must open its window and play until F10, then exit 0.
+play_then_f10() {
+    start_game "$@"
+    find_window >/dev/null
+    sleep 0.5
+    kill -0 "$game_pid" 2>/dev/null || fail "exited while playing"
+    xdotool keydown F10
+    sleep 0.3
+    xdotool keyup F10
+    wait_for_exit
+    [ "$status" -eq 0 ] || fail "exit status $status after F10"
 }
