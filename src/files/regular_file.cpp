@@ -4,7 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <memory>
 #include <streambuf>
 #include <vector>
 
@@ -68,7 +70,13 @@ bool ReadRegularFile(const std::string& path, std::string& bytes, std::string& e
 
 class RegularFileStream::Buffer : public std::streambuf {
 public:
-    explicit Buffer(int fd) : fd_(fd), data_(1 << 16) {}
+    // As large as the file was when opened, within 4 to 64 KiB: a pack of a
+    // few levels need not allocate and clear 64 KiB to be read (the fuzzers
+    // open one for every input). Nothing is read from the buffer before
+    // read() filled it, so it is left uninitialised.
+    Buffer(int fd, uint64_t fileSize)
+        : fd_(fd), size_(static_cast<std::size_t>(std::clamp<uint64_t>(fileSize, 1 << 12, 1 << 16))),
+          data_(new char[size_]) {}
     ~Buffer() override { close(fd_); }
 
     int ReadErrno() const { return readErrno_; }
@@ -77,11 +85,11 @@ protected:
     int_type underflow() override {
         if (gptr() < egptr()) return traits_type::to_int_type(*gptr());
         for (;;) {
-            const ssize_t n = ::read(fd_, data_.data(), data_.size());
+            const ssize_t n = ::read(fd_, data_.get(), size_);
             if (n < 0 && errno == EINTR) continue;
             if (n < 0 && readErrno_ == 0) readErrno_ = errno;
             if (n <= 0) return traits_type::eof();
-            setg(data_.data(), data_.data(), data_.data() + n);
+            setg(data_.get(), data_.get(), data_.get() + n);
             return traits_type::to_int_type(*gptr());
         }
     }
@@ -90,7 +98,7 @@ protected:
         const int whence = dir == std::ios_base::beg ? SEEK_SET : dir == std::ios_base::cur ? SEEK_CUR : SEEK_END;
         if (dir == std::ios_base::cur) off -= egptr() - gptr();  // what is buffered was not read yet
         const off_t at = lseek(fd_, static_cast<off_t>(off), whence);
-        setg(data_.data(), data_.data(), data_.data());
+        setg(data_.get(), data_.get(), data_.get());
         return at < 0 ? pos_type(off_type(-1)) : pos_type(static_cast<off_type>(at));
     }
 
@@ -100,7 +108,8 @@ protected:
 
 private:
     int fd_;
-    std::vector<char> data_;
+    std::size_t size_;
+    std::unique_ptr<char[]> data_;
     int readErrno_ = 0;
 };
 
@@ -110,7 +119,7 @@ RegularFileStream::RegularFileStream(const std::string& path) : std::istream(nul
         setstate(std::ios_base::failbit);
         return;
     }
-    buffer_ = std::make_unique<Buffer>(fd);
+    buffer_ = std::make_unique<Buffer>(fd, size_);
     rdbuf(buffer_.get());
 }
 

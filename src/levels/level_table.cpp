@@ -87,13 +87,17 @@ bool LoadLevelPack(const char* path, std::string* error) {
         return false;
     }
 
+    LoadLevelPack(in);
+    return true;
+}
+
+void LoadLevelPack(std::istream& in) {
     std::vector<LevelArray> levels = ReadLevels(in);
     FreeLevelPack();
     PackLevels.reserve(levels.size());
     for (LevelArray& level : levels) PackLevels.push_back(level.release());
     LevelTable = PackLevels.empty() ? nullptr : PackLevels.data();
     LevelCount = static_cast<int>(PackLevels.size());
-    return true;
 }
 
 void FreeLevelPack() {

@@ -1,6 +1,7 @@
 #pragma once
 // The levels to play, in order: the built-in ten or those of a level pack file.
 #include <cstddef>
+#include <istream>
 #include <string>
 #include <vector>
 
@@ -25,5 +26,9 @@ constexpr std::size_t kMaxPackRecords = std::size_t{1} << 22;
 // that is not a regular file is not opened: false, with the reason in error
 // if given, and the table stays as it was.
 bool LoadLevelPack(const char* path, std::string* error = nullptr);
+// The same from a stream already open on a pack, read from where it stands
+// (a stream just opened: the start). The pack tool reads the file's size and
+// headers from the same open file, so that all it says is of one file.
+void LoadLevelPack(std::istream& in);
 // Frees the pack's record arrays (shutdown). The built-in table is restored.
 void FreeLevelPack();

@@ -26,6 +26,7 @@ void BuildLevel(const LevelRecord* records) {
     BombList.clear();
     BombPlaced.clear();
     SelectedBomb = nullptr;
+    HamsterCount = 0;  // the count and the hamsters' Ids belong to the world built here
 
     for (const LevelRecord* r = records;; ++r) {
         switch (static_cast<uint16_t>(r->type)) {

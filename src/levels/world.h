@@ -15,6 +15,7 @@ extern std::vector<bool> BombPlaced;      // per BombList entry: taken out of th
 constexpr int kMaxHamsters = 32;
 
 // Frees the previous world and builds the objects of records (ended by REC_END).
+// HamsterCount counts the hamsters built, from 0.
 void BuildLevel(const LevelRecord* records);
 // Level end: every object destroyed and its entry nulled.
 void DestroyWorldObjects();

@@ -1,20 +1,20 @@
 #include "fuzz_play.h"
 
-#include <allegro.h>
-
 #include <cstdlib>
 
+#include "failure.h"
 #include "levels/level_table.h"
 #include "levels/sim_state.h"
 #include "levels/world.h"
 #include "objects/bomb.h"
+#include "objects/frame_globals.h"
 #include "play/hud_controls.h"
-#include "objects/particles.h"
+#include "play/input.h"
+#include "play/keys.h"
 #include "shell/frame_io.h"
 #include "shell/frame_loop.h"
 #include "shell/game_flow.h"
-#include "objects/frame_globals.h"
-#include "play/input.h"
+#include "world_check.h"
 
 namespace {
 
@@ -39,7 +39,7 @@ public:
         } else {
             s.buttons = 0;
         }
-        if (space_) s.keys[KEY_SPACE] = true;
+        if (space_) s.keys[kKeySpace] = true;
     }
     void Present(BITMAP*) override {}
 
@@ -60,10 +60,12 @@ void PlaceBombs(const uint8_t* header) {
 
 // One level: scripted edit-mode frames, a Space press if still editing, then
 // run mode until the level ends or the frame cap.
-void PlayLevel(const ShellBitmaps& bitmaps, const LevelRecord* records, const uint8_t* header) {
+void PlayLevel(const ShellBitmaps& bitmaps, bool drawing, const LevelRecord* records, const uint8_t* header) {
     ShellState state;
+    state.drawing = drawing;
     StartLevel(state, records);
     PlaceBombs(header);
+    CheckWorld(records);
     HeaderIo io(header);
     int frame = 0;
     bool goOn = true;
@@ -75,6 +77,7 @@ void PlayLevel(const ShellBitmaps& bitmaps, const LevelRecord* records, const ui
         ++frame;
     }
     for (; goOn && frame < kFuzzFramesPerLevel; ++frame) goOn = RunFrame(state, bitmaps, io);
+    CheckWorld(records);
     EndLevel(state);
 }
 
@@ -86,7 +89,7 @@ size_t RecordCount(const LevelRecord* records) {
 
 }  // namespace
 
-void PlayPackLevels(const ShellBitmaps& bitmaps, const uint8_t* data, size_t size) {
+void PlayPackLevels(const ShellBitmaps& bitmaps, bool drawing, const uint8_t* data, size_t size) {
     // Every input starts from the same state, so a crash replays from its input alone.
     std::srand(1);
     ResetSimulation();
@@ -96,8 +99,12 @@ void PlayPackLevels(const ShellBitmaps& bitmaps, const uint8_t* data, size_t siz
     for (int i = 0; i < LevelCount && i < kFuzzLevelsPerInput; ++i) {
         const LevelRecord* records = LevelTable[i];
         // The reader keeps a level only once its header and terminator were read.
-        if (offset + kPackLevelHeaderSize > size) std::abort();
-        PlayLevel(bitmaps, records, data + offset);
+        if (offset + kPackLevelHeaderSize > size) FuzzFailure("a level read beyond the end of the pack");
+        PlayLevel(bitmaps, drawing, records, data + offset);
         offset += kPackLevelHeaderSize + RecordCount(records) * sizeof(LevelRecord);
     }
+    StopHiss();
+    // What the levels built is freed within the input: libFuzzer looks for
+    // leaks whenever an input ends with more allocations than frees.
+    ResetSimulation();
 }

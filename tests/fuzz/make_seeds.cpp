@@ -1,9 +1,14 @@
-// Writes the fuzzer's seed corpus: the built-in levels as level pack files,
-// one level a file and a few several-level packs, each level's header holding
-// bomb placements and a little edit-mode input, in the layout the fuzz target
-// reads. The placements are the levels' known solutions where the solutions
-// file gives them (so the seeds reach the completion), else bombs beside the
-// hamsters. Usage: zandrove-fuzz-seeds OUTPUT_DIR [SOLUTIONS_FILE]
+// Writes the fuzzers' seed corpora, beside the committed ones.
+// OUTPUT_DIR/pack: the built-in levels as level pack files, one level a file
+// and a few several-level packs, each level's header holding bomb placements
+// and a little edit-mode input, in the layout the play targets read
+// (fuzz_play.h); the placements are the levels' known solutions where the
+// solutions file gives them (so the seeds reach the completion), else bombs
+// beside the hamsters. Also the ten levels as the pack tool writes them,
+// named headers and all.
+// OUTPUT_DIR/text: the built-in levels as level texts, as `dump` prints them,
+// and a text with every statement in each of its forms.
+// Usage: zandrove-fuzz-seeds OUTPUT_DIR [SOLUTIONS_FILE]
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -11,9 +16,12 @@
 #include <string>
 #include <vector>
 
-#include "sim/solutions_file.h"
 #include "fuzz_play.h"
 #include "levels/level_table.h"
+#include "pack/pack_model.h"
+#include "pack/pack_writer.h"
+#include "pack/text_printer.h"
+#include "sim/solutions_file.h"
 
 namespace {
 
@@ -101,6 +109,31 @@ Bytes Pack(const std::vector<int>& levels, bool clicks) {
     return pack;
 }
 
+Bytes TextBytes(const std::string& text) { return Bytes(text.begin(), text.end()); }
+
+// Every statement in each of its forms, with the things a person's text has:
+// comments, blank lines, escapes in names, a byte order mark, CRLF ends.
+const char kEveryForm[] =
+    "\xEF\xBB\xBF# Every statement once.\r\n"
+    "level \"Forms \\\"quoted\\\" \\\\ # not a comment\"\r\n"
+    "bomb\r\n"
+    "hamster 80 84   # stands on the row\r\n"
+    "block row y=110 x=70..250\r\n"
+    "brick row x=330..250 y=110\r\n"
+    "block column x=10 y=-10..470\r\n"
+    "brick column y=470..450 x=630\r\n"
+    "fixed-bomb 200 340 fuse 8\r\n"
+    "fixed-bomb -1 +5 fuse -3\r\n"
+    "exit 300 320 60 40\r\n"
+    "\r\n"
+    "\trecord 6 1 2 3 4 5 -32768 32767\r\n"
+    "record 3\r\n"
+    "record 0 0 0 0 0 0 0 1\r\n"
+    "level\r\n"
+    "level \"\"\r\n"
+    "block 32767 -32768\r\n"
+    "record 0\r\n";
+
 bool Write(const std::filesystem::path& file, const Bytes& bytes) {
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
@@ -121,20 +154,28 @@ int main(int argc, char** argv) {
     }
     const std::filesystem::path dir = argv[1];
     std::error_code ec;
-    std::filesystem::create_directories(dir, ec);
+    for (const char* kind : {"pack", "text"}) std::filesystem::create_directories(dir / kind, ec);
     if (ec) {
         std::fprintf(stderr, "zandrove-fuzz-seeds: %s: %s\n", argv[1], ec.message().c_str());
         return 1;
     }
     std::vector<std::pair<std::string, Bytes>> seeds;
     for (int i = 0; i < kBuiltinLevelCount; ++i) {
-        seeds.push_back({"level" + std::to_string(i + 1) + ".pak", Pack({i}, false)});
-        seeds.push_back({"level" + std::to_string(i + 1) + "-clicks.pak", Pack({i}, true)});
+        seeds.push_back({"pack/level" + std::to_string(i + 1) + ".pak", Pack({i}, false)});
+        seeds.push_back({"pack/level" + std::to_string(i + 1) + "-clicks.pak", Pack({i}, true)});
     }
-    seeds.push_back({"levels1-4.pak", Pack({0, 1, 2, 3}, false)});
-    seeds.push_back({"levels7-10.pak", Pack({6, 7, 8, 9}, true)});
-    seeds.push_back({"header-only.pak", Bytes(kPackFileHeaderSize, 0)});
-    seeds.push_back({"empty-level.pak", Bytes(kPackFileHeaderSize + kPackLevelHeaderSize + 16, 0)});
+    seeds.push_back({"pack/levels1-4.pak", Pack({0, 1, 2, 3}, false)});
+    seeds.push_back({"pack/levels7-10.pak", Pack({6, 7, 8, 9}, true)});
+    seeds.push_back({"pack/header-only.pak", Bytes(kPackFileHeaderSize, 0)});
+    seeds.push_back({"pack/empty-level.pak", Bytes(kPackFileHeaderSize + kPackLevelHeaderSize + 16, 0)});
+    const LevelList builtin = BuiltinLevelList();
+    const std::vector<unsigned char> named = EncodePack(builtin);
+    seeds.push_back({"pack/named.pak", Bytes(named.begin(), named.end())});
+
+    seeds.push_back({"text/builtin.txt", TextBytes(FormatLevelText(builtin, "The ten built-in levels"))});
+    for (size_t i = 0; i < builtin.size(); ++i)
+        seeds.push_back({"text/level" + std::to_string(i + 1) + ".txt", TextBytes(FormatLevelText({builtin[i]}))});
+    seeds.push_back({"text/every-form.txt", TextBytes(kEveryForm)});
     for (const auto& [name, bytes] : seeds) {
         if (!Write(dir / name, bytes)) {
             std::fprintf(stderr, "zandrove-fuzz-seeds: cannot write %s\n", (dir / name).c_str());

@@ -1,17 +1,10 @@
-// libFuzzer target: the input is a level pack file. It is read by the game's
-// own reader, then every level read (up to a cap) is built and played through
-// the real frame function: a few frames of edit-mode input, bombs placed as
-// the HUD places them, and run mode up to a frame cap.
-//
-// The two headers of a pack are skipped unread by the game, so this target
-// takes its play instructions from each level's 128-byte header; the fuzzer
-// mutates them along with the records:
-//   byte 0             number of bombs to place (mod 6)
-//   bytes 1 + 6k ...   bomb k: x, y, fuse, int16 little-endian each
-//   byte 31            number of edit-mode input frames (mod 17)
-//   bytes 32 + 6i ...  frame i: mouse x, mouse y (int16), buttons, key scancode
+// libFuzzer target, the drawn one: the input is a level pack file. It is
+// read by the game's own reader, then every level read (up to a cap) is
+// built and played through the real frame function with every frame drawn
+// (fuzz_play.h): the drawing code and the assets take part, at about 13
+// inputs a second. zandrove-fuzz-play plays the same inputs undrawn, far
+// faster; this one is for short runs.
 #include <allegro.h>
-#include <sys/mman.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -20,29 +13,17 @@
 #include <cstdlib>
 #include <string>
 
+#include "failure.h"
 #include "fuzz_play.h"
+#include "input_file.h"
 #include "levels/level_table.h"
 #include "play/allegro_presentation.h"
 #include "shell/assets.h"
 
 namespace {
 
-int packFd = -1;
-std::string packPath;
+InputFile* input = nullptr;
 ShellBitmaps* bitmaps = nullptr;
-
-// The input becomes a file the reader opens by path, in memory: nothing is
-// left on disk and no two fuzzing processes share a name.
-bool WritePack(const uint8_t* data, size_t size) {
-    if (ftruncate(packFd, 0) != 0 || lseek(packFd, 0, SEEK_SET) != 0) return false;
-    while (size > 0) {
-        const ssize_t n = write(packFd, data, size);
-        if (n <= 0) return false;
-        data += n;
-        size -= static_cast<size_t>(n);
-    }
-    return true;
-}
 
 }  // namespace
 
@@ -74,19 +55,14 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
         std::exit(1);
     }
     std::free(started);
-    packFd = memfd_create("zandrove-pack", 0);
-    if (packFd < 0) {
-        std::perror("memfd_create");
-        std::exit(1);
-    }
-    packPath = "/proc/self/fd/" + std::to_string(packFd);
+    input = new InputFile;
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    if (!WritePack(data, size)) std::abort();
-    LoadLevelPack(packPath.c_str());
-    PlayPackLevels(*bitmaps, data, size);
+    if (!input->Write(data, size)) FuzzFailure("cannot write the input file");
+    if (!LoadLevelPack(input->Path().c_str())) FuzzFailure("the game refused the input file");
+    PlayPackLevels(*bitmaps, true, data, size);
     FreeLevelPack();
     return 0;
 }

@@ -79,6 +79,22 @@ TEST_F(World, HamstersAreNumberedAndCappedAtTheExitMaskWidth) {
     EXPECT_EQ(ExitMask, 0x80000000u);
 }
 
+// A world built after another numbers its hamsters from 0 again: left to the
+// caller, a second level's hamsters took the first's numbers on, and after a
+// level of 32 none was built at all.
+TEST_F(World, EachBuildNumbersItsHamstersFromZero) {
+    std::vector<LevelRecord> crowded(32, R(3, 100, 100));
+    crowded.push_back(R(0));
+    BuildLevel(crowded.data());
+    ASSERT_EQ(HamsterCount, 32);
+    const LevelRecord next[] = {R(1, 10, 10), R(3, 80, 84), R(3, 200, 84), R(0)};
+    BuildLevel(next);
+    EXPECT_EQ(HamsterCount, 2);
+    ASSERT_EQ(ObjectList.size(), 3u);
+    EXPECT_EQ(static_cast<cPlayer*>(ObjectList[1])->Id, 0);
+    EXPECT_EQ(static_cast<cPlayer*>(ObjectList[2])->Id, 1);
+}
+
 TEST_F(World, FixedBombsTakeTheirFuseFromParam) {
     const LevelRecord level[] = {R(5, 100, 120, 0, 0, 0), R(5, 200, 120, 0, 0, 4), R(4, 7, 7, 0, 0, 9), R(0)};
     BuildLevel(level);
@@ -99,13 +115,11 @@ TEST_F(World, RebuildingClearsTheSelectionAndSkipsFreedEntries) {
     SelectedBomb = BombList[0];
     DestroyWorldObjects();
     for (cObject* o : ObjectList) EXPECT_EQ(o, nullptr);
-    HamsterCount = 0;
     BuildLevel(level);  // must not free the nulled entries again
     EXPECT_EQ(SelectedBomb, nullptr);
     EXPECT_EQ(ObjectList.size(), 2u);
 
     const LevelRecord empty[] = {R(0)};
-    HamsterCount = 0;
     BuildLevel(empty);
     EXPECT_TRUE(ObjectList.empty());
     EXPECT_TRUE(BombList.empty());

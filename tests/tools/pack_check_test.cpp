@@ -112,18 +112,22 @@ TEST(PackChecker, LimitsAndGridEdges) {
 
 // The overlap and stuck-hamster findings name the earliest piece, as a
 // comparison of every pair says, however pieces are stacked or scattered off
-// the grid, across cell borders and around zero.
+// the grid, across cell borders and around zero, and in the later rounds in
+// clusters as far apart as the 16-bit range allows.
 TEST(PackChecker, OverlapsAgreeWithComparingEveryPair) {
     std::mt19937 random(7);
-    for (int round = 0; round < 40; ++round) {
+    const int kFar = 32600;
+    const int clusters[5][2] = {{0, 0}, {-kFar, -kFar}, {kFar, kFar}, {-kFar, kFar}, {kFar, 0}};
+    for (int round = 0; round < 60; ++round) {
         const int span = 20 + static_cast<int>(random() % 200);
         std::vector<LevelRecord> recs = {LevelRecord{REC_EXIT, 0, 0, 640, 480, 0, 0, 0}};
         for (int i = 0; i < 300; ++i) {
             LevelRecord r{};
             const unsigned pick = random() % 10;
+            const int* at = clusters[round < 40 ? 0 : random() % 5];
             r.type = pick < 6 ? REC_BLOCK : pick < 8 ? REC_BRICK : REC_HAMSTER;
-            r.x = static_cast<int16_t>(static_cast<int>(random() % span) - span / 2);
-            r.y = static_cast<int16_t>(static_cast<int>(random() % span) - span / 2);
+            r.x = static_cast<int16_t>(at[0] + static_cast<int>(random() % span) - span / 2);
+            r.y = static_cast<int16_t>(at[1] + static_cast<int>(random() % span) - span / 2);
             if (pick == 9 && recs.size() > 1) {  // a stack on an earlier centre
                 const LevelRecord& on = recs[1 + random() % (recs.size() - 1)];
                 r.type = REC_BLOCK, r.x = on.x, r.y = on.y;

@@ -3,12 +3,12 @@
 #include <cstdint>
 #include <optional>
 #include <string_view>
-#include <unordered_map>
 
 #include "files/atomic_file.h"
 #include "files/regular_file.h"
 #include "levels/level_table.h"
 #include "pack/finding_format.h"
+#include "pack/finding_printer.h"
 #include "pack/pack_checker.h"
 #include "pack/pack_reader.h"
 #include "pack/pack_writer.h"
@@ -157,67 +157,6 @@ bool LooksLikeText(const std::string& path, std::string& error, bool& text) {
     return true;
 }
 
-// Findings printed as they are found. After kShownPerKind findings of one
-// kind (the same severity and the same message but for its numbers) the
-// rest are only counted, and said in one line at the end.
-class FindingPrinter {
-public:
-    static constexpr long long kShownPerKind = 20;
-
-    FindingPrinter(const std::string& path, std::ostream& out) : path_(path), out_(out) {}
-
-    template <class Format>
-    void Add(const Finding& f, const Format& format) {
-        (f.severity == Severity::Error ? errors_ : warnings_) += 1;
-        KindOf(f, key_);
-        auto it = seen_.find(key_);
-        if (it == seen_.end()) {
-            it = seen_.emplace(key_, 0).first;
-            order_.push_back(&*it);
-        }
-        if (++it->second <= kShownPerKind) out_ << format(f) << "\n";
-    }
-
-    int Finish(std::size_t levels) {
-        for (const auto* kind : order_) {
-            if (kind->second <= kShownPerKind) continue;
-            out_ << path_ << ": " << (kind->first[0] == 'E' ? "error" : "warning") << ": \u2026 and "
-                 << kind->second - kShownPerKind << " more of this kind (" << kind->first.substr(1) << ")\n";
-        }
-        out_ << path_ << ": " << levels << (levels == 1 ? " level, " : " levels, ");
-        if (errors_ == 0 && warnings_ == 0) out_ << "no problems found\n";
-        else
-            out_ << errors_ << (errors_ == 1 ? " error, " : " errors, ") << warnings_
-                 << (warnings_ == 1 ? " warning\n" : " warnings\n");
-        return errors_ > 0 ? kExitFindings : kExitClean;
-    }
-
-private:
-    using Seen = std::unordered_map<std::string, long long>;
-
-    // The severity, then the message with each number (and its sign) as '#'.
-    static void KindOf(const Finding& f, std::string& key) {
-        key.assign(1, f.severity == Severity::Error ? 'E' : 'W');
-        const std::string& m = f.message;
-        const auto digit = [&m](std::size_t i) { return i < m.size() && m[i] >= '0' && m[i] <= '9'; };
-        for (std::size_t i = 0; i < m.size();) {
-            if (!digit(i) && !(m[i] == '-' && digit(i + 1))) {
-                key.push_back(m[i++]);
-                continue;
-            }
-            key.push_back('#');
-            for (++i; digit(i);) ++i;
-        }
-    }
-
-    const std::string& path_;
-    std::ostream& out_;
-    Seen seen_;
-    std::string key_;  // reused: most findings are of a kind already seen
-    std::vector<const Seen::value_type*> order_;  // kinds in the order first found
-    long long errors_ = 0, warnings_ = 0;
-};
-
 int Check(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     Args a;
     int status = kExitUsage;
@@ -244,7 +183,7 @@ int Check(const std::vector<std::string>& args, std::ostream& out, std::ostream&
         CheckLevels(parsed.levels, [&](const Finding& f) {
             printer.Add(f, [&](const Finding& g) { return FormatTextFinding(path, parsed.levels, g); });
         });
-        return printer.Finish(parsed.levels.size());
+        return printer.Finish(parsed.levels.size()) ? kExitFindings : kExitClean;
     }
 
     PackFile pack;
@@ -252,7 +191,7 @@ int Check(const std::vector<std::string>& args, std::ostream& out, std::ostream&
     CheckPackFile(pack, [&](const Finding& f) {
         printer.Add(f, [&](const Finding& g) { return FormatPackFinding(path, pack, g); });
     });
-    return printer.Finish(pack.levels.size());
+    return printer.Finish(pack.levels.size()) ? kExitFindings : kExitClean;
 }
 
 }  // namespace

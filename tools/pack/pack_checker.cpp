@@ -1,6 +1,8 @@
 #include "pack/pack_checker.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
 #include <cstdlib>
 
 #include "levels/level_table.h"
@@ -38,26 +40,73 @@ int CellOf(int v) { return v >= 0 ? v / kCell : -((-v + kCell - 1) / kCell); }
 
 bool IsPiece(const LevelRecord& r) { return r.type == REC_BLOCK || r.type == REC_BRICK; }
 
+// The first spot of each occupied grid cell, in an open-addressed table that
+// grows with the cells occupied: memory follows the pieces, not the area
+// they span (a grid over the pieces' bounding box took 43 MB, and as long to
+// fill, for two blocks at opposite corners of the 16-bit range).
+class CellTable {
+public:
+    // The first spot in cell (cx, cy), or -1.
+    int Find(int cx, int cy) const {
+        if (heads_.empty()) return -1;
+        const uint64_t key = Key(cx, cy);
+        for (std::size_t i = Start(key);; i = (i + 1) & (heads_.size() - 1)) {
+            if (heads_[i] < 0) return -1;
+            if (keys_[i] == key) return heads_[i];
+        }
+    }
+
+    // Where cell (cx, cy) keeps its first spot; a new cell's holds -1 and is
+    // to be filled at once. Valid until the next call.
+    int& Head(int cx, int cy) {
+        if (2 * (used_ + 1) > heads_.size()) Grow();
+        const uint64_t key = Key(cx, cy);
+        std::size_t i = Start(key);
+        while (heads_[i] >= 0 && keys_[i] != key) i = (i + 1) & (heads_.size() - 1);
+        if (heads_[i] < 0) {
+            keys_[i] = key;
+            ++used_;
+        }
+        return heads_[i];
+    }
+
+private:
+    std::vector<uint64_t> keys_;
+    std::vector<int> heads_;  // -1 marks a free slot
+    std::size_t used_ = 0;
+    int shift_ = 64;
+
+    static uint64_t Key(int cx, int cy) {
+        return static_cast<uint64_t>(static_cast<uint32_t>(cx)) << 32 | static_cast<uint32_t>(cy);
+    }
+    std::size_t Start(uint64_t key) const {
+        return static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ull) >> shift_);  // the product's top bits
+    }
+
+    void Grow() {
+        std::vector<uint64_t> keys(heads_.empty() ? 16 : 2 * heads_.size());
+        std::vector<int> heads(keys.size(), -1);
+        keys.swap(keys_);
+        heads.swap(heads_);
+        shift_ = 64 - std::countr_zero(keys_.size());
+        for (std::size_t j = 0; j < heads.size(); ++j) {
+            if (heads[j] < 0) continue;
+            std::size_t i = Start(keys[j]);
+            while (heads_[i] >= 0) i = (i + 1) & (heads_.size() - 1);
+            keys_[i] = keys[j];
+            heads_[i] = heads[j];
+        }
+    }
+};
+
 // The blocks and bricks of a level by grid cell, for the questions "which is
 // the earliest piece overlapping this one" and "... near this hamster" in
-// constant time however the pieces are stacked. Pieces on one centre share a
-// spot; a cell lists its spots in the order of their first piece, so a scan
-// stops at its first match. The grid spans the pieces' cells only.
+// constant time however the pieces are stacked or spread. Pieces on one
+// centre share a spot; a cell lists its spots in the order of their first
+// piece, so a scan stops at its first match.
 class PieceIndex {
 public:
     explicit PieceIndex(const std::vector<LevelRecord>& recs, std::size_t end) : spotOf_(end, -1) {
-        bool any = false;
-        for (std::size_t k = 0; k < end; ++k) {
-            if (!IsPiece(recs[k])) continue;
-            const int cx = CellOf(recs[k].x), cy = CellOf(recs[k].y);
-            if (!any) minX_ = maxX_ = cx, minY_ = maxY_ = cy;
-            any = true;
-            minX_ = std::min(minX_, cx), maxX_ = std::max(maxX_, cx);
-            minY_ = std::min(minY_, cy), maxY_ = std::max(maxY_, cy);
-        }
-        if (!any) return;
-        width_ = maxX_ - minX_ + 1;
-        head_.assign(static_cast<std::size_t>(width_) * static_cast<std::size_t>(maxY_ - minY_ + 1), -1);
         for (std::size_t k = 0; k < end; ++k) {
             if (IsPiece(recs[k])) spotOf_[k] = SpotFor(recs[k].x, recs[k].y, static_cast<int>(k));
         }
@@ -85,15 +134,10 @@ private:
 
     std::vector<int> spotOf_;  // per record, its spot (pieces only)
     std::vector<Spot> spots_;
-    std::vector<int> head_;    // per cell of the grid, its first spot
-    int minX_ = 0, maxX_ = -1, minY_ = 0, maxY_ = -1, width_ = 0;
-
-    int* Head(int cx, int cy) {
-        return &head_[static_cast<std::size_t>(cy - minY_) * width_ + static_cast<std::size_t>(cx - minX_)];
-    }
+    CellTable cells_;
 
     int SpotFor(int x, int y, int k) {
-        int* link = Head(CellOf(x), CellOf(y));
+        int* link = &cells_.Head(CellOf(x), CellOf(y));
         while (*link >= 0) {
             Spot& s = spots_[*link];
             if (s.x == x && s.y == y) return *link;
@@ -107,12 +151,11 @@ private:
 
     int Nearest(int x, int y, int reach, const Spot* skip) const {
         int best = -1;
-        const int x0 = std::max(CellOf(x - reach + 1), minX_), x1 = std::min(CellOf(x + reach - 1), maxX_);
-        const int y0 = std::max(CellOf(y - reach + 1), minY_), y1 = std::min(CellOf(y + reach - 1), maxY_);
+        const int x0 = CellOf(x - reach + 1), x1 = CellOf(x + reach - 1);
+        const int y0 = CellOf(y - reach + 1), y1 = CellOf(y + reach - 1);
         for (int cy = y0; cy <= y1; ++cy) {
             for (int cx = x0; cx <= x1; ++cx) {
-                for (int i = head_[static_cast<std::size_t>(cy - minY_) * width_ + static_cast<std::size_t>(cx - minX_)];
-                     i >= 0; i = spots_[i].next) {
+                for (int i = cells_.Find(cx, cy); i >= 0; i = spots_[i].next) {
                     const Spot& t = spots_[i];
                     if (best >= 0 && t.first >= best) break;
                     if (&t == skip || std::abs(t.x - x) >= reach || std::abs(t.y - y) >= reach) continue;

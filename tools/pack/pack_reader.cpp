@@ -33,14 +33,15 @@ bool ReadAt(std::istream& in, uint64_t offset, unsigned char* buffer, std::size_
 
 bool ReadPackFile(const std::string& path, PackFile& pack, std::string& error) {
     pack = PackFile{};
-    // Opened first for its size and its headers; the game's reader opens it again.
+    // One open file for its size, the game's reading of its levels and the
+    // headers: a file replaced meanwhile cannot mix into what is said of it.
     RegularFileStream in(path);
     if (!in.IsOpen()) {
         error = in.Error();
         return false;
     }
     pack.fileSize = in.Size();
-    if (!LoadLevelPack(path.c_str(), &error)) return false;
+    LoadLevelPack(in);
     pack.levels = TakePackLevels();
 
     unsigned char fileHeader[kPackFileHeaderSize];

@@ -51,6 +51,7 @@ private:
     bool full_ = false;        // past the game's record limit: nothing more is read
     bool inLevel_ = false;
     int endLine_ = 0;  // line of the level's own type-0 record, 0 while it has none
+    std::vector<Token> tokens_;  // the line's; kept, so that a line allocates no list of its own
 
     void Error(std::string message) { result_.errors.push_back({lineNo_, std::move(message)}); }
 
@@ -348,7 +349,8 @@ private:
     }
 
     void ParseLine(std::string_view line) {
-        std::vector<Token> tokens;
+        std::vector<Token>& tokens = tokens_;
+        tokens.clear();
         if (!Tokenize(line, tokens) || tokens.empty()) return;
         const Token& head = tokens[0];
         if (head.quoted) {
@@ -370,5 +372,12 @@ private:
 ParsedText ParseLevelText(std::string_view text) { return Parser().Run(text); }
 
 std::string FormatTextError(std::string_view file, const TextError& error) {
-    return std::string(file) + ":" + std::to_string(error.line) + ": error: " + error.message;
+    std::string s;
+    s.reserve(file.size() + error.message.size() + 24);
+    s.append(file);
+    s += ':';
+    s += std::to_string(error.line);
+    s += ": error: ";
+    s += error.message;
+    return s;
 }

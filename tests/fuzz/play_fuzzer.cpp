@@ -1,0 +1,36 @@
+// libFuzzer target: the input is a level pack file, read by the game's own
+// reader; then each level read (at most 4) is played 600 frames through the
+// real frame function, undrawn as the level tools play (fuzz_play.h): the
+// bombs placed and the edit-mode input taken from the level's header, then
+// run mode. No Allegro start-up and no assets: the frame function draws
+// nothing without pictures, and no presentation is installed, so nothing is
+// heard either. The world is checked after each level is built and after
+// its frames. The inputs are those of the drawn target, zandrove-fuzz-pack.
+#include <cstdint>
+
+#include "failure.h"
+#include "fuzz_play.h"
+#include "input_file.h"
+#include "levels/level_table.h"
+#include "shell/assets.h"
+
+namespace {
+
+InputFile* input = nullptr;
+const ShellBitmaps* noPictures = nullptr;
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    input = new InputFile;
+    noPictures = new ShellBitmaps;
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (!input->Write(data, size)) FuzzFailure("cannot write the input file");
+    if (!LoadLevelPack(input->Path().c_str())) FuzzFailure("the game refused the input file");
+    PlayPackLevels(*noPictures, false, data, size);
+    FreeLevelPack();
+    return 0;
+}
