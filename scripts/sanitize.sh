@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the game, its tools, every test and the level pack fuzzer with clang,
+# Builds the game, its tools, every test and the fuzz targets with clang,
 # AddressSanitizer (with LeakSanitizer) and UndefinedBehaviorSanitizer, in a
 # build directory of its own, then runs every test there. Any sanitizer
 # report fails the run: nothing recovers, and leaks fail the process at exit.

@@ -16,7 +16,7 @@ build=${ZANDROVE_BUILD_DIR:-$root/build}
 packages=(cmake make g++ pkg-config liballegro4-dev libpng-dev)
 if [ "$purpose" = test ] || [ "$purpose" = test-packages ]; then
     packages+=(libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-utils imagemagick time)
-    # The sanitizer build and the level pack fuzzer (libFuzzer) use clang.
+    # The sanitizer build and the fuzz targets (libFuzzer) use clang.
     packages+=(clang libclang-rt-14-dev)
     # The installed files' validators, and the Debian package: cpack's
     # dependency list needs dpkg-shlibdeps (dpkg-dev) and file; lintian checks it.

@@ -1,9 +1,9 @@
 // libFuzzer target, the drawn one: the input is a level pack file. It is
 // read by the game's own reader, then every level read (up to a cap) is
 // built and played through the real frame function with every frame drawn
-// (fuzz_play.h): the drawing code and the assets take part, at about 13
-// inputs a second. zandrove-fuzz-play plays the same inputs undrawn, far
-// faster; this one is for short runs.
+// (fuzz_play.h): the drawing code and the assets take part, at tens of
+// inputs a second. zandrove-fuzz-play plays the same inputs undrawn, some
+// hundred times faster; this one is for short runs.
 #include <allegro.h>
 #include <unistd.h>
 
