@@ -280,6 +280,8 @@ void DrawRows(BITMAP* target, BITMAP* sprite, int x, int y, RowsFunction rows) {
     rows({target->line, sprite->line, x + sx, y + sy, sx, sy, w, h});
 }
 
+SpriteLoop fastestStandsFor = SpriteLoop::Fastest;
+
 SpriteLoop Chosen(SpriteLoop loop) {
     if (loop != SpriteLoop::Fastest) return SpriteLoopAvailable(loop) ? loop : SpriteLoop::Portable;
     if (SpriteLoopAvailable(SpriteLoop::Avx2)) return SpriteLoop::Avx2;
@@ -316,7 +318,8 @@ RowsFunction CopyRows(SpriteLoop loop) {
 bool SpriteLoopAvailable(SpriteLoop loop) {
     switch (loop) {
         case SpriteLoop::Fastest:
-        case SpriteLoop::Portable: return true;
+        case SpriteLoop::Portable:
+        case SpriteLoop::Allegro: return true;
         case SpriteLoop::Sse2:
 #if defined(__SSE2__)
             return true;
@@ -333,8 +336,11 @@ bool SpriteLoopAvailable(SpriteLoop loop) {
     return false;
 }
 
+void SetFastestSpriteLoop(SpriteLoop loop) { fastestStandsFor = loop; }
+
 void DrawMaskedSprite(BITMAP* target, BITMAP* sprite, int x, int y, SpriteLoop loop) {
-    if (!Drawable16(target, sprite)) {
+    if (loop == SpriteLoop::Fastest) loop = fastestStandsFor;
+    if (loop == SpriteLoop::Allegro || !Drawable16(target, sprite)) {
         draw_sprite(target, sprite, x, y);
         return;
     }
@@ -343,7 +349,8 @@ void DrawMaskedSprite(BITMAP* target, BITMAP* sprite, int x, int y, SpriteLoop l
 }
 
 void DrawAdditiveSprite(BITMAP* target, BITMAP* sprite, int x, int y, SpriteLoop loop) {
-    if (!Blendable16(target, sprite)) {
+    if (loop == SpriteLoop::Fastest) loop = fastestStandsFor;
+    if (loop == SpriteLoop::Allegro || !Blendable16(target, sprite)) {
         // Allegro blends with whichever blender was set last.
         set_add_blender(0, 0, 0, 32);
         draw_trans_sprite(target, sprite, x, y);

@@ -6,10 +6,15 @@
 // cursor, with the additive blender at strength 32).
 struct BITMAP;
 
-// Which inner loop draws: Fastest picks the widest one this processor has.
-enum class SpriteLoop { Fastest, Avx2, Sse2, Portable };
+// Which inner loop draws: Fastest picks the widest one this processor has;
+// Allegro is Allegro's own routine, the reference the others must match.
+enum class SpriteLoop { Fastest, Avx2, Sse2, Portable, Allegro };
 // Whether this build on this processor has the loop.
 bool SpriteLoopAvailable(SpriteLoop loop);
+// What Fastest stands for from now on (the frame draws with Fastest), so
+// that whole frames can be drawn with each loop and compared. Fastest
+// restores the widest loop.
+void SetFastestSpriteLoop(SpriteLoop loop);
 
 // Draws sprite onto target at (x, y) exactly as draw_sprite does: magenta
 // sprite pixels leave the target as it was; with the target's clipping on,
