@@ -7,7 +7,7 @@
 #   pack-read  a pack read by the game and the pack tool, built, checked; no frames
 #   text       a level text parsed, checked, printed and parsed again
 #   play       a pack's levels played 600 frames each, undrawn
-#   pack       the same play, every frame drawn (slow: some 20 inputs a second)
+#   pack       the same play, every frame drawn (slow: 10 to 20 inputs a second)
 # Each starts from its committed corpus (tests/fuzz/corpus/NAME; the drawn one
 # shares play's) and the seeds the build made from the built-in levels, and
 # writes what it finds to ZANDROVE_FUZZ_CORPUS/NAME (default: a temporary
