@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "failure.h"
+#include "input_file.h"
 #include "levels/level_table.h"
 #include "levels/sim_state.h"
 #include "levels/world.h"
@@ -89,7 +90,9 @@ size_t RecordCount(const LevelRecord* records) {
 
 }  // namespace
 
-void PlayPackLevels(const ShellBitmaps& bitmaps, bool drawing, const uint8_t* data, size_t size) {
+void PlayPackFile(InputFile& file, const ShellBitmaps& bitmaps, bool drawing, const uint8_t* data, size_t size) {
+    if (!file.Write(data, size)) FuzzFailure("cannot write the input file");
+    if (!LoadLevelPack(file.Path().c_str())) FuzzFailure("the game refused the input file");
     // Every input starts from the same state, so a crash replays from its input alone.
     std::srand(1);
     ResetSimulation();
@@ -107,4 +110,5 @@ void PlayPackLevels(const ShellBitmaps& bitmaps, bool drawing, const uint8_t* da
     // What the levels built is freed within the input: libFuzzer looks for
     // leaks whenever an input ends with more allocations than frees.
     ResetSimulation();
+    FreeLevelPack();
 }

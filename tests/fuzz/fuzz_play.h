@@ -15,6 +15,7 @@
 #include <cstddef>
 #include <cstdint>
 
+class InputFile;
 struct ShellBitmaps;
 
 // Per input at most this many levels, each for at most this many frames, so
@@ -24,9 +25,10 @@ constexpr int kFuzzFramesPerLevel = 600;
 constexpr int kFuzzInputFrames = 16;  // edit-mode input frames at most, within the 600
 constexpr int kFuzzBombs = 5;         // the HUD's inventory slots
 
-// data is the pack file LevelTable was just read from. drawing as in
-// ShellState: false plays undrawn, as the level tools do (bitmaps may then
-// be empty: no Allegro start-up, no assets). Every level's world is checked
-// after it is built and after its frames (world_check.h). The simulation is
-// reset before and after, so that each input plays alone.
-void PlayPackLevels(const ShellBitmaps& bitmaps, bool drawing, const uint8_t* data, size_t size);
+// data is a pack file: written to file, read by the game's own reader as a
+// player's pack is, and its levels played. drawing as in ShellState: false
+// plays undrawn, as the level tools do (bitmaps may then be empty: no
+// Allegro start-up, no assets). Every level's world is checked after it is
+// built and after its frames (world_check.h). The simulation is reset before
+// and after, and the pack freed, so that each input plays alone.
+void PlayPackFile(InputFile& file, const ShellBitmaps& bitmaps, bool drawing, const uint8_t* data, size_t size);

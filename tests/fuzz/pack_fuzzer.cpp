@@ -13,10 +13,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "failure.h"
 #include "fuzz_play.h"
 #include "input_file.h"
-#include "levels/level_table.h"
 #include "play/allegro_presentation.h"
 #include "shell/assets.h"
 
@@ -60,9 +58,6 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    if (!input->Write(data, size)) FuzzFailure("cannot write the input file");
-    if (!LoadLevelPack(input->Path().c_str())) FuzzFailure("the game refused the input file");
-    PlayPackLevels(*bitmaps, true, data, size);
-    FreeLevelPack();
+    PlayPackFile(*input, *bitmaps, true, data, size);
     return 0;
 }

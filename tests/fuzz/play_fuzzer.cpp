@@ -8,10 +8,8 @@
 // its frames. The inputs are those of the drawn target, zandrove-fuzz-pack.
 #include <cstdint>
 
-#include "failure.h"
 #include "fuzz_play.h"
 #include "input_file.h"
-#include "levels/level_table.h"
 #include "shell/assets.h"
 
 namespace {
@@ -28,9 +26,6 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    if (!input->Write(data, size)) FuzzFailure("cannot write the input file");
-    if (!LoadLevelPack(input->Path().c_str())) FuzzFailure("the game refused the input file");
-    PlayPackLevels(*noPictures, false, data, size);
-    FreeLevelPack();
+    PlayPackFile(*input, *noPictures, false, data, size);
     return 0;
 }
