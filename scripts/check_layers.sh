@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # The layers of src/, bottom to top, and the one rule between them: a file
 # may include its own folder and the folders of lower layers, never a higher
-# one. The simulation (objects, levels) must not include Allegro at all.
+# one. The simulation (objects, levels) and the game's own drawing (raster)
+# must not include Allegro at all.
 #   scripts/check_layers.sh [SOURCE-DIR]
 set -euo pipefail
 shopt -s nullglob
 root=${1:-$(cd "$(dirname "$0")/.." && pwd)}
 
-declare -A rank=([files]=0 [objects]=1 [levels]=2 [play]=3 [shell]=4)
+declare -A rank=([files]=0 [objects]=1 [levels]=2 [raster]=2 [play]=3 [shell]=4)
 
 status=0
 declare -A pairs=()

@@ -6,6 +6,7 @@
 #   scripts/setup.sh test-packages   only installs the tests' packages, builds nothing
 #   scripts/setup.sh play-packages   only installs the packages to build and play
 #   scripts/setup.sh package   also what building the Debian package needs
+#   scripts/setup.sh web-packages   only installs what the web build and its browser test need
 set -euo pipefail
 
 purpose=${1:-play}
@@ -21,6 +22,12 @@ if [ "$purpose" = test ] || [ "$purpose" = test-packages ]; then
     # The installed files' validators, and the Debian package: cpack's
     # dependency list needs dpkg-shlibdeps (dpkg-dev) and file; lintian checks it.
     packages+=(man-db desktop-file-utils appstream dpkg-dev file lintian)
+fi
+
+if [ "$purpose" = web-packages ]; then
+    # The web build: Debian's emscripten compiles the game to WebAssembly;
+    # chromium runs it headless for the browser test, python3 serves it.
+    packages=(cmake make emscripten chromium python3)
 fi
 
 if [ "$purpose" = package ]; then
@@ -42,7 +49,7 @@ if [ ${#missing[@]} -gt 0 ]; then
     $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
 
-case "$purpose" in test-packages | play-packages) exit 0 ;; esac
+case "$purpose" in test-packages | play-packages | web-packages) exit 0 ;; esac
 
 if [ "$purpose" = test ]; then
     # The tests and benchmarks are required here, even in a build folder that

@@ -1,7 +1,5 @@
 #include "play/frame_draw.h"
 
-#include <allegro.h>
-
 #include <algorithm>
 
 #include "levels/world.h"
@@ -9,6 +7,7 @@
 #include "objects/bomb.h"
 #include "objects/frame_globals.h"
 #include "objects/particles.h"
+#include "play/drawing.h"
 #include "play/sprite_drawing.h"
 #include "play/hud_controls.h"
 #include "play/input.h"
@@ -27,12 +26,12 @@ int Quarters(int count) {
     return std::clamp(count / kQuarterSecond, 0, kLongestQuarters);
 }
 
-int White() { return makecol(255, 255, 255); }
+int White() { return PictureColour(255, 255, 255); }
 
 }  // namespace
 
 void DrawBackground(BITMAP* target, BITMAP* background) {
-    blit(background, target, 0, 0, 0, 0, target->w, target->h);
+    CopyPicture(background, target, 0, 0, 0, 0, PictureWidth(target), PictureHeight(target));
 }
 
 void DrawObjects(BITMAP* target) {
@@ -87,13 +86,13 @@ void DrawEditOverlays(BITMAP* target, const HudState& hud, const InputSample& in
         if (!BombUnderCursor(*bomb, in.mouseX, in.mouseY)) continue;
         const int X = bomb->x.Whole();
         const int Y = bomb->y.Whole();
-        rect(target, X - 16, Y - 16, X + 16, Y + 16, White());
+        DrawOutline(target, X - 16, Y - 16, X + 16, Y + 16, White());
     }
     if (!SelectedBomb) return;
     const int X = SelectedBomb->x.Whole();
     const int Y = SelectedBomb->y.Whole();
-    if (hud.fuseDrag && hud.dragActive) line(target, X, Y, in.mouseX, in.mouseY, White());
-    rect(target, X - 15, Y - 15, X + 15, Y + 15, makecol(0, 255, 0));
+    if (hud.fuseDrag && hud.dragActive) DrawStraightLine(target, X, Y, in.mouseX, in.mouseY, White());
+    DrawOutline(target, X - 15, Y - 15, X + 15, Y + 15, PictureColour(0, 255, 0));
 }
 
 FuseReadout FuseReadoutFor(int count) {
@@ -107,7 +106,7 @@ FuseReadout FuseReadoutFor(int count) {
 int SliderKnobX(int count) { return 2 * Quarters(count) + 381; }
 
 void DrawHud(BITMAP* target, BITMAP* hudBitmap, BITMAP* sliderBitmap, int hudTop) {
-    blit(hudBitmap, target, 0, 0, 0, hudTop, hudBitmap->w, hudBitmap->h);
+    CopyPicture(hudBitmap, target, 0, 0, 0, hudTop, PictureWidth(hudBitmap), PictureHeight(hudBitmap));
     // Every bomb keeps its slot's x, so a placed bomb leaves its slot empty.
     for (size_t i = 0; i < BombList.size(); ++i) {
         if (!BombPlaced[i]) DrawMaskedSprite(target, RedBombBitmap, 108 + 40 * static_cast<int>(i), hudTop + 12);
@@ -120,7 +119,8 @@ void DrawHud(BITMAP* target, BITMAP* hudBitmap, BITMAP* sliderBitmap, int hudTop
 }
 
 void DrawBanner(BITMAP* target, BITMAP* banner) {
-    DrawMaskedSprite(target, banner, (target->w - banner->w) >> 1, (target->h - banner->h) >> 1);
+    DrawMaskedSprite(target, banner, (PictureWidth(target) - PictureWidth(banner)) >> 1,
+                     (PictureHeight(target) - PictureHeight(banner)) >> 1);
 }
 
 void DrawCursor(BITMAP* target, BITMAP* cursor, int x, int y, bool editMode) {

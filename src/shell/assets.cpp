@@ -1,12 +1,12 @@
 #include "shell/assets.h"
 
-#include <allegro.h>
-
-#include "shell/asset_files.h"
 #include "objects/asset_handles.h"
+#include "play/drawing.h"
+#include "shell/asset_files.h"
+#include "shell/media_files.h"
 
 void BitmapHolder::Reset(BITMAP* b) {
-    if (bitmap_) destroy_bitmap(bitmap_);
+    if (bitmap_) FreePicture(bitmap_);
     bitmap_ = b;
 }
 
@@ -17,8 +17,8 @@ std::string Size(int w, int h) { return std::to_string(w) + " x " + std::to_stri
 // A picture the game copies or cuts must be at least this large, or the copy
 // would read pixels that do not exist.
 bool CheckSize(const char* file, BITMAP* b, int w, int h, std::string& error) {
-    if (b->w >= w && b->h >= h) return true;
-    error = std::string("asset \"") + file + "\" is " + Size(b->w, b->h) + " pixels; the game needs at least " +
+    if (PictureWidth(b) >= w && PictureHeight(b) >= h) return true;
+    error = std::string("asset \"") + file + "\" is " + Size(PictureWidth(b), PictureHeight(b)) + " pixels; the game needs at least " +
             Size(w, h);
     return false;
 }
@@ -29,7 +29,7 @@ std::string LoadFailure(const char* file) {
 
 // Loads one bitmap into a holder; row 0 of the catalogue is the background.
 bool LoadInto(BitmapHolder& holder, const char* file, std::string& error) {
-    holder.Reset(load_bitmap(file, nullptr));
+    holder.Reset(ReadPicture(file));
     if (holder.get()) return true;
     error = LoadFailure(file);
     return false;
@@ -37,8 +37,8 @@ bool LoadInto(BitmapHolder& holder, const char* file, std::string& error) {
 
 // Cuts frame i of a vertically stacked sheet into its own bitmap.
 BITMAP* CutFrame(BITMAP* sheet, int i, int w, int h) {
-    BITMAP* frame = create_bitmap(w, h);
-    if (frame) blit(sheet, frame, 0, h * i, 0, 0, w, h);
+    BITMAP* frame = NewPicture(w, h);
+    if (frame) CopyPicture(sheet, frame, 0, h * i, 0, 0, w, h);
     return frame;
 }
 
@@ -47,12 +47,12 @@ bool LoadSheets(std::string& error) {
     BITMAP* sheets[4] = {};
     auto releaseSheets = [&] {
         for (BITMAP*& s : sheets) {
-            if (s) destroy_bitmap(s);
+            if (s) FreePicture(s);
             s = nullptr;
         }
     };
     for (int s = 0; s < 4; ++s) {
-        sheets[s] = load_bmp(names[s], nullptr);
+        sheets[s] = ReadPicture(names[s]);
         if (!sheets[s]) {
             error = LoadFailure(names[s]);
             releaseSheets();
@@ -98,7 +98,7 @@ bool LoadSamples(std::string& error) {
     slots[18] = &Huh02Sample;
     slots[19] = &HissSample;
     for (int i = 0; i < kSampleFileCount; ++i) {
-        *slots[i] = load_wav(kSampleFiles[i]);
+        *slots[i] = ReadSound(kSampleFiles[i]);
         if (!*slots[i]) {
             error = LoadFailure(kSampleFiles[i]);
             return false;
@@ -108,15 +108,14 @@ bool LoadSamples(std::string& error) {
 }
 
 bool LoadAll(ShellBitmaps& b, std::string& error) {
-    b.backBuffer.Reset(create_bitmap(kScreenWidth, kScreenHeight));
+    b.backBuffer.Reset(NewPicture(kScreenWidth, kScreenHeight));
     if (!b.backBuffer.get()) {
         error = "out of memory creating the back buffer";
         return false;
     }
     if (!LoadInto(b.background, kBitmapFiles[0], error)) return false;
     if (!CheckSize(kBitmapFiles[0], b.background.get(), kScreenWidth, kScreenHeight, error)) return false;
-    blit(b.background.get(), b.backBuffer.get(), 0, 0, 0, 0, kScreenWidth, kScreenHeight);
-    set_add_blender(0, 0, 0, 32);
+    CopyPicture(b.background.get(), b.backBuffer.get(), 0, 0, 0, 0, kScreenWidth, kScreenHeight);
 
     struct Row {
         BitmapHolder* holder;
@@ -134,7 +133,7 @@ bool LoadAll(ShellBitmaps& b, std::string& error) {
         if (!LoadInto(*rows[i].holder, kBitmapFiles[1 + i], error)) return false;
         if (rows[i].shared) *rows[i].shared = rows[i].holder->get();
     }
-    b.hudHeight = b.hud.get()->h;
+    b.hudHeight = PictureHeight(b.hud.get());
     return LoadSheets(error) && LoadSamples(error);
 }
 
@@ -144,12 +143,12 @@ void ClearSharedBitmaps() {
 }
 
 void DestroyAndClear(BITMAP*& b) {
-    if (b) destroy_bitmap(b);
+    if (b) FreePicture(b);
     b = nullptr;
 }
 
 void DestroyAndClear(SAMPLE*& s) {
-    if (s) destroy_sample(s);
+    if (s) FreeSound(s);
     s = nullptr;
 }
 

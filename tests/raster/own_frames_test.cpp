@@ -1,0 +1,139 @@
+// Whole frames of the game drawn by Allegro and by the game's own drawing
+// from the same state: the busiest scene (level 7 running with the ring of
+// particles full), quiet edit-mode frames with the cursor moving, the HUD
+// with each fuse read-out, the fuse-drag line and the hover squares, and
+// every frame of the ten recorded solutions (the hamsters flying and turning,
+// the completion banner). Only a turned hamster may be a few pixels apart.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+
+#include "levels/level_table.h"
+#include "levels/sim_state.h"
+#include "objects/particles.h"
+#include "play/hud_controls.h"
+#include "play/keys.h"
+#include "raster/drawing_match.h"
+#include "shell/scripted_play.h"
+#include "sim/level_run.h"
+#include "sim/solutions_file.h"
+
+namespace {
+
+// A particle that stays on its first picture, somewhere on or just off the screen.
+Particle Lasting(int i) {
+    Particle p;
+    p.x = Fixed::FromInt(-12 + (i * 37) % 664);
+    p.y = Fixed::FromInt(-12 + (i * 53) % 504);
+    p.life = p.delay = p.countdown = 1 << 30;
+    p.strip = i % 3 == 0 ? DustFrames : FlareFrames;
+    p.additive = i % 5 != 0;
+    return p;
+}
+
+int Slack() { return kTurnedSpriteSlack * HamsterCount; }
+
+class OwnFrames : public FrameTest {
+protected:
+    void TearDown() override {
+        DrawEverythingWith(Drawer::Allegro);
+        SetFastestSpriteLoop(SpriteLoop::Fastest);
+        FrameTest::TearDown();
+    }
+
+    // The next frame drawn both ways from the same state; the play goes on
+    // from the second. Returns how many pixels are apart.
+    int FrameBothWays() {
+        const SimSnapshot before = SimSnapshot::Take();
+        const ShellState shellBefore = state;
+        const bool hissBefore = HissPlaying;
+        DrawEverythingWith(Drawer::Allegro);
+        Frames();
+        const std::vector<uint16_t> allegro = PixelsOf(Buffer());
+        EXPECT_TRUE(before.Restore());
+        state = shellBefore;
+        HissPlaying = hissBefore;
+        DrawEverythingWith(Drawer::Own);
+        Frames();
+        ++frames;
+        return Differing(allegro, PixelsOf(Buffer()));
+    }
+    int frames = 0;
+};
+
+TEST_F(OwnFrames, BusiestSceneQuietFramesAndTheHud) {
+    Start(BuiltinLevels[6]);
+    PlaceInventoryBomb(0, 440, 236, kShortestFuse);
+    EditMode = false;
+    for (int f = 0; f < 90; ++f) {
+        if (f % 30 == 29) {
+            for (cObject* o : ObjectList) o->Reset();
+            EditMode = false;
+        }
+        for (int i = 0; i < kParticleSlots; ++i)
+            if (ParticlePool.slots[i].life == 0) ParticlePool.slots[i] = Lasting(i);
+        io.MoveTo(f % 2 ? 636 - f % 9 : f * 5 % 640, f % 3 ? 476 - f % 7 : f * 4 % 480);
+        ASSERT_LE(FrameBothWays(), Slack()) << "busiest frame " << f;
+    }
+
+    // Level 1 in edit mode: the cursor moving over the play-field, then a
+    // bomb taken, dropped, its fuse dragged through every read-out.
+    ResetSimulation();
+    Start(BuiltinLevels[0]);
+    for (int f = 0; f < 40; ++f) {
+        io.MoveTo(200 + f * 7, 100 + f * 3);
+        ASSERT_EQ(FrameBothWays(), 0) << "quiet frame " << f;
+    }
+    TakeBomb(0);
+    io.MoveTo(300, 200);
+    ASSERT_EQ(FrameBothWays(), 0);
+    io.buttons = kLeftButton;
+    ASSERT_EQ(FrameBothWays(), 0);
+    io.buttons = 0;
+    ASSERT_EQ(FrameBothWays(), 0);
+    for (int count = 0; count <= kLongestFuse; count += kQuarterSecond) {
+        SelectedBomb->Count = count;
+        io.MoveTo(300 + count % 13, 200);  // hovering over the bomb
+        ASSERT_EQ(FrameBothWays(), 0) << "fuse " << count;
+    }
+    // The fuse dragged: the line from the bomb to the cursor, every way.
+    state.hud.fuseDrag = true;
+    state.hud.dragActive = true;
+    io.buttons = kLeftButton;
+    for (int f = 0; f < 64; ++f) {
+        io.MoveTo(300 + (f % 8 - 4) * 37, 200 + (f / 8 - 4) * 29);
+        state.hud.fuseDrag = state.hud.dragActive = true;
+        ASSERT_EQ(FrameBothWays(), 0) << "drag " << f;
+    }
+}
+
+TEST_F(OwnFrames, EveryFrameOfTheRecordedSolutions) {
+    std::vector<RecordedSolution> solutions;
+    std::string error;
+    ASSERT_TRUE(ReadSolutionsFile(std::string(ZANDROVE_SOURCE_DIR) + "/tests/data/solutions.txt", solutions, error))
+        << error;
+    ASSERT_EQ(solutions.size(), 10u);
+    int total = 0, count = 0, worst = 0;
+    for (const RecordedSolution& s : solutions) {
+        LevelRun run(LevelTable[s.level - 1], s.bombs, Bitmaps());
+        for (bool goOn = true; goOn;) {
+            const LevelRun::Saved before = run.Save();
+            DrawEverythingWith(Drawer::Allegro);
+            run.Next();
+            const std::vector<uint16_t> allegro = PixelsOf(run.Picture());
+            ASSERT_TRUE(run.Restore(before));
+            DrawEverythingWith(Drawer::Own);
+            goOn = run.Next();
+            const int apart = Differing(allegro, PixelsOf(run.Picture()));
+            ASSERT_LE(apart, Slack()) << "level " << s.level << " frame " << run.Frame();
+            total += apart;
+            worst = std::max(worst, apart);
+            ++count;
+        }
+        EXPECT_EQ(run.Frame(), s.frame) << "level " << s.level;
+    }
+    std::printf("recorded solutions: %d frames, %d pixels apart in all, at most %d in one\n", count, total, worst);
+}
+
+}  // namespace
