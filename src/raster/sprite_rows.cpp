@@ -79,6 +79,7 @@ void CopyRowPortable(unsigned char* d, const unsigned char* s, int n) {
     }
 }
 
+#if defined(__SSE2__)
 // Many pixels at once read sprite pixels before writing the target pixels
 // before them: if the two rows share memory, only one at a time is right.
 bool RowsOverlap(const unsigned char* d, const unsigned char* s, int n) {
@@ -88,7 +89,6 @@ bool RowsOverlap(const unsigned char* d, const unsigned char* s, int n) {
     return dAt < sAt + bytes && sAt < dAt + bytes;
 }
 
-#if defined(__SSE2__)
 // Eight pixels at once, the formulas above in 16-bit lanes; masked marks
 // the sprite's mask-colour pixels.
 __m128i BlendEight(__m128i s, __m128i d, __m128i masked) {

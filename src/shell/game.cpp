@@ -15,10 +15,9 @@
 #include "shell/game_flow.h"
 #include "shell/live_io.h"
 #include "shell/program_dir.h"
+#include "shell/window_title.h"
 
 namespace {
-
-const char* const kWindowTitle = "Zandrove - By Tobrandel";
 
 // Allegro leaves its error empty when no X display can be reached.
 std::string AllegroStartError() {

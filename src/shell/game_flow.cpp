@@ -13,16 +13,27 @@ void EndLevel(ShellState& s) {
     EditMode = true;
 }
 
-void PlayLevels(ShellState& s, const ShellBitmaps& bitmaps, FrameIo& io) {
+bool BeginLevels(ShellState& s, FrameIo& io) {
     s.levelIndex = 0;
-    if (LevelCount <= 0 || io.QuitHeld()) return;
-    for (;;) {
-        StartLevel(s, LevelTable[s.levelIndex]);
-        while (RunFrame(s, bitmaps, io)) {
-        }
-        EndLevel(s);
-        if (s.levelIndex >= LevelCount || s.quitRequested) break;
+    if (LevelCount <= 0 || io.QuitHeld()) return false;
+    StartLevel(s, LevelTable[s.levelIndex]);
+    return true;
+}
+
+bool PlayLevelFrame(ShellState& s, const ShellBitmaps& bitmaps, FrameIo& io) {
+    if (RunFrame(s, bitmaps, io)) return true;
+    EndLevel(s);
+    if (s.levelIndex >= LevelCount || s.quitRequested) {
+        // Nothing burns after the last frame; the hiss must not outlive the game.
+        StopHiss();
+        return false;
     }
-    // Nothing burns after the last frame; the hiss must not outlive the game.
-    StopHiss();
+    StartLevel(s, LevelTable[s.levelIndex]);
+    return true;
+}
+
+void PlayLevels(ShellState& s, const ShellBitmaps& bitmaps, FrameIo& io) {
+    if (!BeginLevels(s, io)) return;
+    while (PlayLevelFrame(s, bitmaps, io)) {
+    }
 }
