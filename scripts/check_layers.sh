@@ -8,7 +8,7 @@ set -euo pipefail
 shopt -s nullglob
 root=${1:-$(cd "$(dirname "$0")/.." && pwd)}
 
-declare -A rank=([files]=0 [objects]=1 [levels]=2 [raster]=2 [play]=3 [shell]=4)
+declare -A rank=([files]=0 [objects]=1 [levels]=2 [raster]=2 [play]=3 [shell]=4 [web]=5)
 
 status=0
 declare -A pairs=()

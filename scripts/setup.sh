@@ -28,6 +28,9 @@ if [ "$purpose" = web-packages ]; then
     # The web build: Debian's emscripten compiles the game to WebAssembly;
     # chromium runs it headless for the browser test, python3 serves it.
     packages=(cmake make emscripten chromium python3)
+    # The browser test's Playwright comes from npm; a machine without npm
+    # takes Debian's.
+    command -v npm >/dev/null || packages+=(nodejs npm)
 fi
 
 if [ "$purpose" = package ]; then

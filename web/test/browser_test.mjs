@@ -7,15 +7,16 @@
 //      slot, dragged, its fuse set, Space) completes in the recorded frame
 //      and level 2 starts, although the tab was frozen for a while mid-run;
 //      no animation frame ever ran more than a few game frames.
-// Prints the time from page load to the first frame.
-//   node browser_test.mjs SITE-DIR NATIVE-BIN-DIR SOLUTIONS-FILE
+// Prints the time from page load to the first frame; with PICTURE, saves
+// the page as it looks just before Space (the README's picture).
+//   node browser_test.mjs SITE-DIR NATIVE-BIN-DIR SOLUTIONS-FILE [PICTURE.png]
 import { spawn, execFileSync } from 'node:child_process';
 import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
 import { chromium } from 'playwright-core';
 
-const [site, bin, solutionsFile] = process.argv.slice(2);
+const [site, bin, solutionsFile, picture] = process.argv.slice(2);
 if (!site || !bin || !solutionsFile) {
   console.error('usage: node browser_test.mjs SITE-DIR NATIVE-BIN-DIR SOLUTIONS-FILE');
   process.exit(2);
@@ -123,6 +124,7 @@ try {
   await press();
   await release();
   await to(600, 60);
+  if (picture) await play.screenshot({ path: picture });
   await play.keyboard.down('Space');
   await wait(2);
   await play.keyboard.up('Space');
