@@ -66,6 +66,7 @@ const audio = {
       }
     }
     this.buffers.push(buffer);
+    page.soundsLoaded++;
     return this.buffers.length - 1;
   },
   play(id, volume, pan, frequency, loop) {
@@ -85,6 +86,7 @@ const audio = {
     voices.add(source);
     source.onended = () => voices.delete(source);
     source.start();
+    page.soundsPlayed++;
   },
   stop(id) {
     const voices = this.voices.get(id);
@@ -104,6 +106,8 @@ const page = {
   gameOver: false,
   frameCalls: [],  // how many frames each animation frame asked for (the browser test reads these)
   longestGapMs: 0,  // between two animation frames
+  soundsLoaded: 0,
+  soundsPlayed: 0,
 };
 window.zandrovePage = page;
 

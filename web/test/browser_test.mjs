@@ -55,12 +55,17 @@ try {
 
   // 1. Level 7's first frame from the pack; a pack that cannot be fetched
   // leaves the built-in levels, whose first frame is level 1's.
-  const firstFrameApart = async (query, level) => {
+  const firstFrameApart = async (query, level, chosenPack) => {
     execFileSync(path.join(bin, 'zandrove-sim'), ['--level', String(level), '--screenshot', path.join(work, 'shot.bmp'), '--at', '0']);
     const page = await context.newPage();
     page.on('pageerror', (e) => check(false, `no error on the page (${e.message})`));
     await page.goto(base + query);
     await page.waitForFunction(() => window.zandrovePage && window.zandrovePage.framesShown > 0, null, { timeout: 30000 });
+    if (chosenPack) {
+      const shown = await page.evaluate(() => window.zandrovePage.framesShown);
+      await page.setInputFiles('#pack', chosenPack);
+      await page.waitForFunction((n) => window.zandrovePage.framesShown > n, shown, { timeout: 10000 });
+    }
     const canvasPixels = await page.evaluate(() => {
       const c = document.getElementById('screen');
       return Array.from(c.getContext('2d').getImageData(0, 0, c.width, c.height).data);
@@ -78,6 +83,7 @@ try {
       firstFrameMs: window.zandrovePage.firstFrameMs,
       title: document.title,
       scale: document.getElementById('screen').getBoundingClientRect().width / 640,
+      sounds: window.zandrovePage.soundsLoaded,
     }));
     await page.close();
     return { apart, ...facts };
@@ -87,6 +93,9 @@ try {
   check(seven.apart === 0, `level 7's first frame (from ?pack=) is the simulator's screenshot byte for byte (${seven.apart} pixels apart)`);
   check(seven.title === 'Zandrove - By Tobrandel', 'the window title is the page title');
   check(seven.scale === Math.floor(seven.scale) && seven.scale >= 1, `the frame is scaled by a whole factor (${seven.scale})`);
+  check(seven.sounds === 20, `every sample was decoded for Web Audio (${seven.sounds} of 20)`);
+  const chosen = await firstFrameApart('', 7, path.join(work, 'from7.zlp'));
+  check(chosen.apart === 0, `a chosen pack file is played: level 7's first frame (${chosen.apart} pixels apart)`);
   const missing = await firstFrameApart('?pack=no-such-pack.zlp', 1);
   check(missing.apart === 0, `a pack that cannot be read is ignored: level 1's first frame (${missing.apart} pixels apart)`);
 
@@ -147,6 +156,7 @@ try {
     most: Math.max(...window.zandrovePage.frameCalls),
     gap: window.zandrovePage.longestGapMs,
   }));
+  check(await play.evaluate(() => window.zandrovePage.soundsPlayed) > 0, 'the run was heard (samples started)');
   check(gap > 500, `the tab stood still for a while (${Math.round(gap)} ms between two animation frames)`);
   check(most <= 4, `no animation frame ran more than 4 game frames (at most ${most})`);
 } finally {
