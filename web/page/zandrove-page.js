@@ -106,6 +106,9 @@ const page = {
   gameOver: false,
   frameCalls: [],  // how many frames each animation frame asked for (the browser test reads these)
   longestGapMs: 0,  // between two animation frames
+  framesRun: 0,  // and the time they took, drawing and showing included
+  framesMs: 0,
+  packsChosen: 0,
   soundsLoaded: 0,
   soundsPlayed: 0,
 };
@@ -124,7 +127,8 @@ var Module = {
     playSound: (id, volume, pan, frequency, loop) => audio.play(id, volume, pan, frequency, loop),
     stopSound: (id) => audio.stop(id),
     showPicture: (rgba, w, h) => {
-      screen2d.putImageData(new ImageData(new Uint8ClampedArray(rgba), w, h), 0, 0);
+      // A view of the game's memory: putImageData takes its own copy.
+      screen2d.putImageData(new ImageData(new Uint8ClampedArray(rgba.buffer, rgba.byteOffset, rgba.length), w, h), 0, 0);
       if (page.firstFrameMs === null) page.firstFrameMs = performance.now();
       page.framesShown++;
     },
@@ -180,6 +184,7 @@ function start() {
     Module.stringToUTF8(path, at, size);
     Module._zandrove_play_pack(at);
     Module._free(at);
+    page.packsChosen++;
     page.gameOver = false;
     canvas.focus();
   });
@@ -201,7 +206,11 @@ function start() {
     if (n > 0 && !page.gameOver) {
       page.frameCalls.push(n);
       if (page.frameCalls.length > 600) page.frameCalls.shift();
-      if (Module._zandrove_frames(n) === 0) {
+      const began = performance.now();
+      const goesOn = Module._zandrove_frames(n);
+      page.framesMs += performance.now() - began;
+      page.framesRun += n;
+      if (goesOn === 0) {
         page.gameOver = true;
         statusLine.textContent = 'The game is over. Reload the page to play again.';
       }

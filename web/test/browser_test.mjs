@@ -62,8 +62,9 @@ try {
     await page.goto(base + query);
     await page.waitForFunction(() => window.zandrovePage && window.zandrovePage.framesShown > 0, null, { timeout: 30000 });
     if (chosenPack) {
-      const shown = await page.evaluate(() => window.zandrovePage.framesShown);
       await page.setInputFiles('#pack', chosenPack);
+      await page.waitForFunction(() => window.zandrovePage.packsChosen === 1, null, { timeout: 10000 });
+      const shown = await page.evaluate(() => window.zandrovePage.framesShown);
       await page.waitForFunction((n) => window.zandrovePage.framesShown > n, shown, { timeout: 10000 });
     }
     const canvasPixels = await page.evaluate(() => {
@@ -152,6 +153,8 @@ try {
   await play.waitForFunction(() => Module._zandrove_level() === 2, null, { timeout: 30000 });
   const runFrames = await play.evaluate(() => Module._zandrove_last_run_frames());
   check(runFrames === Number(completion), `level 1 completed in frame ${runFrames} (recorded: ${completion}) and level 2 started`);
+  const cost = await play.evaluate(() => window.zandrovePage.framesMs / window.zandrovePage.framesRun);
+  console.log(`a game frame in the page, drawn and shown: ${cost.toFixed(2)} ms on average`);
   const { most, gap } = await play.evaluate(() => ({
     most: Math.max(...window.zandrovePage.frameCalls),
     gap: window.zandrovePage.longestGapMs,
