@@ -16,6 +16,11 @@ static_assert(KeyF(1) == KEY_F1 && KeyF(12) == KEY_F12);
 static_assert(kKeyEsc == KEY_ESC && kKeyMinus == KEY_MINUS && kKeyEquals == KEY_EQUALS && kKeySpace == KEY_SPACE);
 static_assert(kKeyLeft == KEY_LEFT && kKeyRight == KEY_RIGHT && kKeyUp == KEY_UP && kKeyDown == KEY_DOWN);
 static_assert(kKeyMinusPad == KEY_MINUS_PAD && kKeyPlusPad == KEY_PLUS_PAD);
+static_assert(kKeyBackspace == KEY_BACKSPACE && kKeyTab == KEY_TAB && kKeyEnter == KEY_ENTER);
+static_assert(kKeyInsert == KEY_INSERT && kKeyDel == KEY_DEL && kKeyHome == KEY_HOME && kKeyEnd == KEY_END);
+static_assert(kKeyPgUp == KEY_PGUP && kKeyPgDn == KEY_PGDN && kKeyDelPad == KEY_DEL_PAD && kKeyEnterPad == KEY_ENTER_PAD);
+static_assert(kKeyLShift == KEY_LSHIFT && kKeyRShift == KEY_RSHIFT && kKeyLControl == KEY_LCONTROL);
+static_assert(kKeyRControl == KEY_RCONTROL && kKeyAlt == KEY_ALT);
 static_assert(kKeyCount == KEY_MAX + 1);
 
 namespace {
@@ -59,6 +64,8 @@ void ReleaseQuitSignals() {
 
 LiveIo::LiveIo() {
     set_close_button_callback(OnCloseButton);
+    lastWheel_ = mouse_z;
+    clear_keybuf();
     pacer_.Start(kFramesPerSecond);
 }
 
@@ -74,6 +81,14 @@ void LiveIo::Sample(InputSample& s) {
     s.mouseY = mouse_y;
     s.buttons = mouse_b;
     for (int k = 0; k < KEY_MAX && k < kKeyCount; ++k) s.keys[k] = key[k] != 0;
+    // mouse_z counts wheel steps since start-up.
+    s.wheel = mouse_z - lastWheel_;
+    lastWheel_ = mouse_z;
+    s.typedCount = 0;
+    while (keypressed()) {
+        const int c = readkey() & 0xff;
+        if (c >= 32 && c < 127) s.Type(static_cast<char>(c));
+    }
 }
 
 void LiveIo::Present(BITMAP* frame) {

@@ -31,4 +31,5 @@ public:
 
 private:
     FramePacer pacer_;
+    int lastWheel_ = 0;
 };
