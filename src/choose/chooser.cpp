@@ -115,7 +115,7 @@ void Chooser::Draw(BITMAP* target) const {
     Text(target, "Enter: play   W: watch the best run   Esc: back", kLeft + 16, kBottom - 18, grey);
 }
 
-ChooserChoice RunChooser(Chooser& chooser, const ShellBitmaps& bitmaps, FrameIo& io, InputSample held) {
+ChooserChoice RunChooser(Chooser& chooser, const ShellBitmaps& bitmaps, FrameIo& io, InputSample& held) {
     BITMAP* buffer = bitmaps.backBuffer.get();
     BitmapHolder under;  // the play-field as it was
     if (buffer) {
@@ -143,6 +143,7 @@ ChooserChoice RunChooser(Chooser& chooser, const ShellBitmaps& bitmaps, FrameIo&
         if (closed) break;
         io.Present(buffer);
     }
+    held = in;
     // The play-field goes back as it was.
     if (buffer && under.get()) blit(under.get(), buffer, 0, 0, 0, 0, buffer->w, buffer->h);
     return choice;

@@ -42,5 +42,6 @@ private:
 };
 
 // Runs the chooser's frames until it closes: the back buffer's picture
-// stays under it. The keys held when it opens are not taken as presses.
-ChooserChoice RunChooser(Chooser& chooser, const ShellBitmaps& bitmaps, FrameIo& io, InputSample held);
+// stays under it. What held holds as it opens is not taken as presses; it
+// holds the last frame's input when it closes.
+ChooserChoice RunChooser(Chooser& chooser, const ShellBitmaps& bitmaps, FrameIo& io, InputSample& held);
