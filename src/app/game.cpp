@@ -147,8 +147,7 @@ int RunGame(int argc, char** argv) {
             ScopedAllegroPresentation presentation;
             LiveIo io;
             io.ShowIn(&window);
-            GameHooks hooks(io, KeptFilePath("XDG_DATA_HOME", ".local/share", "progress.txt"), names);
-            hooks.report = Say;
+            GameHooks hooks(io, KeptFilePath("XDG_DATA_HOME", ".local/share", "progress.txt"), names, Say);
             hooks.toggleMute = [&] {
                 settings.now.mute = !settings.now.mute;
                 ApplyMute(settings.now.mute);

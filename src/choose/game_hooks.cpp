@@ -1,7 +1,5 @@
 #include "choose/game_hooks.h"
 
-#include <cstdio>
-
 #include "choose/chooser.h"
 #include "choose/watch.h"
 #include "levels/level_table.h"
@@ -12,9 +10,10 @@
 #include "progress/level_hash.h"
 #include "shell/frame_loop.h"
 
-GameHooks::GameHooks(FrameIo& player, std::string progressPath, std::vector<std::string> names, double hintSeconds)
-    : report([](const std::string& line) { std::fprintf(stderr, "zandrove: %s\n", line.c_str()); }),
-      player_(player),
+GameHooks::GameHooks(FrameIo& player, std::string progressPath, std::vector<std::string> names, Report report,
+                     double hintSeconds)
+    : player_(player),
+      report_(std::move(report)),
       file_(std::move(progressPath)),
       names_(std::move(names)),
       hints_(hintSeconds) {
@@ -22,7 +21,7 @@ GameHooks::GameHooks(FrameIo& player, std::string progressPath, std::vector<std:
     if (!file_.Path().empty())
         file_.Load([this](std::string_view text, std::string& error) { return ParseProgress(text, progress_, error); },
                    message);
-    if (!message.empty()) report(message);
+    if (!message.empty()) report_(message);
 }
 
 void GameHooks::LevelStarted(ShellState& state) {
@@ -39,7 +38,7 @@ void GameHooks::Keep(const ShellState& state, const RunResult& run) {
     std::string message;
     if (!file_.Save(FormatProgress(progress_), message) && !saveReported_) {
         saveReported_ = true;  // once: every level would say the same
-        if (!message.empty()) report(message + "; progress is not kept");
+        if (!message.empty()) report_(message + "; progress is not kept");
     }
 }
 

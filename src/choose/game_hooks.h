@@ -19,11 +19,12 @@
 
 class GameHooks : public LevelHooks, public FrameIo {
 public:
+    using Report = std::function<void(const std::string& line)>;
     // progressPath empty: nothing is kept. names: the levels' names, if any.
-    GameHooks(FrameIo& player, std::string progressPath, std::vector<std::string> names, double hintSeconds = 20);
+    // One-line messages (a bad or unwritable file) go to report.
+    GameHooks(FrameIo& player, std::string progressPath, std::vector<std::string> names, Report report,
+              double hintSeconds = 20);
 
-    // One-line messages (bad or unwritable files) go here; stderr by default.
-    std::function<void(const std::string&)> report;
     std::function<void()> toggleMute;
     std::function<void()> toggleFullscreen;
     int watchFrameLimit = 36000;
@@ -47,6 +48,7 @@ private:
     bool Overlaid() const;
 
     FrameIo& player_;
+    Report report_;
     KeptFile file_;
     Progress progress_;
     bool saveReported_ = false;

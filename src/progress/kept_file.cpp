@@ -58,7 +58,7 @@ bool SetAside(const std::string& path, std::string& aside, std::string& reason) 
 bool KeptFile::Load(const Parser& parse, std::string& message) {
     std::string text, error;
     struct stat st;
-    if (path_.empty() || (lstat(path_.c_str(), &st) != 0 && errno == ENOENT)) return false;
+    if (path_.empty() || (lstat(path_.c_str(), &st) != 0 && (errno == ENOENT || errno == ENOTDIR))) return false;
     if (ReadRegularFile(path_, text, error) && parse(text, error)) return true;
     std::string aside, reason;
     if (SetAside(path_, aside, reason)) {
