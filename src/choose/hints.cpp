@@ -13,8 +13,13 @@ void Hints::Reset() {
     used_ = false;
     solution_.clear();
     first_ = shown_ = 0;
-    notFoundFrames = 0;
+    noticeFrames_ = 0;
     records_ = nullptr;
+}
+
+void Hints::Notice(const char* text) {
+    notice_ = text;
+    noticeFrames_ = 180;  // three seconds
 }
 
 bool Hints::StartSearch(const std::vector<BombPlacement>& prefix) {
@@ -29,21 +34,22 @@ bool Hints::StartSearch(const std::vector<BombPlacement>& prefix) {
 
 void Hints::Ask(const LevelRecord* records, const std::vector<BombPlacement>& placed) {
     if (searching_) return;
-    const bool sameLevel = records == records_;
-    if (sameLevel && first_ + shown_ < solution_.size()) {
-        ++shown_;
+    if (records == records_ && !solution_.empty()) {
+        if (first_ + shown_ < solution_.size())
+            ++shown_;
+        else
+            Notice("that is the whole solution");
         return;
     }
-    // Nothing more to show from this solution: search from what is placed now.
     records_ = records;
     solution_.clear();
     first_ = shown_ = 0;
-    notFoundFrames = 0;
-    if (!StartSearch(placed)) notFoundFrames = 180;
+    noticeFrames_ = 0;
+    if (!StartSearch(placed)) Notice("no hint: the search cannot start");
 }
 
 void Hints::Poll() {
-    if (notFoundFrames > 0) --notFoundFrames;
+    if (noticeFrames_ > 0) --noticeFrames_;
     if (!searching_) return;
     const BackgroundSolve::State state = solve_.Poll();
     if (state == BackgroundSolve::State::Running) return;
@@ -60,7 +66,7 @@ void Hints::Poll() {
     // None with the player's bombs kept: from the inventory alone.
     if (!prefix_.empty() && StartSearch({})) return;
     solve_.Cancel();
-    notFoundFrames = 180;
+    Notice("no hint found");
 }
 
 std::vector<BombPlacement> Hints::Ghosts() const {
@@ -75,7 +81,7 @@ std::string Hints::Status() const {
         std::snprintf(text, sizeof text, "searching for a hint... %d s", static_cast<int>(solve_.Seconds()));
         return text;
     }
-    if (notFoundFrames > 0) return "no hint found";
+    if (noticeFrames_ > 0) return notice_;
     return "";
 }
 

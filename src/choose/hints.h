@@ -17,7 +17,7 @@ public:
 
     // A new level: any search stops, nothing is shown.
     void Reset();
-    // H: the next ghost if a solution is known, else a search.
+    // H: the next ghost if a solution is known (none after its last), else a search.
     void Ask(const LevelRecord* records, const std::vector<BombPlacement>& placed);
     // Once a frame, never blocking.
     void Poll();
@@ -26,10 +26,8 @@ public:
     bool Used() const { return used_; }  // a ghost was shown in this level
     // The ghosts to show: the solution's bombs beyond those the player had.
     std::vector<BombPlacement> Ghosts() const;
-    // "searching for a hint... 3 s", "no hint found", or empty.
+    // "searching for a hint... 3 s", a notice for a while ("no hint found"), or empty.
     std::string Status() const;
-    // Frames left to show "no hint found".
-    int notFoundFrames = 0;
 
     // The status line, and in edit mode the ghosts (translucent bombs with
     // their fuse read-outs).
@@ -37,6 +35,7 @@ public:
 
 private:
     bool StartSearch(const std::vector<BombPlacement>& prefix);
+    void Notice(const char* text);
 
     double budget_;
     BackgroundSolve solve_;
@@ -47,4 +46,6 @@ private:
     std::vector<BombPlacement> solution_;
     size_t first_ = 0;  // the solution's first bomb the player did not place
     size_t shown_ = 0;
+    const char* notice_ = "";
+    int noticeFrames_ = 0;
 };
