@@ -142,7 +142,10 @@ int RunGame(int argc, char** argv) {
 
     {
         ShellBitmaps bitmaps;
-        if (!LoadAssets(bitmaps, error)) return Fail(error);
+        if (!LoadAssets(bitmaps, error)) {
+            window.Release();
+            return Fail(error);
+        }
         {
             ScopedAllegroPresentation presentation;
             LiveIo io;
@@ -167,6 +170,7 @@ int RunGame(int argc, char** argv) {
         }
         ReleaseAssets(bitmaps);
     }
+    window.Release();
     FreeLevelPack();
     ReleaseQuitSignals();
     allegro_exit();

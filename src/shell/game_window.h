@@ -33,6 +33,9 @@ public:
     // A point of the screen to the frame's pixel it shows.
     void MapMouse(int& x, int& y) const;
 
+    // Frees the scaled picture: before allegro_exit, which a bitmap must not outlive.
+    void Release() { scaled_.Reset(); }
+
     bool Fullscreen() const { return fullscreen_; }
     int Scale() const { return windowScale_; }
     const ScreenView& View() const { return view_; }
