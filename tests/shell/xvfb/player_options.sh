@@ -3,6 +3,8 @@
 #   player_options.sh scale2   BIN_DIR   --scale 2: a 1280 x 960 window; a scaled click on a slot takes the bomb
 #   player_options.sh level7   BIN_DIR   --level 7 starts at level 7: its kept solution, placed by hand, completes it
 #   player_options.sh progress BIN_DIR   level 1 solved at --scale 2 (scaled drag and clicks) writes the progress file
+#   player_options.sh fullscreen BIN_DIR --fullscreen on 1600 x 1200: the picture at scale 2, centred, black
+#                                        around it, a click on a slot mapped back; F11 back to the window
 set -euo pipefail
 
 mode=$1
@@ -95,5 +97,30 @@ progress)
     expect_progress " solved frame 351 bomb 1 56 112 6\$"
     head -n 1 "$progress" | grep -qx "zandrove-progress 1" || fail "no version line"
     quit
+    ;;
+fullscreen)
+    start_game --fullscreen
+    find_window >/dev/null
+    window=root
+    sleep 2
+    xdotool mousemove 1400 100; sleep 0.3
+    shot start
+    xdotool mousemove $((160 + 240)) $((120 + 824)); sleep 0.2; press; release   # slot 0, scaled, offset
+    xdotool mousemove 1400 100; sleep 0.3
+    shot taken
+    area_differs 64x64+368+932 start taken || fail "the click did not take the bomb"
+    convert "$work/taken.png" -crop 160x1200+0+0 +repage -format '%k' info: >"$work/colours"
+    [ "$(cat "$work/colours")" -eq 1 ] || fail "not black left of the picture"
+    convert "$work/taken.png" -crop 1280x960+160+120 +repage "$work/picture.png"
+    convert "$work/picture.png" -sample 640x480 -sample 1280x960 "$work/resampled.png"
+    n=$(compare -metric AE "$work/picture.png" "$work/resampled.png" null: 2>&1 || true)
+    [ "${n%%.*}" -eq 0 ] || fail "$n pixels are not part of a 2 x 2 square"
+    key F11
+    sleep 1
+    xdotool mousemove 300 300  # keys go to the window under the pointer
+    geometry=$(xdotool getwindowgeometry "$(find_window)" | sed -n 's/.*Geometry: //p')
+    [ "$geometry" = "640x480" ] || fail "F11 gave a window of $geometry, not 640x480"
+    quit
+    grep -qx "fullscreen no" "$XDG_CONFIG_HOME/zandrove/settings.txt" || fail "the window was not remembered"
     ;;
 esac
