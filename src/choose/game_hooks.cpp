@@ -1,5 +1,7 @@
 #include "choose/game_hooks.h"
 
+#include <allegro.h>
+
 #include "choose/chooser.h"
 #include "choose/watch.h"
 #include "levels/level_table.h"
@@ -8,6 +10,7 @@
 #include "objects/frame_globals.h"
 #include "play/keys.h"
 #include "progress/level_hash.h"
+#include "shell/assets.h"
 #include "shell/frame_loop.h"
 
 GameHooks::GameHooks(FrameIo& player, std::string progressPath, std::vector<std::string> names, Report report,
@@ -78,6 +81,13 @@ bool GameHooks::AfterFrame(ShellState& state, const ShellBitmaps& bitmaps, Frame
 bool GameHooks::Choose(ShellState& state, const ShellBitmaps& bitmaps) {
     int selected = state.levelIndex;
     InputSample held = state.input;
+    // The level's picture, to put back under the chooser after a watch.
+    BITMAP* buffer = bitmaps.backBuffer.get();
+    BitmapHolder picture;
+    if (buffer) {
+        picture.Reset(create_bitmap(buffer->w, buffer->h));
+        if (picture.get()) blit(buffer, picture.get(), 0, 0, 0, 0, buffer->w, buffer->h);
+    }
     for (;;) {
         Chooser chooser(ListLevels(names_, progress_), selected);
         const ChooserChoice choice = RunChooser(chooser, bitmaps, player_, held);  // held: as the chooser closed
@@ -112,6 +122,7 @@ bool GameHooks::Choose(ShellState& state, const ShellBitmaps& bitmaps) {
                 state.quitRequested = true;
                 return false;
             }
+            if (picture.get()) blit(picture.get(), buffer, 0, 0, 0, 0, buffer->w, buffer->h);
             held = InputSample{};
             held.keys.set();  // nothing held now counts as a press in the chooser
             held.buttons = ~0;

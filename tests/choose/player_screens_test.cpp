@@ -149,16 +149,6 @@ TEST_F(PlayerScreens, AnUnwritableFolderIsReportedOnceAndPlayGoesOn) {
     EXPECT_EQ(hooks->KeptProgress().levels.size(), 1u);  // still counted in this game
 }
 
-TEST_F(PlayerScreens, AFutureVersionIsKeptAsideAndPlayStartsEmpty) {
-    fs::create_directories(fs::path(progressPath).parent_path());
-    std::ofstream(progressPath) << "zandrove-progress 7\nlevel whatever\n";
-    NewGame();
-    ASSERT_EQ(reported.size(), 1u);
-    EXPECT_NE(reported[0].find("newer"), std::string::npos) << reported[0];
-    EXPECT_TRUE(hooks->KeptProgress().levels.empty());
-    EXPECT_EQ(Read(progressPath + ".bad"), "zandrove-progress 7\nlevel whatever\n");
-}
-
 TEST_F(PlayerScreens, ThePackEditedBetweenTwoGamesShowsTheEditedLevelUnsolved) {
     const LevelRecord easy[] = {Rec(REC_HAMSTER, 100, 104), Rec(REC_BLOCK, 100, 130),
                                 Rec(REC_EXIT, 80, 80, 40, 40), Rec(REC_END)};
