@@ -3,6 +3,7 @@
 #include <allegro.h>
 
 #include <algorithm>
+#include <cstdio>
 
 #include "play/frame_draw.h"
 #include "play/keys.h"

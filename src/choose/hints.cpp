@@ -2,6 +2,7 @@
 
 #include <allegro.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "objects/asset_handles.h"
