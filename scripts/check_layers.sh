@@ -7,7 +7,7 @@ set -euo pipefail
 shopt -s nullglob
 root=${1:-$(cd "$(dirname "$0")/.." && pwd)}
 
-declare -A rank=([files]=0 [objects]=1 [levels]=2 [packs]=3 [play]=4 [shell]=5 [solve]=6 [design]=7 [choose]=7 [app]=8)
+declare -A rank=([files]=0 [objects]=1 [levels]=2 [packs]=3 [progress]=3 [play]=4 [shell]=5 [solve]=6 [design]=7 [choose]=7 [app]=8)
 
 status=0
 declare -A pairs=()

@@ -8,6 +8,7 @@ constexpr int KeyDigit(int d) { return 27 + d; }           // the main keyboard'
 constexpr int KeyF(int n) { return 46 + n; }               // F1 to F12
 
 constexpr int kKeyF10 = KeyF(10);
+constexpr int kKeyF11 = KeyF(11);
 constexpr int kKeyEsc = 59;
 constexpr int kKeyMinus = 61;
 constexpr int kKeyEquals = 62;  // the main keyboard's plus key

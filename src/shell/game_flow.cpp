@@ -9,16 +9,24 @@
 void EndLevel(ShellState& s) {
     DestroyWorldObjects();
     SelectedBomb = nullptr;  // it pointed at a bomb just destroyed
-    if (!s.restartRequest) s.levelIndex += 1;
+    if (s.nextLevel >= 0)
+        s.levelIndex = s.nextLevel;
+    else if (!s.restartRequest)
+        s.levelIndex += 1;
+    s.nextLevel = -1;
     EditMode = true;
 }
 
-void PlayLevels(ShellState& s, const ShellBitmaps& bitmaps, FrameIo& io) {
-    s.levelIndex = 0;
-    if (LevelCount <= 0 || io.QuitHeld()) return;
+void PlayLevels(ShellState& s, const ShellBitmaps& bitmaps, FrameIo& io, int firstLevel, LevelHooks* hooks) {
+    s.levelIndex = firstLevel;
+    if (LevelCount <= 0 || firstLevel >= LevelCount || io.QuitHeld()) return;
     for (;;) {
         StartLevel(s, LevelTable[s.levelIndex]);
-        while (RunFrame(s, bitmaps, io)) {
+        if (hooks) hooks->LevelStarted(s);
+        for (;;) {
+            const bool goOn = RunFrame(s, bitmaps, io);
+            // The hooks see every frame, the level's last one too.
+            if (!(hooks ? hooks->AfterFrame(s, bitmaps, io) && goOn : goOn)) break;
         }
         EndLevel(s);
         if (s.levelIndex >= LevelCount || s.quitRequested) break;

@@ -5,6 +5,19 @@ struct ShellState;
 struct ShellBitmaps;
 class FrameIo;
 
-void PlayLevels(ShellState& state, const ShellBitmaps& bitmaps, FrameIo& io);
+// What the game adds around the frames of its levels (the level chooser,
+// hints, kept progress). Without one, the levels play as they always have.
+class LevelHooks {
+public:
+    virtual ~LevelHooks() = default;
+    // The level's world is built, before its first frame.
+    virtual void LevelStarted(ShellState&) {}
+    // After every frame. False ends the level; state.nextLevel, when set,
+    // says which one follows.
+    virtual bool AfterFrame(ShellState&, const ShellBitmaps&, FrameIo&) { return true; }
+};
+
+void PlayLevels(ShellState& state, const ShellBitmaps& bitmaps, FrameIo& io, int firstLevel = 0,
+                LevelHooks* hooks = nullptr);
 // Level end: the objects destroyed, the next level chosen, edit mode again.
 void EndLevel(ShellState& state);

@@ -8,11 +8,12 @@
 
 #include "play/input.h"
 #include "play/keys.h"
+#include "shell/game_window.h"
 
 // The frame reads keys by Allegro's scancodes without including Allegro.
 static_assert(KeyLetter('A') == KEY_A && KeyLetter('Z') == KEY_Z);
 static_assert(KeyDigit(0) == KEY_0 && KeyDigit(9) == KEY_9);
-static_assert(KeyF(1) == KEY_F1 && KeyF(12) == KEY_F12);
+static_assert(KeyF(1) == KEY_F1 && KeyF(12) == KEY_F12 && kKeyF11 == KEY_F11);
 static_assert(kKeyEsc == KEY_ESC && kKeyMinus == KEY_MINUS && kKeyEquals == KEY_EQUALS && kKeySpace == KEY_SPACE);
 static_assert(kKeyLeft == KEY_LEFT && kKeyRight == KEY_RIGHT && kKeyUp == KEY_UP && kKeyDown == KEY_DOWN);
 static_assert(kKeyMinusPad == KEY_MINUS_PAD && kKeyPlusPad == KEY_PLUS_PAD);
@@ -79,6 +80,7 @@ void LiveIo::Sample(InputSample& s) {
     if (keyboard_needs_poll()) poll_keyboard();
     s.mouseX = mouse_x;
     s.mouseY = mouse_y;
+    if (window_) window_->MapMouse(s.mouseX, s.mouseY);
     s.buttons = mouse_b;
     for (int k = 0; k < KEY_MAX && k < kKeyCount; ++k) s.keys[k] = key[k] != 0;
     // mouse_z counts wheel steps since start-up.
@@ -94,9 +96,13 @@ void LiveIo::Sample(InputSample& s) {
 void LiveIo::Present(BITMAP* frame) {
     pacer_.Wait();
     vsync();
-    acquire_screen();
-    blit(frame, screen, 0, 0, 0, 0, frame->w, frame->h);
-    release_screen();
+    if (window_) {
+        window_->Show(frame);
+    } else {
+        acquire_screen();
+        blit(frame, screen, 0, 0, 0, 0, frame->w, frame->h);
+        release_screen();
+    }
     rest(0);  // give up the rest of the time slice
 }
 
