@@ -1,0 +1,8 @@
+#pragma once
+// `zandrove --design FILE`: the level designer in the game's window.
+#include <string>
+
+// Opens FILE (relative to the current directory) before any window: a file
+// that is neither a level pack nor a level text is refused with one line on
+// stderr and status 2. Otherwise designs until quit; returns the exit status.
+int RunDesigner(const std::string& file, const std::string& programDir);
