@@ -17,8 +17,9 @@ namespace design {
 
 namespace {
 
-bool Read(const std::string& path, LevelList& levels, std::string& error) {
-    if (IsTextName(path)) {
+// The format is the design file's: its recovery file is read as it is.
+bool Read(const std::string& path, bool text, LevelList& levels, std::string& error) {
+    if (text) {
         std::string text;
         if (!ReadTextFile(path, text, error)) return false;
         ParsedText parsed = ParseLevelText(text);
@@ -55,9 +56,12 @@ int Stat(const std::string& path, struct stat& st) {
     return errno == ENOENT ? 0 : -1;
 }
 
-bool Newer(const struct stat& a, const struct stat& b) {
+// A save removes the recovery file, so one that is there is newer work
+// unless the file was changed after it (by another program): a time stamp
+// that is merely equal, one clock tick holding both writes, still counts.
+bool NotOlder(const struct stat& a, const struct stat& b) {
     if (a.st_mtim.tv_sec != b.st_mtim.tv_sec) return a.st_mtim.tv_sec > b.st_mtim.tv_sec;
-    return a.st_mtim.tv_nsec > b.st_mtim.tv_nsec;
+    return a.st_mtim.tv_nsec >= b.st_mtim.tv_nsec;
 }
 
 }  // namespace
@@ -74,16 +78,25 @@ bool OpenDesign(const std::string& path, OpenedDesign& out, std::string& error) 
         error = "cannot read '" + path + "': " + SystemReason(errno);
         return false;
     }
-    if (exists == 0)
+    if (exists == 0) {
+        // Nothing could ever be saved there: better said now than at the first save.
+        const std::string::size_type slash = path.rfind('/');
+        struct stat folder {};
+        const std::string parent = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+        if (stat(parent.c_str(), &folder) != 0 || !S_ISDIR(folder.st_mode)) {
+            error = "cannot create '" + path + "': its folder '" + parent + "' does not exist";
+            return false;
+        }
         out.created = true;
-    else if (!Read(path, out.levels, error))
+    }
+    else if (!Read(path, IsTextName(path), out.levels, error))
         return false;
 
     const std::string autosave = AutosavePath(path);
-    if (Stat(autosave, recovery) == 1 && (exists == 0 || Newer(recovery, file))) {
+    if (Stat(autosave, recovery) == 1 && (exists == 0 || NotOlder(recovery, file))) {
         LevelList recovered;
         std::string why;
-        if (Read(autosave, recovered, why)) {
+        if (Read(autosave, IsTextName(path), recovered, why)) {
             out.levels = std::move(recovered);
             out.recovered = true;
             out.note = "recovered unsaved work from " + autosave;

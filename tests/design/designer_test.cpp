@@ -182,3 +182,134 @@ TEST_F(DesignerSession, DrawsTheLevelUnderAFaintGridAndTheBar) {
 }
 
 }  // namespace
+
+namespace {
+
+// F5 searches in the background while frames go on; Tab then offers the
+// solution, and test-play completes the level through the game's frame.
+TEST_F(DesignerSession, TestPlayCompletesADesignedLevelWithItsSolution) {
+    ASSERT_TRUE(Open("pit.pak"));
+    DrawPit();
+    const std::vector<LevelRecord> designed = Records();
+    d->solves.settings.budgetSeconds = 60;
+    Press(KeyF(5));
+    ASSERT_TRUE(d->solves.Running());
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(90);
+    int frames = 0;
+    while (d->solves.Running() && std::chrono::steady_clock::now() < deadline) {
+        Frame();
+        ++frames;
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    ASSERT_FALSE(d->solves.Running()) << "no result within 90 s";
+    EXPECT_GT(frames, 1) << "the frames went on while it searched";
+    const std::string status = d->solves.Status(Records());
+    EXPECT_EQ(status.rfind("solvable with 1 of 1 bombs, first solution after ", 0), 0u) << status;
+
+    Press(kKeyTab);
+    Frame();  // test-play starts with the frame after the press
+    ASSERT_TRUE(d->playing);
+    EXPECT_TRUE(BombPlaced[0]) << "the solution's bomb is placed, ready to run";
+    Press(kKeySpace);
+    for (int i = 0; i < 3600 && d->playing; ++i) Frame();
+    EXPECT_FALSE(d->playing);
+    EXPECT_EQ(d->playNote, "completed with 1 bomb");
+    EXPECT_TRUE(std::equal(designed.begin(), designed.end(), Records().begin(), Records().end(), SameRecord));
+    EXPECT_TRUE(EditMode);
+
+    // Tab again leaves a test-play at once, and a change forgets the result.
+    Press(kKeyTab);
+    Frame();
+    ASSERT_TRUE(d->playing);
+    Press(kKeyTab);
+    EXPECT_FALSE(d->playing);
+    Press(KeyLetter('I'));
+    EXPECT_EQ(d->solves.Status(Records()), "");
+}
+
+// A failed save keeps the old file and the design, and says why.
+TEST_F(DesignerSession, AFailedSaveLeavesTheOldFileAndShowsTheError) {
+    ASSERT_TRUE(Open("kept.pak"));
+    DrawPit();
+    Press(KeyLetter('S'), {kKeyLControl});
+    const std::string saved = ReadAll(dir / "kept.pak");
+    Press(KeyLetter('I'));
+    FailNextAtomicFileStep(AtomicFileStep::Write, ENOSPC);  // the disk is full
+    Press(KeyLetter('S'), {kKeyLControl});
+    EXPECT_NE(d->message.find("not saved"), std::string::npos) << d->message;
+    EXPECT_NE(d->message.find("no space left on device"), std::string::npos) << d->message;
+    EXPECT_EQ(ReadAll(dir / "kept.pak"), saved);
+    EXPECT_TRUE(d->doc.Dirty());
+    // A folder that cannot be written (a plain file stands where it would be).
+    std::ofstream(dir / "plain") << "x";
+    d->path = (dir / "plain" / "kept.pak").string();
+    Press(KeyLetter('S'), {kKeyLControl});
+    EXPECT_NE(d->message.find("not saved"), std::string::npos) << d->message;
+    EXPECT_TRUE(d->doc.Dirty());
+    EXPECT_EQ(design::CountType(Records(), REC_BOMB), 2);
+}
+
+// Unsaved work reaches FILE.autosave within the delay, so even a process
+// killed outright leaves it; it reopens, and F10 then asks once.
+TEST_F(DesignerSession, AKilledDesignerLeavesARecoveryThatReopens) {
+    std::ofstream(dir / "work.txt") << "level \"Old\"\nhamster 100 100\n";
+    ASSERT_TRUE(Open("work.txt"));
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        Press(KeyLetter('I'));
+        Press(KeyLetter('I'));
+        now += design::kAutosaveSeconds;
+        Frame();
+        Press(KeyLetter('I'));  // too new for the recovery
+        raise(SIGKILL);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    ASSERT_TRUE(fs::exists(dir / "work.txt.autosave"));
+
+    ASSERT_TRUE(Open("work.txt"));
+    EXPECT_NE(d->message.find("recovered"), std::string::npos) << d->message;
+    EXPECT_EQ(design::CountType(Records(), REC_BOMB), 2);
+    EXPECT_TRUE(d->doc.Dirty());
+    EXPECT_TRUE(Press(kKeyF10)) << "unsaved: F10 asks first";
+    EXPECT_NE(d->message.find("F10 again to quit"), std::string::npos) << d->message;
+    EXPECT_FALSE(Press(kKeyF10));
+    // Saving takes the recovery away; the text keeps the old level's form.
+    ASSERT_TRUE(Open("work.txt"));
+    Press(KeyLetter('S'), {kKeyLControl});
+    EXPECT_FALSE(fs::exists(dir / "work.txt.autosave"));
+    EXPECT_NE(ReadAll(dir / "work.txt").find("level \"Old\""), std::string::npos);
+    ASSERT_TRUE(Open("work.txt"));
+    EXPECT_FALSE(d->doc.Dirty());
+    EXPECT_FALSE(Press(kKeyF10)) << "nothing unsaved: F10 quits at once";
+    // The close button (and Ctrl-C, SIGTERM) quits at once, the work kept first.
+    ASSERT_TRUE(Open("work.txt"));
+    Press(KeyLetter('I'));
+    io.closeRequested = true;
+    EXPECT_FALSE(Frame());
+    const LevelList kept = ParseLevelText(ReadAll(dir / "work.txt.autosave")).levels;
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_EQ(design::CountType(kept[0].records, REC_BOMB), 3);
+}
+
+// --design refuses what it could not save back whole, before any window.
+TEST(DesignCommand, RefusesAFileThatIsNeitherPackNorTextWithStatus2) {
+    char name[] = "/tmp/zandrove-refuse-XXXXXX";
+    ASSERT_NE(mkdtemp(name), nullptr);
+    const fs::path dir = name;
+    std::ofstream(dir / "short.pak") << "not a pack";
+    std::ofstream(dir / "bad.txt") << "level \"A\"\nblock 1\n";
+    for (const char* file : {"short.pak", "bad.txt", "missing-folder/new.pak"}) {
+        ProgramRun run;
+        run.args = {kGame, "--design", (dir / file).string()};
+        setenv("DISPLAY", "", 1);  // a window could not open: a refusal must come first
+        const Ran r = RunProgram(run);
+        EXPECT_EQ(r.status, 2) << file << ": " << r.err;
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    }
+    fs::remove_all(dir);
+}
+
+}  // namespace
