@@ -88,9 +88,9 @@ bool OpenDesign(const std::string& path, OpenedDesign& out, std::string& error) 
             return false;
         }
         out.created = true;
-    }
-    else if (!Read(path, IsTextName(path), out.levels, error))
+    } else if (!Read(path, IsTextName(path), out.levels, error)) {
         return false;
+    }
 
     const std::string autosave = AutosavePath(path);
     if (Stat(autosave, recovery) == 1 && (exists == 0 || NotOlder(recovery, file))) {
