@@ -82,6 +82,12 @@ protected:
         io.keys.reset();
     }
     void Tool(char key) { Press(KeyLetter(key)); }
+    // With ZANDROVE_SHOT_DIR set, the last frame drawn is kept there as NAME.bmp
+    // (scripts/design_screenshots.sh makes the README's pictures so).
+    void Shot(const std::string& name) {
+        if (const char* shots = std::getenv("ZANDROVE_SHOT_DIR"))
+            save_bmp((std::string(shots) + "/" + name + ".bmp").c_str(), Buffer(), nullptr);
+    }
     const std::vector<LevelRecord>& Records() { return d->doc.Level().records; }
 
     // Loaded once, like the headless assets, and kept to the end of the run.

@@ -155,13 +155,12 @@ TEST_F(DesignerSession, BuildsSavesAndReopensALevelMadeFromNothing) {
 namespace {
 
 // The picture: the level as the game draws it, the faint grid over the
-// play-field only, the bar with its lines, the help over it all. With
-// ZANDROVE_SHOT_DIR set it is also written there, for the README.
+// play-field only, the bar with its lines, the help over it all.
 TEST_F(DesignerSession, DrawsTheLevelUnderAFaintGridAndTheBar) {
     ASSERT_TRUE(Open("pit.pak"));
     DrawPit();
     Tool('F');
-    ClickAt(200, 340);
+    ClickAt(150, 330);
     Tool('B');
     io.MoveTo(450, 250);
     Frame();
@@ -172,12 +171,11 @@ TEST_F(DesignerSession, DrawsTheLevelUnderAFaintGridAndTheBar) {
     EXPECT_NE(onLine, offLine);
     EXPECT_GT(getr(onLine) + getg(onLine) + getb(onLine), getr(offLine) + getg(offLine) + getb(offLine));
     EXPECT_EQ(getpixel(b, 3, barTop + 60), getpixel(Bar().get(), 3, 60));
-    if (const char* shots = std::getenv("ZANDROVE_SHOT_DIR")) save_bmp((std::string(shots) + "/designer.bmp").c_str(), b, nullptr);
     // Hidden, the bar leaves the lowest rows to the level and the grid.
     Press(KeyF(4));
     EXPECT_NE(getpixel(b, 3, barTop + 60), getpixel(Bar().get(), 3, 60));
     Press(KeyF(1));
-    if (const char* shots = std::getenv("ZANDROVE_SHOT_DIR")) save_bmp((std::string(shots) + "/designer-help.bmp").c_str(), b, nullptr);
+    Shot("designer-help");
     EXPECT_TRUE(d->help);
 }
 
@@ -205,6 +203,9 @@ TEST_F(DesignerSession, TestPlayCompletesADesignedLevelWithItsSolution) {
     EXPECT_GT(frames, 1) << "the frames went on while it searched";
     const std::string status = d->solves.Status(Records());
     EXPECT_EQ(status.rfind("solvable with 1 of 1 bombs, first solution after ", 0), 0u) << status;
+    io.MoveTo(450, 250);
+    Frame();
+    Shot("designer");
 
     Press(kKeyTab);
     Frame();  // test-play starts with the frame after the press
