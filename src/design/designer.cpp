@@ -57,12 +57,14 @@ void Autosave(Designer& d) {
     if (now - d.pendingSince >= kAutosaveSeconds && !SaveRecovery(d)) d.pendingSince = now;  // tried again later
 }
 
-// F10 asks once when there is unsaved work; the close button and the quit
-// signals end at once. Either way the work is in the recovery file first.
-bool Quitting(Designer& d, bool f10, bool close) {
+// F10 and the close button ask once when there is unsaved work; Ctrl-C and
+// SIGTERM end at once. Either way the work is in the recovery file first.
+bool Quitting(Designer& d, bool f10, FrameIo& io) {
+    const bool close = io.CloseRequested();
     if (!f10 && !close) return false;
     const bool saved = SaveRecovery(d);
-    if (close || !d.doc.Dirty() || d.quitAsked) return true;
+    if (io.QuitSignalled() || !d.doc.Dirty() || d.quitAsked) return true;
+    io.ForgetCloseRequest();
     d.quitAsked = true;
     if (saved) d.message = "unsaved changes: F10 again to quit, they are kept in " + AutosavePath(d.path);
     return false;
@@ -108,11 +110,11 @@ bool DesignFrame(Designer& d, const DesignPictures& pictures, FrameIo& io) {
     if (d.playing) {
         const bool goOn = TestPlayFrame(d, pictures, io);
         d.in = d.shell.input;
-        const bool f10 = KeyPressed(d, kKeyF10), close = io.CloseRequested();
+        const bool f10 = KeyPressed(d, kKeyF10);
         EndFrameInput(d);
         if (!goOn) EndTestPlay(d);
         Autosave(d);
-        d.quit = Quitting(d, f10, close);
+        d.quit = Quitting(d, f10, io);
         return !d.quit;
     }
 
@@ -128,7 +130,7 @@ bool DesignFrame(Designer& d, const DesignPictures& pictures, FrameIo& io) {
     if (d.doc.Revision() != before || d.doc.Current() != level) d.playNote.clear();
     UpdateCheck(d);
     Autosave(d);
-    d.quit = Quitting(d, KeyPressed(d, kKeyF10), io.CloseRequested());
+    d.quit = Quitting(d, KeyPressed(d, kKeyF10), io);
     DrawDesign(d, pictures);
     io.Present(pictures.game->backBuffer.get());
     EndFrameInput(d);

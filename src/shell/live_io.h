@@ -27,6 +27,8 @@ public:
     // uncovered): only the frame's turn is waited for.
     void PresentUnchanged(BITMAP* frame) override;
     bool CloseRequested() override;
+    bool QuitSignalled() override;
+    void ForgetCloseRequest() override;
     bool QuitHeld() override;
 
 private:

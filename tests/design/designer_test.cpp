@@ -85,8 +85,10 @@ TEST_F(DesignerSession, BuildsSavesAndReopensALevelMadeFromNothing) {
     EXPECT_TRUE(SameRecord(r[21], kInventoryBombRecord));
     EXPECT_EQ(d->check.errors, 0);
 
-    // A cell holds one piece: a brick on a block's cell replaces it.
-    Tool('R');
+    // A cell holds one piece: a brick on a block's cell replaces it. The
+    // brick tool taken with a click on the bar's second button.
+    ClickAt(design::ToolButton(1).x + 16, kScreenHeight - design::kBarHeight + design::ToolButton(1).y + 16);
+    EXPECT_EQ(d->tool, design::Tool::Brick);
     ClickAt(215, 365);
     EXPECT_EQ(Records()[0].type, REC_BRICK);
     // Fixed bomb, its fuse by wheel and keys; moved with Shift; one more erased.
@@ -285,14 +287,20 @@ TEST_F(DesignerSession, AKilledDesignerLeavesARecoveryThatReopens) {
     ASSERT_TRUE(Open("work.txt"));
     EXPECT_FALSE(d->doc.Dirty());
     EXPECT_FALSE(Press(kKeyF10)) << "nothing unsaved: F10 quits at once";
-    // The close button (and Ctrl-C, SIGTERM) quits at once, the work kept first.
+    // The close button asks as F10 does; Ctrl-C and SIGTERM quit at once,
+    // the work kept first.
     ASSERT_TRUE(Open("work.txt"));
     Press(KeyLetter('I'));
     io.closeRequested = true;
+    EXPECT_TRUE(Frame());
+    EXPECT_NE(d->message.find("F10 again to quit"), std::string::npos) << d->message;
+    EXPECT_FALSE(io.closeRequested);
+    Press(KeyLetter('I'));  // a change: the question is asked again
+    io.quitSignalled = true;
     EXPECT_FALSE(Frame());
     const LevelList kept = ParseLevelText(ReadAll(dir / "work.txt.autosave")).levels;
     ASSERT_EQ(kept.size(), 1u);
-    EXPECT_EQ(design::CountType(kept[0].records, REC_BOMB), 3);
+    EXPECT_EQ(design::CountType(kept[0].records, REC_BOMB), 4);
 }
 
 // --design refuses what it could not save back whole, before any window.

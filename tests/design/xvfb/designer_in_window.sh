@@ -3,10 +3,11 @@
 # drawn with the mouse and keys into a new pack, saved with Ctrl+S, the game
 # quit with F10, the pack checked by zandrove-pack; then unsaved work kept in
 # the recovery file when the game is ended with SIGTERM.
-#   designer_in_window.sh BIN_DIR
+#   designer_in_window.sh BIN_DIR SEND_CLOSE
 set -euo pipefail
 
 bin=$(cd "$1" && pwd)
+send_close=$2
 game_binary="$bin/zandrove"
 source "$(dirname "$0")/../../shell/xvfb/harness.sh"
 
@@ -57,13 +58,13 @@ wait_for_exit
 [ "$status" -eq 0 ] || fail "exit status $status after SIGTERM"
 [ -f "$pack.autosave" ] || fail "SIGTERM left no recovery file"
 [ "$(grep -cx bomb < <("$bin/zandrove-pack" dump "$pack.autosave"))" -eq 2 ] || fail "the recovery lacks the second bomb"
-# It reopens as the newer work; F10 asks once, the second quits.
+# It reopens as the newer work; the close button asks once, F10 then quits.
 start_game --design "$pack"
 window=$(find_window) || exit 1
 sleep 0.5
-key F10
-sleep 0.3
-kill -0 "$game_pid" 2>/dev/null || fail "F10 with unsaved (recovered) work quit without asking"
+"$send_close" "$window" || fail "could not ask the window to close"
+sleep 0.5
+kill -0 "$game_pid" 2>/dev/null || fail "closing with unsaved (recovered) work quit without asking"
 key F10
 wait_for_exit
 [ "$status" -eq 0 ] || fail "exit status $status after the second F10"
