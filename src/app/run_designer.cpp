@@ -5,6 +5,7 @@
 
 #include "app/game_window.h"
 #include "design/designer.h"
+#include "levels/world.h"
 #include "play/allegro_presentation.h"
 #include "shell/assets.h"
 #include "shell/live_io.h"
@@ -26,6 +27,8 @@ void Design(design::Designer& designer, const design::DesignPictures& pictures) 
     if (io.QuitHeld()) return;
     while (design::DesignFrame(designer, pictures, io)) {
     }
+    // As at the end of a level of the game: nothing of the world outlives it.
+    DestroyWorldObjects();
     StopHiss();
 }
 
