@@ -157,8 +157,9 @@ TEST_F(DesignerSession, BuildsSavesAndReopensALevelMadeFromNothing) {
 namespace {
 
 // The picture: the level as the game draws it, the faint grid over the
-// play-field only, the bar with its lines, the help over it all.
-TEST_F(DesignerSession, DrawsTheLevelUnderAFaintGridAndTheBar) {
+// play-field only, the bar with its lines, the help over it all, the
+// checker's findings outlined.
+TEST_F(DesignerSession, DrawsTheLevelGridBarHelpAndFindings) {
     ASSERT_TRUE(Open("pit.pak"));
     DrawPit();
     Tool('F');
@@ -179,6 +180,19 @@ TEST_F(DesignerSession, DrawsTheLevelUnderAFaintGridAndTheBar) {
     Press(KeyF(1));
     Shot("designer-help");
     EXPECT_TRUE(d->help);
+    Press(KeyF(1));
+
+    // The checker after every change; F3 lists its findings and outlines
+    // what each names: here a hamster put inside the floor's first block.
+    Tool('H');
+    ClickAt(210, 368);
+    EXPECT_EQ(d->check.warnings, 1);
+    Press(KeyF(3));
+    io.MoveTo(600, 100);
+    Frame();
+    EXPECT_TRUE(d->findings);
+    EXPECT_EQ(getpixel(b, 198, 366), makecol(255, 200, 60)) << "the hamster's box in the warning's colour";
+    EXPECT_EQ(getpixel(b, 200, 375), makecol(255, 200, 60)) << "the block's too";
 }
 
 }  // namespace
