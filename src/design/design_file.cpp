@@ -70,6 +70,11 @@ bool IsTextName(const std::string& path) { return path.size() >= 4 && path.compa
 
 std::string AutosavePath(const std::string& path) { return path + ".autosave"; }
 
+std::string BarName(const std::string& path) {
+    const std::string::size_type slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
 bool OpenDesign(const std::string& path, OpenedDesign& out, std::string& error) {
     out = OpenedDesign{};
     struct stat file {}, recovery {};
@@ -99,12 +104,12 @@ bool OpenDesign(const std::string& path, OpenedDesign& out, std::string& error) 
         if (Read(autosave, IsTextName(path), recovered, why)) {
             out.levels = std::move(recovered);
             out.recovered = true;
-            out.note = "recovered unsaved work from " + autosave;
+            out.note = "recovered unsaved work from " + BarName(autosave);
         } else {
-            out.note = "recovery file unreadable, opened " + path + ": " + why;
+            out.note = "recovery file unreadable, opened " + BarName(path) + ": " + why;
         }
     }
-    if (out.note.empty()) out.note = (out.created ? "new file " : "opened ") + path;
+    if (out.note.empty()) out.note = (out.created ? "new file " : "opened ") + BarName(path);
     return true;
 }
 

@@ -17,6 +17,8 @@ struct OpenedDesign {
 
 bool IsTextName(const std::string& path);
 std::string AutosavePath(const std::string& path);
+// The name the bar gives a file: its last part, which is what fits.
+std::string BarName(const std::string& path);
 
 // Reads FILE, or its newer recovery file. False, with a one-line reason, when
 // FILE exists but is no level pack or level text the designer could save

@@ -21,7 +21,7 @@ void Saved(Designer& d) {
     d.autosaveOnDisk = false;  // the save removed it
     d.autosavedRevision = ~uint64_t{0};
     const std::size_t n = d.doc.Levels().size();
-    d.message = "saved " + d.path + " (" + std::to_string(n) + (n == 1 ? " level)" : " levels)");
+    d.message = "saved " + BarName(d.path) + " (" + std::to_string(n) + (n == 1 ? " level)" : " levels)");
 }
 
 void RenameKeys(Designer& d) {

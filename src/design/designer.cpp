@@ -66,7 +66,7 @@ bool Quitting(Designer& d, bool f10, FrameIo& io) {
     if (io.QuitSignalled() || !d.doc.Dirty() || d.quitAsked) return true;
     io.ForgetCloseRequest();
     d.quitAsked = true;
-    if (saved) d.message = "unsaved changes: F10 again to quit, they are kept in " + AutosavePath(d.path);
+    if (saved) d.message = "unsaved changes: F10 again to quit, they are kept in " + BarName(AutosavePath(d.path));
     return false;
 }
 

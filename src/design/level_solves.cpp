@@ -15,7 +15,7 @@ bool Same(const std::vector<LevelRecord>& a, const std::vector<LevelRecord>& b) 
 
 std::string Seconds(double s) {
     char text[32];
-    std::snprintf(text, sizeof text, "%.1f s", s);
+    std::snprintf(text, sizeof text, s < 1 ? "%.2f s" : "%.1f s", s);  // a quick search is not "0.0 s"
     return text;
 }
 
