@@ -5,6 +5,7 @@
 
 const char* const kGameUsage =
     "usage: zandrove [--level N] [--scale N|auto] [--fullscreen] [--mute] [PACK]\n"
+    "       zandrove [--scale N|auto] [--fullscreen] [--mute] --design FILE\n"
     "       zandrove --help | --version\n";
 
 const char* const kGameKeys =
@@ -89,6 +90,10 @@ bool ParseCommandLine(const std::vector<std::string>& args, GameOptions& o, std:
             o.pack = a;
             havePack = true;
         }
+    }
+    if (!o.design.empty() && (havePack || o.level)) {
+        error = "--design takes no PACK and no --level";
+        return false;
     }
     return true;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The game's command line:
 //   zandrove [--level N] [--scale N|auto] [--fullscreen] [--mute] [PACK]
+//   zandrove [--scale N|auto] [--fullscreen] [--mute] --design FILE
 //   zandrove --help | --version
 #include <optional>
 #include <string>

@@ -8,7 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "app/allegro_start.h"
 #include "app/command_line.h"
+#include "app/player_settings.h"
+#include "app/run_designer.h"
 #include "app/version.h"
 #include "choose/game_hooks.h"
 #include "levels/level_table.h"
@@ -26,23 +29,10 @@
 
 namespace {
 
-const char* const kWindowTitle = "Zandrove - By Tobrandel";
-
-void Say(const std::string& line) { std::fprintf(stderr, "zandrove: %s\n", line.c_str()); }
-
-// Allegro leaves its error empty when no X display can be reached.
-std::string AllegroStartError() {
-    if (allegro_error[0] != '\0') return allegro_error;
-    const char* display = std::getenv("DISPLAY");
-    if (display == nullptr || display[0] == '\0') return "no display could be opened: DISPLAY is not set";
-    return std::string("no display could be opened: DISPLAY is \"") + display + "\"";
-}
-
 int Fail(const std::string& message) {
     Say(message);
     FreeLevelPack();
-    ReleaseQuitSignals();
-    allegro_exit();
+    StopAllegro();
     return 1;
 }
 
@@ -61,31 +51,6 @@ std::vector<std::string> LevelNames(const std::string& pack) {
     return names;
 }
 
-// The settings kept, with what the command line says on top.
-struct PlayerSettings {
-    KeptFile file{KeptFilePath("XDG_CONFIG_HOME", ".config", "settings.txt")};
-    Settings kept;
-    Settings now;
-
-    explicit PlayerSettings(const GameOptions& options) {
-        std::string message;
-        file.Load([this](std::string_view text, std::string& error) { return ParseSettings(text, kept, error); },
-                  message);
-        if (!message.empty()) Say(message);
-        now = kept;
-        if (options.scale) now.scale = *options.scale;
-        if (options.fullscreen) now.fullscreen = *options.fullscreen;
-        if (options.mute) now.mute = *options.mute;
-    }
-    void Keep() {
-        kept = now;
-        std::string message;
-        if (!file.Save(FormatSettings(kept), message) && !message.empty()) Say(message + "; settings are not kept");
-    }
-};
-
-void ApplyMute(bool mute) { set_volume(mute ? 0 : 256, 0); }
-
 }  // namespace
 
 int RunGame(int argc, char** argv) {
@@ -103,6 +68,10 @@ int RunGame(int argc, char** argv) {
     }
 
     const std::string programDir = ProgramDirectory(argc > 0 ? argv[0] : nullptr);
+    if (!options.design.empty()) {
+        PlayerSettings settings(options);
+        return RunDesigner(options.design, programDir, settings);
+    }
     const std::string assetDir = AssetDirectory(programDir);
     // Installed, a relative pack name means the player's current directory, as
     // for any command; in a build tree, with the assets beside the game, it has
@@ -120,22 +89,10 @@ int RunGame(int argc, char** argv) {
     PlayerSettings settings(options);
     std::srand(static_cast<unsigned>(std::time(nullptr)));
 
-    if (allegro_init() != 0) return Fail("cannot start Allegro: " + AllegroStartError());
-    CatchQuitSignals();
-    install_keyboard();
-    install_mouse();
-    if (install_sound(DIGI_AUTODETECT, MIDI_NONE, nullptr) != 0)
-        Say(std::string("no sound (") + allegro_error + "); playing silently");
-    ApplyMute(settings.now.mute);
-    set_window_title(kWindowTitle);
-    set_color_depth(16);
-    int scale = settings.now.scale;
-    int desktopW = 0, desktopH = 0;
-    if (scale == kAutoScale) scale = get_desktop_resolution(&desktopW, &desktopH) == 0 ? AutoScale(desktopW, desktopH) : 1;
+    if (!StartAllegro(error)) return Fail(error);
+    SetMuted(settings.now.mute);
     GameWindow window;
-    std::string note;
-    if (!window.Open(scale, settings.now.fullscreen, error, note)) return Fail(error);
-    if (!note.empty()) Say(note);
+    if (!OpenWindow(window, settings.now.scale, settings.now.fullscreen, error)) return Fail(error);
     // What the player asked for on the command line is remembered for the next game.
     settings.now.fullscreen = window.Fullscreen();
     if (!(settings.now == settings.kept)) settings.Keep();
@@ -153,7 +110,7 @@ int RunGame(int argc, char** argv) {
             GameHooks hooks(io, KeptFilePath("XDG_DATA_HOME", ".local/share", "progress.txt"), names, Say);
             hooks.toggleMute = [&] {
                 settings.now.mute = !settings.now.mute;
-                ApplyMute(settings.now.mute);
+                SetMuted(settings.now.mute);
                 settings.Keep();
             };
             hooks.toggleFullscreen = [&] {
@@ -172,7 +129,6 @@ int RunGame(int argc, char** argv) {
     }
     window.Release();
     FreeLevelPack();
-    ReleaseQuitSignals();
-    allegro_exit();
+    StopAllegro();
     return 0;
 }

@@ -24,6 +24,10 @@ const char* RecordTypeName(int16_t type);
 // A record with every field zero: the usual end of a level.
 constexpr LevelRecord kEndRecord{};
 
+// An inventory bomb as the game's own levels store it: where the game keeps
+// unplaced bombs, param 4.
+constexpr LevelRecord kInventoryBombRecord{REC_BOMB, -2048, -2048, 0, 0, 4, 0, 0};
+
 bool SameRecord(const LevelRecord& a, const LevelRecord& b);
 
 // The levels the game ships with, as a list; each is named "Level N".

@@ -315,8 +315,7 @@ private:
                     Error("bomb takes nothing: an inventory bomb has no place until the player sets it");
                     return;
                 }
-                r.x = r.y = -2048;  // where the game keeps unplaced bombs
-                r.param = 4;
+                r = kInventoryBombRecord;
                 break;
             case REC_FIXED_BOMB: {
                 if (tokens.size() != 5 || tokens[3].text != "fuse" || tokens[3].quoted) {

@@ -65,7 +65,7 @@ std::string FormatRecord(const LevelRecord& r) {
             if (PlainPoint(r)) return std::string(RecordTypeName(r.type)) + " " + Pair(r.x, r.y);
             break;
         case REC_BOMB:
-            if (r.x == -2048 && r.y == -2048 && r.w == 0 && r.h == 0 && r.param == 4 && ReservedClear(r))
+            if (SameRecord(r, kInventoryBombRecord))
                 return "bomb";
             break;
         case REC_FIXED_BOMB:

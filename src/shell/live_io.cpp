@@ -29,6 +29,8 @@ namespace {
 // Set from Allegro's window thread when the player clicks the close button,
 // or from a signal handler.
 std::atomic<bool> closeClicked{false};
+// Set by a signal alone: a request that cannot be answered with a question.
+std::atomic<bool> quitSignalled{false};
 static_assert(std::atomic<bool>::is_always_lock_free, "set from a signal handler");
 
 void OnCloseButton() { closeClicked.store(true); }
@@ -37,6 +39,7 @@ void OnCloseButton() { closeClicked.store(true); }
 // normal shutdown; a second one is not caught and ends the process at once.
 void OnQuitSignal(int signal) {
     closeClicked.store(true);
+    quitSignalled.store(true);
     std::signal(signal, SIG_DFL);
 }
 
@@ -50,6 +53,7 @@ bool signalsCaught = false;
 void CatchQuitSignals() {
     if (signalsCaught) return;
     closeClicked.store(false);
+    quitSignalled.store(false);
     previousInt = std::signal(SIGINT, OnQuitSignal);
     previousTerm = std::signal(SIGTERM, OnQuitSignal);
     signalsCaught = true;
@@ -112,5 +116,11 @@ void LiveIo::PresentUnchanged(BITMAP*) {
 }
 
 bool LiveIo::CloseRequested() { return closeClicked.load(); }
+
+bool LiveIo::QuitSignalled() { return quitSignalled.load(); }
+
+void LiveIo::ForgetCloseRequest() {
+    if (!quitSignalled.load()) closeClicked.store(false);
+}
 
 bool LiveIo::QuitHeld() { return key[KEY_F10] || CloseRequested(); }

@@ -29,6 +29,8 @@ public:
     // uncovered): only the frame's turn is waited for.
     void PresentUnchanged(BITMAP* frame) override;
     bool CloseRequested() override;
+    bool QuitSignalled() override;
+    void ForgetCloseRequest() override;
     bool QuitHeld() override;
 
     // Frames shown through the window's scale, the mouse mapped back; null

@@ -44,6 +44,8 @@ TEST(CommandLine, EveryErrorNamesWhatIsWrong) {
     EXPECT_EQ(Error({"--level"}), "--level needs a value");
     EXPECT_EQ(Error({"--scale"}), "--scale needs a value");
     EXPECT_EQ(Error({"--design"}), "--design needs a value");
+    EXPECT_EQ(Error({"--design", "a.pak", "b.pak"}), "--design takes no PACK and no --level");
+    EXPECT_EQ(Error({"--level", "2", "--design", "a.pak"}), "--design takes no PACK and no --level");
     EXPECT_EQ(Error({"--level", "0"}), "--level needs a level number from 1, not '0'");
     EXPECT_EQ(Error({"--level", "3x"}), "--level needs a level number from 1, not '3x'");
     EXPECT_EQ(Error({"--level", "99999999999"}), "--level needs a level number from 1, not '99999999999'");
@@ -58,8 +60,8 @@ TEST(CommandLine, EveryErrorNamesWhatIsWrong) {
     EXPECT_EQ(error, "--level 11: there are 10 levels");
 }
 
-TEST(CommandLine, TheUsageLeavesTheDesignerOut) {
-    EXPECT_EQ(std::string(kGameUsage).find("--design"), std::string::npos);
+TEST(CommandLine, TheUsageShowsTheDesigner) {
+    EXPECT_NE(std::string(kGameUsage).find("--design FILE"), std::string::npos);
 }
 
 }  // namespace

@@ -52,7 +52,10 @@ public:
         ++unchanged;
         Present(frame);
     }
-    bool CloseRequested() override { return closeRequested; }
+    bool CloseRequested() override { return closeRequested || quitSignalled; }
+    bool quitSignalled = false;
+    bool QuitSignalled() override { return quitSignalled; }
+    void ForgetCloseRequest() override { closeRequested = false; }
 
     void MoveTo(int x, int y) {
         mouseX = x;
