@@ -10,7 +10,7 @@
 #include "bench_support.h"
 #include "levels/level_table.h"
 #include "objects/particles.h"
-#include "sim/level_run.h"
+#include "solve/level_run.h"
 #include "sim/solutions_file.h"
 
 namespace {

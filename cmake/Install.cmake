@@ -1,7 +1,7 @@
 # What `cmake --install` puts under the prefix P (and DESTDIR):
 #   P/games/zandrove                       the game, where Debian puts games
 #   P/bin/zandrove-pack, P/bin/zandrove-sim  the level designer's tools
-#   P/share/zandrove/                      the 37 assets
+#   P/share/zandrove/                      the 38 assets
 #   P/share/applications, P/share/icons/hicolor, P/share/metainfo   the menu entry, icons, AppStream data
 #   P/share/man/man6, P/share/man/man1     the manual pages, gzipped
 #   P/share/doc/zandrove                   copyright and changelog

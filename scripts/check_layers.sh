@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
 # The layers of src/, bottom to top, and the one rule between them: a file
 # may include its own folder and the folders of lower layers, never a higher
-# one. The simulation (objects, levels) and the game's own drawing (raster)
-# must not include Allegro at all.
+# one. The simulation (objects, levels), the packs and the game's own drawing
+# (raster) must not include Allegro at all.
 #   scripts/check_layers.sh [SOURCE-DIR]
 set -euo pipefail
 shopt -s nullglob
 root=${1:-$(cd "$(dirname "$0")/.." && pwd)}
 
-declare -A rank=([files]=0 [objects]=1 [levels]=2 [raster]=2 [play]=3 [shell]=4 [web]=5)
+declare -A rank=([files]=0 [objects]=1 [levels]=2 [packs]=3 [progress]=3 [raster]=3 [play]=4 [shell]=5 [solve]=6 [design]=7 [choose]=7 [app]=8 [web]=8)
 
 status=0
 declare -A pairs=()
@@ -32,7 +32,7 @@ for file in "$root"/src/*/*.h "$root"/src/*/*.cpp; do
             status=1
         fi
     done < <(grep -nE '^[[:space:]]*#[[:space:]]*include[[:space:]]*"' "$file" || true)
-    if [ "${rank[$folder]}" -le "${rank[levels]}" ] && grep -nqE '^[[:space:]]*#[[:space:]]*include[[:space:]]*<allegro' "$file"; then
+    if [ "${rank[$folder]}" -le "${rank[packs]}" ] && grep -nqE '^[[:space:]]*#[[:space:]]*include[[:space:]]*<allegro' "$file"; then
         echo "${file#$root/}: the simulation includes Allegro"
         status=1
     fi

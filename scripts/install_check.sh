@@ -10,7 +10,7 @@
 #   3. the installed zandrove-sim plays level 3 with its recorded solution and
 #      zandrove-pack dumps the built-in levels, directly and through symlinks;
 #   4. cpack -G DEB: its file list is exactly what should be installed (the
-#      game, the tools, the 37 assets, menu entry, icons, metainfo, gzipped
+#      game, the tools, the 38 assets, menu entry, icons, metainfo, gzipped
 #      manual pages, copyright, changelog), its dependencies name Allegro's
 #      runtime library, and lintian finds no error.
 # Uses the build in ZANDROVE_BUILD_DIR (default build), building what is missing.
@@ -99,7 +99,7 @@ dpkg-deb --contents "$deb" | awk '$1 !~ /^d/ { print $6 }' | sed 's|^\./||' | so
     echo usr/share/doc/zandrove/copyright
     echo usr/share/doc/zandrove/changelog.gz
 } | sort >"$work/expected"
-[ "$(grep -c '^usr/share/zandrove/' "$work/expected")" -eq 37 ] || fail "expected 37 assets"
+[ "$(grep -c '^usr/share/zandrove/' "$work/expected")" -eq 38 ] || fail "expected 38 assets"
 diff "$work/expected" "$work/files" >&2 || fail "the package's files differ from the expected ones (< missing, > extra)"
 dpkg-deb -x "$deb" "$work/unpacked"
 for page in "$work"/unpacked/usr/share/man/man*/*.gz; do

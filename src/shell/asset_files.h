@@ -11,6 +11,9 @@ constexpr const char* kBitmapFiles[kBitmapFileCount] = {
     "Dust.bmp",         "Bricks.bmp",       "TimeFont.bmp",
 };
 
+// Loaded only by the level designer (zandrove --design), never at the game's start-up.
+constexpr const char* kDesignBarFile = "DesignBar.bmp";
+
 constexpr int kSampleFileCount = 20;
 constexpr const char* kSampleFiles[kSampleFileCount] = {
     "Explode.wav",  "Scream01.wav", "Scream02.wav", "Scream03.wav", "Scream04.wav",

@@ -179,3 +179,7 @@ void ReleaseAssets(ShellBitmaps& b) {
     DestroyAndClear(Huh02Sample);
     DestroyAndClear(HissSample);
 }
+
+bool LoadDesignBar(BitmapHolder& bar, std::string& error) {
+    return LoadInto(bar, kDesignBarFile, error) && CheckSize(kDesignBarFile, bar.get(), kScreenWidth, kHudHeight, error);
+}

@@ -53,3 +53,7 @@ bool LoadAssets(ShellBitmaps& bitmaps, std::string& error);
 // Releases the shell's bitmaps, then the cut frames and glyphs, then the
 // samples, and clears the shared handles. Safe on a partly loaded set.
 void ReleaseAssets(ShellBitmaps& bitmaps);
+
+// The level designer's bar (DesignBar.bmp, as wide as the screen and as tall
+// as the HUD), which the game itself never loads.
+bool LoadDesignBar(BitmapHolder& bar, std::string& error);

@@ -20,4 +20,10 @@ public:
     virtual bool CloseRequested() { return false; }
     // Quit asked for before the first frame: F10 held or the window closed.
     virtual bool QuitHeld() { return CloseRequested(); }
+    // The close request came from a signal (Ctrl-C, SIGTERM): it is to be
+    // obeyed at once, not questioned.
+    virtual bool QuitSignalled() { return false; }
+    // A close request that was answered with a question is forgotten, so
+    // that the close button can be clicked again. A signal's stays.
+    virtual void ForgetCloseRequest() {}
 };

@@ -19,6 +19,7 @@ struct ShellState {
     int levelIndex = 0;
     bool levelComplete = false;
     bool restartRequest = false;
+    int nextLevel = -1;        // the level chosen to play next, -1: the usual one
     int completeTimer = 0;     // 0 = not started, then 120 down to 1
     bool toggleLatch = false;  // one edit/run toggle per press
     int hudTop = 0;            // this frame's HUD top edge

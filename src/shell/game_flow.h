@@ -5,12 +5,25 @@ struct ShellState;
 struct ShellBitmaps;
 class FrameIo;
 
-void PlayLevels(ShellState& state, const ShellBitmaps& bitmaps, FrameIo& io);
+// What the game adds around the frames of its levels (the level chooser,
+// hints, kept progress). Without one, the levels play as they always have.
+class LevelHooks {
+public:
+    virtual ~LevelHooks() = default;
+    // The level's world is built, before its first frame.
+    virtual void LevelStarted(ShellState&) {}
+    // After every frame. False ends the level; state.nextLevel, when set,
+    // says which one follows.
+    virtual bool AfterFrame(ShellState&, const ShellBitmaps&, FrameIo&) { return true; }
+};
+
+void PlayLevels(ShellState& state, const ShellBitmaps& bitmaps, FrameIo& io, int firstLevel = 0,
+                LevelHooks* hooks = nullptr);
 // The same one frame at a time, for a caller that owns the loop (the web
 // page's): BeginLevels starts the first level (false: nothing to play), then
 // each PlayLevelFrame runs one frame and moves to the next level when one
 // ends; false when the game is over.
-bool BeginLevels(ShellState& state, FrameIo& io);
-bool PlayLevelFrame(ShellState& state, const ShellBitmaps& bitmaps, FrameIo& io);
+bool BeginLevels(ShellState& state, FrameIo& io, int firstLevel = 0, LevelHooks* hooks = nullptr);
+bool PlayLevelFrame(ShellState& state, const ShellBitmaps& bitmaps, FrameIo& io, LevelHooks* hooks = nullptr);
 // Level end: the objects destroyed, the next level chosen, edit mode again.
 void EndLevel(ShellState& state);

@@ -4,6 +4,8 @@
 #include "shell/frame_io.h"
 #include "shell/frame_pacer.h"
 
+class GameWindow;
+
 constexpr int kFramesPerSecond = 60;
 
 // Ctrl-C and a polite kill (SIGINT, SIGTERM) ask the game to quit as the
@@ -27,8 +29,16 @@ public:
     // uncovered): only the frame's turn is waited for.
     void PresentUnchanged(BITMAP* frame) override;
     bool CloseRequested() override;
+    bool QuitSignalled() override;
+    void ForgetCloseRequest() override;
     bool QuitHeld() override;
+
+    // Frames shown through the window's scale, the mouse mapped back; null
+    // (the default): straight onto the 640 x 480 screen.
+    void ShowIn(GameWindow* window) { window_ = window; }
 
 private:
     FramePacer pacer_;
+    GameWindow* window_ = nullptr;
+    int lastWheel_ = 0;
 };

@@ -18,9 +18,9 @@
 
 #include "fuzz_play.h"
 #include "levels/level_table.h"
-#include "pack/pack_model.h"
-#include "pack/pack_writer.h"
-#include "pack/text_printer.h"
+#include "packs/pack_model.h"
+#include "packs/pack_writer.h"
+#include "packs/text_printer.h"
 #include "sim/solutions_file.h"
 
 namespace {

@@ -22,10 +22,10 @@
 #include "levels/sim_state.h"
 #include "levels/world.h"
 #include "objects/frame_globals.h"
-#include "pack/finding_format.h"
-#include "pack/finding_printer.h"
-#include "pack/pack_checker.h"
-#include "pack/pack_reader.h"
+#include "packs/finding_format.h"
+#include "packs/finding_printer.h"
+#include "packs/pack_checker.h"
+#include "packs/pack_reader.h"
 #include "world_check.h"
 
 namespace {

@@ -19,11 +19,11 @@
 #include "discard.h"
 #include "failure.h"
 #include "levels/level_record.h"
-#include "pack/finding_format.h"
-#include "pack/finding_printer.h"
-#include "pack/pack_checker.h"
-#include "pack/text_parser.h"
-#include "pack/text_printer.h"
+#include "packs/finding_format.h"
+#include "packs/finding_printer.h"
+#include "packs/pack_checker.h"
+#include "packs/text_parser.h"
+#include "packs/text_printer.h"
 
 namespace {
 

@@ -16,8 +16,8 @@
 #include "play/keys.h"
 #include "raster/drawing_match.h"
 #include "shell/scripted_play.h"
-#include "sim/level_run.h"
 #include "sim/solutions_file.h"
+#include "solve/level_run.h"
 
 namespace {
 

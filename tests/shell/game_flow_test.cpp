@@ -1,5 +1,7 @@
 // The level sequence driven by scripted input, from the first frame to the
 // end of the game.
+#include <vector>
+
 #include "levels/level_table.h"
 #include "shell/game_flow.h"
 #include "shell/scripted_play.h"
@@ -58,6 +60,34 @@ TEST_F(GameFlow, PlaysTheLevelsInOrderAndEndsAfterTheLast) {
     EXPECT_EQ(state.levelIndex, 2);
     EXPECT_TRUE(EditMode);
     EXPECT_EQ(ObjectList[0], nullptr);  // destroyed at level end
+}
+
+// The hooks around the levels, as the chooser and kept progress use them:
+// told of each level's start, shown every frame (the last one too), able to
+// end a level early and to choose the one that follows.
+TEST_F(GameFlow, HooksSeeEveryLevelAndFrameAndChooseTheNextLevel) {
+    struct Recorder : LevelHooks {
+        std::vector<int> started;
+        int frames = 0;
+        bool left = false;
+        void LevelStarted(ShellState& s) override { started.push_back(s.levelIndex); }
+        bool AfterFrame(ShellState& s, const ShellBitmaps&, FrameIo&) override {
+            ++frames;
+            // Level 3 left once, after 10 frames, for level 1.
+            if (left || s.levelIndex != 2 || frames < 121 + 10) return true;
+            left = true;
+            s.nextLevel = 0;
+            return false;
+        }
+    } hooks;
+    const LevelRecord* table[] = {kOneBlock, kOneBlock, kTwoBlocks};
+    LevelTable = table;
+    LevelCount = 3;
+    PlayLevels(state, Bitmaps(), io, 1, &hooks);
+    EXPECT_EQ(hooks.started, (std::vector<int>{1, 2, 0, 1, 2}));
+    // 121 frames for each finished level; each frame presented once and seen once.
+    EXPECT_EQ(io.presented, hooks.frames);
+    EXPECT_EQ(hooks.frames, 121 + 10 + 121 + 121 + 121);
 }
 
 TEST_F(GameFlow, F10OrTheCloseButtonDuringTheCountdownEndsTheGameWithoutAdvancing) {

@@ -4,6 +4,7 @@
 #include <allegro.h>
 
 #include <functional>
+#include <string>
 
 #include "levels/level_record.h"
 #include "levels/world.h"
@@ -24,6 +25,8 @@ public:
     int mouseY = 0;
     int buttons = 0;
     std::bitset<kKeyCount> keys;
+    int wheel = 0;
+    std::string typed;
     bool closeRequested = false;
     int presented = 0;
     // Called before every sample with the number of frames presented so far.
@@ -35,6 +38,12 @@ public:
         s.mouseY = mouseY;
         s.buttons = buttons;
         s.keys = keys;
+        // Wheel steps and typed characters are events: each is sampled once.
+        s.wheel = wheel;
+        wheel = 0;
+        s.typedCount = 0;
+        for (char c : typed) s.Type(c);
+        typed.clear();
     }
     void Present(BITMAP*) override { ++presented; }
     // Counted as presented too: the game shows a frame either way.
@@ -43,7 +52,10 @@ public:
         ++unchanged;
         Present(frame);
     }
-    bool CloseRequested() override { return closeRequested; }
+    bool CloseRequested() override { return closeRequested || quitSignalled; }
+    bool quitSignalled = false;
+    bool QuitSignalled() override { return quitSignalled; }
+    void ForgetCloseRequest() override { closeRequested = false; }
 
     void MoveTo(int x, int y) {
         mouseX = x;

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "pack/finding_format.h"
-#include "pack/pack_checker.h"
-#include "pack/pack_writer.h"
-#include "pack/text_parser.h"
+#include "packs/finding_format.h"
+#include "packs/pack_checker.h"
+#include "packs/pack_writer.h"
+#include "packs/text_parser.h"
 #include "pack_test_dir.h"
 
 namespace {

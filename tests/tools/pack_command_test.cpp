@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "pack/commands.h"
-#include "pack/pack_model.h"
-#include "pack/text_printer.h"
+#include "packs/pack_model.h"
+#include "packs/text_printer.h"
 #include "pack_test_dir.h"
 
 namespace {

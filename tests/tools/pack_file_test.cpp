@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "levels/level_table.h"
-#include "pack/pack_reader.h"
-#include "pack/pack_writer.h"
-#include "pack/text_parser.h"
-#include "pack/text_printer.h"
+#include "packs/pack_reader.h"
+#include "packs/pack_writer.h"
+#include "packs/text_parser.h"
+#include "packs/text_printer.h"
 #include "pack_test_dir.h"
 
 namespace {

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "levels/level_table.h"
-#include "pack/text_parser.h"
-#include "pack/text_printer.h"
+#include "packs/text_parser.h"
+#include "packs/text_printer.h"
 
 namespace {
 

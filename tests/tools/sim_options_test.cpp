@@ -7,7 +7,7 @@
 
 #include "levels/level_record.h"
 #include "levels/level_table.h"
-#include "sim/placement.h"
+#include "solve/placement.h"
 #include "sim/sim_options.h"
 
 namespace {

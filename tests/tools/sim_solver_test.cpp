@@ -12,12 +12,12 @@
 #include "objects/geometry.h"
 #include "objects/player.h"
 #include "shell/asset_files.h"
-#include "sim/attempt.h"
-#include "sim/candidates.h"
-#include "sim/level_run.h"
-#include "sim/nav_field.h"
-#include "sim/solver.h"
-#include "sim/worker_pool.h"
+#include "solve/attempt.h"
+#include "solve/candidates.h"
+#include "solve/level_run.h"
+#include "solve/nav_field.h"
+#include "solve/solver.h"
+#include "solve/worker_pool.h"
 
 namespace {
 

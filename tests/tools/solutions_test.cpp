@@ -23,7 +23,7 @@
 #include "shell/frame_loop.h"
 #include "shell/game_flow.h"
 #include "objects/frame_globals.h"
-#include "sim/placement.h"
+#include "solve/placement.h"
 #include "sim/sim_command.h"
 #include "sim/sim_options.h"
 #include "sim/solutions_file.h"

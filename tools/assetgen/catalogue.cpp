@@ -38,6 +38,7 @@ constexpr PictureEntry kPictures[] = {
     {"Dust.bmp", MakeDustSheet, false},
     {"Bricks.bmp", MakeBricksSheet, false},
     {"TimeFont.bmp", MakeTimeFont, false},
+    {"DesignBar.bmp", MakeDesignBar, true},
 };
 
 std::function<std::vector<uint8_t>()> PictureMaker(std::string_view file) {
@@ -71,6 +72,7 @@ std::function<std::vector<double>()> SoundMaker(std::string_view file) {
 std::vector<AssetMaker> Catalogue() {
     std::vector<AssetMaker> out;
     for (const char* file : kBitmapFiles) out.push_back({file, PictureMaker(file)});
+    out.push_back({kDesignBarFile, PictureMaker(kDesignBarFile)});
     for (const char* file : kSampleFiles) {
         auto make = SoundMaker(file);
         out.push_back({file, [make] { return EncodeWav(make()); }});

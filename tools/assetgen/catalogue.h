@@ -12,7 +12,8 @@ struct AssetMaker {
     std::function<std::vector<uint8_t>()> encode;
 };
 
-// One entry per file the game loads, in the game's loading order.
+// One entry per file the game loads, in the game's loading order, then the
+// design bar, which only the designer loads.
 // Throws std::logic_error if a file has no generator.
 std::vector<AssetMaker> Catalogue();
 

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "det_math.h"
+#include "hud_style.h"
 #include "paint.h"
 #include "pictures.h"
 #include "pixel_font.h"
@@ -21,17 +22,6 @@ namespace {
 
 constexpr int kWidth = kScreenWidth, kHeight = kHudHeight;
 
-struct Control {
-    int x, y, w, h;
-    // The pixels the control covers, as a half-open box.
-    int Left() const { return x + 1; }
-    int Top() const { return y + 1; }
-    int Right() const { return x + w + 1; }
-    int Bottom() const { return y + h + 1; }
-    double CentreX() const { return x + 1 + w / 2.0; }
-    double CentreY() const { return y + 1 + h / 2.0; }
-};
-
 constexpr Control kMode{8, 8, 32, 32};
 constexpr Control kRestart{585, 8, 48, 32};
 constexpr Control kMinus{360, 16, 16, 16};
@@ -41,54 +31,6 @@ constexpr Control Slot(int k) { return {104 + 40 * k, 8, 32, 32}; }
 // The window behind the fuse glyphs, which are drawn at x 320..343 (or
 // 326..337 alone), y 12..35.
 constexpr Control kReadout{314, 8, 34, 32};
-
-const Rgb kEdge{10, 11, 16};
-const Rgb kButtonFace{98, 110, 136};
-const Rgb kWell{24, 26, 36};
-const Rgb kInk{236, 240, 250};
-const Rgb kLabel{172, 182, 204};
-
-Rgb Panel(int x, int y) {
-    // Brushed metal: fine horizontal streaks over a gentle top-down gradient.
-    const Rgb base = VerticalGradient({66, 73, 92}, {38, 42, 54}, 0, kHeight, y);
-    const double streak = 0.05 * Noise2(x / 45.0, y * 1.3, 3) + 0.025 * Noise2(x / 9.0, y * 2.1, 4);
-    return Shade(base, 1.0 + streak);
-}
-
-void Outline(Image& img, const Control& c) {
-    for (int x = c.Left(); x < c.Right(); ++x) {
-        img.Set(x, c.Top(), kEdge);
-        img.Set(x, c.Bottom() - 1, kEdge);
-    }
-    for (int y = c.Top(); y < c.Bottom(); ++y) {
-        img.Set(c.Left(), y, kEdge);
-        img.Set(c.Right() - 1, y, kEdge);
-    }
-}
-
-// A raised button: dark outline on the control's border, bevel inside.
-void Button(Image& img, const Control& c) {
-    Bevel(img, c.Left() + 1, c.Top() + 1, c.Right() - 1, c.Bottom() - 1, kButtonFace, 2, false);
-    // A slight sheen on the upper half of the face.
-    for (int y = c.Top() + 3; y < c.CentreY(); ++y)
-        for (int x = c.Left() + 3; x < c.Right() - 3; ++x) img.Set(x, y, Shade(kButtonFace, 1.08));
-    Outline(img, c);
-}
-
-// A recessed well, for the inventory slots, the read-out and the track.
-void Well(Image& img, const Control& c, Rgb face, int rim) {
-    Bevel(img, c.Left() + 1, c.Top() + 1, c.Right() - 1, c.Bottom() - 1, face, rim, true);
-    Outline(img, c);
-}
-
-// An icon stroke with a dark drop shadow for contrast on the button face.
-template <class Shape>
-void Ink(Image& img, const Shape& shape, Rgb colour) {
-    auto shadow = [&](double x, double y) { return shape(x - 1.0, y - 1.0); };
-    const PixelBox b = shape.Box();
-    FillIn(img, {b.x0, b.y0, b.x1 + 1, b.y1 + 1}, shadow, kEdge, 0.7);
-    Fill(img, shape, colour);
-}
 
 void ModeIcon(Image& img) {
     // Play and pause side by side: the button switches between running and editing.
@@ -159,34 +101,23 @@ void Readout(Image& img) {
 // An engraved divider between groups of controls.
 void Groove(Image& img, int x) {
     for (int y = 6; y < 43; ++y) {
-        img.Set(x, y, Shade(Panel(x, y), 0.55));
-        img.Set(x + 1, y, Shade(Panel(x + 1, y), 1.3));
+        img.Set(x, y, Shade(Panel(x, y, kHeight), 0.55));
+        img.Set(x + 1, y, Shade(Panel(x + 1, y, kHeight), 1.3));
     }
-}
-
-void Rivet(Image& img, double cx, double cy) {
-    Fill(img, Circle(cx, cy, 2.6), kEdge);
-    Fill(img, Circle(cx, cy, 1.9), [&](double x, double y) { return SphereShade({150, 158, 176}, cx, cy, 1.9, x, y); });
-}
-
-void Label(Image& img, std::string_view text, double centreX, int y, Rgb colour) {
-    const int x = static_cast<int>(centreX - TextWidth(text, 1.0) / 2.0 + 0.5);
-    DrawText(img, x + 1, y + 1, text, 1.0, Rgb{16, 18, 24}, false);
-    DrawText(img, x, y, text, 1.0, colour, false);
 }
 
 }  // namespace
 
 Image MakeHud() {
     Image img(kWidth, kHeight);
-    ForEachPixel(img, [](int x, int y, Rgb& c) { c = Panel(x, y); });
+    ForEachPixel(img, [](int x, int y, Rgb& c) { c = Panel(x, y, kHeight); });
     // Lit top edge, shadowed bottom edge; a seam where run mode cuts the panel.
     for (int x = 0; x < kWidth; ++x) {
         img.Set(x, 0, {150, 160, 186});
         img.Set(x, 1, {104, 112, 134});
         img.Set(x, kHeight - 1, {12, 13, 18});
-        img.Set(x, kHeight / 2 - 1, Shade(Panel(x, kHeight / 2 - 1), 0.7));
-        img.Set(x, kHeight / 2, Shade(Panel(x, kHeight / 2), 1.2));
+        img.Set(x, kHeight / 2 - 1, Shade(Panel(x, kHeight / 2 - 1, kHeight), 0.7));
+        img.Set(x, kHeight / 2, Shade(Panel(x, kHeight / 2, kHeight), 1.2));
     }
     for (int x : {72, 305, 536}) Groove(img, x);
 

@@ -7,6 +7,8 @@ namespace gen {
 // Opaque, copied with blit.
 Image MakeBackground();
 Image MakeHud();
+// The designer's bar, loaded only by the designer.
+Image MakeDesignBar();
 
 // Sprites: unpainted pixels become the mask colour.
 Image MakeCursor();

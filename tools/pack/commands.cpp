@@ -7,13 +7,13 @@
 #include "files/atomic_file.h"
 #include "files/regular_file.h"
 #include "levels/level_table.h"
-#include "pack/finding_format.h"
-#include "pack/finding_printer.h"
-#include "pack/pack_checker.h"
-#include "pack/pack_reader.h"
-#include "pack/pack_writer.h"
-#include "pack/text_parser.h"
-#include "pack/text_printer.h"
+#include "packs/finding_format.h"
+#include "packs/finding_printer.h"
+#include "packs/pack_checker.h"
+#include "packs/pack_reader.h"
+#include "packs/pack_writer.h"
+#include "packs/text_parser.h"
+#include "packs/text_printer.h"
 
 namespace {
 

@@ -13,10 +13,10 @@
 #include "objects/player.h"
 #include "shell/assets.h"
 #include "shell/program_dir.h"
-#include "sim/level_run.h"
+#include "solve/level_run.h"
 #include "sim/screenshot.h"
 #include "sim/sim_options.h"
-#include "sim/solver.h"
+#include "solve/solver.h"
 #include "sim/trace.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <limits>
 
-#include "sim/level_run.h"
+#include "solve/level_run.h"
 
 const char* const kSimUsage =
     "usage: zandrove-sim [--pack FILE] --level N [--bomb X,Y,FUSE]... [--frames F] [--trace]\n"

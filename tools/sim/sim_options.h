@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "sim/placement.h"
+#include "solve/placement.h"
 
 extern const char* const kSimUsage;
 

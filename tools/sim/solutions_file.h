@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "sim/placement.h"
+#include "solve/placement.h"
 
 struct RecordedSolution {
     int level = 0;        // from 1

@@ -55,12 +55,21 @@ start_display
 # Every asset missing in turn.
 for file in "$bin"/*.bmp "$bin"/*.wav; do
     name=$(basename "$file")
+    [ "$name" = DesignBar.bmp ] && continue  # the designer's alone: below
     case_name="missing $name"
     fresh_copy
     rm "$work/game/$name"
     expect_refusal "$name"
 done
-[ "$(ls "$bin"/*.bmp "$bin"/*.wav | wc -l)" -eq 37 ] || { case_name="asset count"; fail "expected 37 asset files"; }
+[ "$(ls "$bin"/*.bmp "$bin"/*.wav | wc -l)" -eq 38 ] || { case_name="asset count"; fail "expected 38 asset files"; }
+# The designer's bar is needed by the designer only.
+case_name="missing DesignBar.bmp, designing"
+fresh_copy
+rm "$work/game/DesignBar.bmp"
+start_game --design "$work/new.pak"
+wait_for_exit
+[ "$status" -eq 1 ] || fail "exit status $status"
+grep -q '"DesignBar.bmp"' "$work/stderr" || fail "stderr does not name DesignBar.bmp"
 
 # Pictures smaller than what the game cuts or copies from them.
 case_name="a strip sheet of three frames"

@@ -2,7 +2,8 @@
 # source it after setting game_binary (what start_game runs).
 # Provides: work (a scratch directory), fail, start_display, start_game,
 # wait_for_exit (sets status), find_window, play_then_f10. Set case_name to
-# have failures name the case, KEEP_SHOTS to keep the screenshots in that
+# have failures name the case, XVFB_SCREEN for another screen than 1024x768x24,
+# KEEP_SHOTS to keep the screenshots in that
 # directory.
 title="Zandrove - By Tobrandel"
 work=$(mktemp -d)
@@ -29,7 +30,7 @@ fail() {
 # -noreset: by default the server resets when its last client leaves, and a
 # game connecting during that reset is turned away ("cannot start Allegro").
 start_display() {
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
+    Xvfb -displayfd 3 -screen 0 "${XVFB_SCREEN:-1024x768x24}" -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
     xvfb_pid=$!
     local n=""
     for _ in $(seq 100); do

@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# The README's pictures of the level designer, drawn by the designer's own
+# frame in its headless tests and converted to PNG.
+#   scripts/design_screenshots.sh [BUILD-DIR]
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:-${ZANDROVE_BUILD_DIR:-$root/build}}
+shots=$(mktemp -d)
+trap 'rm -rf "$shots"' EXIT
+ZANDROVE_SHOT_DIR=$shots "$build/bin/test_design" \
+    --gtest_filter='DesignerSession.TestPlayCompletes*:DesignerSession.DrawsTheLevel*' >/dev/null
+for name in designer designer-help; do
+    convert "$shots/$name.bmp" "$root/docs/$name.png"
+    echo "docs/$name.png"
+done

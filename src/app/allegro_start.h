@@ -1,0 +1,20 @@
+#pragma once
+// Start-up and shutdown of Allegro, shared by the game and its designer; the
+// window itself is opened by GameWindow (shell/game_window.h).
+#include <string>
+
+class GameWindow;
+
+// One line on stderr, as the game says everything it says there.
+void Say(const std::string& line);
+// Allegro, the quit signals, keyboard, mouse, sound (or silence) and the
+// window's title. False with the reason in error; then StopAllegro.
+bool StartAllegro(std::string& error);
+// The quit signals released and Allegro shut down. Harmless when nothing started.
+void StopAllegro();
+// The window at a scale (1 to 4, or auto: the largest that fits the desktop)
+// or full screen. False with the reason; a note on stderr when full screen
+// could not be had and a window was opened instead.
+bool OpenWindow(GameWindow& window, int scale, bool fullscreen, std::string& error);
+// All sound off, or on again.
+void SetMuted(bool mute);

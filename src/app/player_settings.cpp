@@ -1,0 +1,19 @@
+#include "app/player_settings.h"
+
+#include "app/allegro_start.h"
+
+PlayerSettings::PlayerSettings(const GameOptions& options) {
+    std::string message;
+    file.Load([this](std::string_view text, std::string& error) { return ParseSettings(text, kept, error); }, message);
+    if (!message.empty()) Say(message);
+    now = kept;
+    if (options.scale) now.scale = *options.scale;
+    if (options.fullscreen) now.fullscreen = *options.fullscreen;
+    if (options.mute) now.mute = *options.mute;
+}
+
+void PlayerSettings::Keep() {
+    kept = now;
+    std::string message;
+    if (!file.Save(FormatSettings(kept), message) && !message.empty()) Say(message + "; settings are not kept");
+}

@@ -1,0 +1,72 @@
+#include "app/run_designer.h"
+
+#include <filesystem>
+
+#include "app/allegro_start.h"
+#include "app/player_settings.h"
+#include "design/designer.h"
+#include "levels/world.h"
+#include "play/allegro_presentation.h"
+#include "shell/assets.h"
+#include "shell/game_window.h"
+#include "shell/live_io.h"
+#include "shell/program_dir.h"
+
+namespace {
+
+constexpr int kRefused = 2;
+
+int Fail(GameWindow& window, const std::string& message) {
+    Say(message);
+    window.Release();
+    StopAllegro();
+    return 1;
+}
+
+void Design(design::Designer& designer, const design::DesignPictures& pictures, GameWindow& window) {
+    ScopedAllegroPresentation presentation;
+    LiveIo io;
+    io.ShowIn(&window);
+    if (io.QuitHeld()) return;
+    while (design::DesignFrame(designer, pictures, io)) {
+    }
+    // As at the end of a level of the game: nothing of the world outlives it.
+    DestroyWorldObjects();
+    StopHiss();
+}
+
+}  // namespace
+
+int RunDesigner(const std::string& file, const std::string& programDir, const PlayerSettings& settings) {
+    // The game changes to its asset directory; the file stays where it was named.
+    std::error_code ec;
+    const std::filesystem::path absolute = std::filesystem::absolute(file, ec);
+    const std::string path = ec ? file : absolute.string();
+    design::OpenedDesign opened;
+    std::string error;
+    if (!design::OpenDesign(path, opened, error)) {
+        Say(error);
+        return kRefused;
+    }
+    ChangeToDirectory(AssetDirectory(programDir));
+    GameWindow window;
+    if (!StartAllegro(error)) return Fail(window, error);
+    SetMuted(settings.now.mute);
+    if (!OpenWindow(window, settings.now.scale, settings.now.fullscreen, error)) return Fail(window, error);
+    {
+        ShellBitmaps bitmaps;
+        BitmapHolder bar;
+        if (!LoadAssets(bitmaps, error)) return Fail(window, error);
+        if (!LoadDesignBar(bar, error)) {
+            ReleaseAssets(bitmaps);
+            return Fail(window, error);
+        }
+        design::Designer designer(path, std::move(opened));
+        Design(designer, {&bitmaps, bar.get()}, window);
+        bar.Reset();
+        ReleaseAssets(bitmaps);
+    }
+    window.Release();
+    StopAllegro();
+    return 0;
+}

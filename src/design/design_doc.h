@@ -1,0 +1,107 @@
+#pragma once
+// The pack being designed: its levels, the one shown, and every change as
+// one undoable step. Knows nothing of Allegro or the screen.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "packs/pack_model.h"
+
+namespace design {
+
+constexpr int kCell = 20;              // blocks and bricks sit on 20 x 20 cells
+constexpr int kHamsterDrop = 4;        // a hamster stands 4 pixels below its record
+constexpr int kRoundHalf = 12;         // half a hamster's or bomb's box
+constexpr int kLongestQuarters = 39;   // a fixed bomb's fuse, in quarter seconds
+constexpr int kNewFixedFuse = 8;       // two seconds
+constexpr int kMaxInventory = 5;       // the HUD's slots
+
+// The centre of the cell that holds pixel v: 10 + 20k.
+int CellCentre(int v);
+
+// The pixels a record covers on the play-field, as the designer picks and
+// outlines it; empty for an inventory bomb.
+struct PixelRect {
+    int left = 0, top = 0, w = 0, h = 0;
+    bool Holds(int x, int y) const { return x >= left && x < left + w && y >= top && y < top + h; }
+};
+PixelRect RecordBox(const LevelRecord& r);
+
+// The cell centres of a straight row (or column, if the drag is more tall
+// than wide) of cells from (x0, y0) towards (x1, y1).
+struct Cell {
+    int x, y;
+};
+std::vector<Cell> LineCells(int x0, int y0, int x1, int y1);
+
+// Which record of a level is drawn on top at a point, or -1. The game draws
+// earlier records over later ones.
+int RecordAt(const std::vector<LevelRecord>& records, int x, int y);
+int CountType(const std::vector<LevelRecord>& records, int16_t type);
+
+class DesignDoc {
+public:
+    // Starts with levels (at least one; an empty list becomes one empty level).
+    explicit DesignDoc(LevelList levels = {});
+
+    const LevelList& Levels() const { return levels_; }
+    int Current() const { return current_; }
+    const PackLevel& Level() const { return levels_[static_cast<std::size_t>(current_)]; }
+    // Rises with every change, undo and redo; equal revisions hold equal levels.
+    uint64_t Revision() const { return revision_; }
+    // Changed since the last MarkSaved.
+    bool Dirty() const { return revision_ != savedRevision_; }
+    void MarkSaved() { savedRevision_ = revision_; }
+    // Opened from a recovery file: unsaved from the start.
+    void MarkUnsaved() { savedRevision_ = ~uint64_t{0}; }
+
+    // Showing another level is no change. False at either end.
+    bool Show(int index);
+
+    // Each of these is one undoable step, and returns false (and changes
+    // nothing) when there is nothing to do.
+    bool PlacePiece(int16_t type, int x, int y);  // block or brick on the cell of (x, y)
+    bool PaintLine(int16_t type, int x0, int y0, int x1, int y1);  // a row or a column of cells
+    bool PlaceHamster(int x, int y);              // standing with its centre at (x, y)
+    bool PlaceFixedBomb(int x, int y);
+    bool PlaceExit(int x0, int y0, int x1, int y1);
+    bool EraseAt(int x, int y);
+    bool MoveAt(int fromX, int fromY, int toX, int toY);
+    bool FuseAt(int x, int y, int quarters);      // steps the fixed bomb's fuse there
+    bool Inventory(int delta);
+    bool AddLevel();
+    bool CopyLevel();
+    bool DeleteLevel();
+    bool MoveLevel(int delta);
+    bool Rename(const std::string& name);
+
+    bool Undo();
+    bool Redo();
+    bool CanUndo() const { return !undo_.empty(); }
+    bool CanRedo() const { return !redo_.empty(); }
+
+private:
+    struct Snapshot {
+        LevelList levels;
+        int current = 0;
+        uint64_t revision = 0;
+    };
+    std::vector<LevelRecord>& Records() { return levels_[static_cast<std::size_t>(current_)].records; }
+    Snapshot Take() const { return {levels_, current_, revision_}; }
+    void Put(Snapshot s);
+    // Runs change on the levels; keeps it as one step if it says it changed something.
+    template <class Change>
+    bool Step(Change change);
+    bool Insert(const LevelRecord& r);  // before the end record
+    bool PutPiece(int16_t type, int cx, int cy);
+
+    LevelList levels_;
+    int current_ = 0;
+    std::vector<Snapshot> undo_, redo_;
+    uint64_t revision_ = 0, savedRevision_ = 0, nextRevision_ = 1;
+};
+
+// An empty level: just its end record.
+PackLevel EmptyLevel(const std::string& name);
+
+}  // namespace design

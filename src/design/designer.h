@@ -1,0 +1,91 @@
+#pragma once
+// The level designer: the pack being edited, the tool in hand, the checker's
+// findings, the solver's searches, test-play with the game's own frame, and
+// the files that keep the work. One call of DesignFrame is one frame, with
+// its input taken from and its picture handed to a FrameIo, as the game's.
+#include <bitset>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "design/design_bar_layout.h"
+#include "design/design_doc.h"
+#include "design/design_file.h"
+#include "design/level_solves.h"
+#include "packs/pack_checker.h"
+#include "play/input.h"
+#include "shell/frame_loop.h"
+
+struct BITMAP;
+class FrameIo;
+struct ShellBitmaps;
+
+namespace design {
+
+// Unsaved work reaches the recovery file this long after its first change.
+constexpr double kAutosaveSeconds = 10;
+
+struct DesignPictures {
+    const ShellBitmaps* game = nullptr;  // the back buffer and the game's pictures
+    BITMAP* bar = nullptr;
+};
+
+// The checker's findings of the level shown, for the revision they are of.
+struct LevelCheck {
+    uint64_t revision = ~uint64_t{0};
+    int level = -1;
+    std::vector<Finding> findings;
+    int errors = 0, warnings = 0;
+};
+
+enum class Drag { None, Draw, Move };
+
+struct Designer {
+    Designer(std::string path, OpenedDesign opened);
+
+    std::string path;
+    DesignDoc doc;
+    Tool tool = Tool::Block;
+
+    bool barShown = true;
+    bool help = false;
+    bool findings = false;
+    bool renaming = false;
+    std::string renameText;
+    std::string message;  // the bar's last line
+    std::string playNote;  // "completed with N bombs", of the level as it was played
+
+    InputSample in;
+    int prevButtons = 0;
+    std::bitset<kKeyCount> prevKeys;
+    Drag drag = Drag::None;
+    int pressX = 0, pressY = 0;
+
+    LevelCheck check;
+    LevelSolves solves;
+
+    bool playing = false;
+    bool startPlay = false;  // Tab pressed: test-play starts with the next frame
+    ShellState shell;
+    std::vector<LevelRecord> playRecords;  // the level under test-play, as the world was built from it
+    uint64_t builtRevision = ~uint64_t{0};  // the design's world, built for this revision and level
+    int builtLevel = -1;
+
+    bool quitAsked = false;
+    bool quit = false;
+    // Seconds on a steady clock; tests set their own.
+    std::function<double()> clock;
+    double pendingSince = -1;  // when the first change not in the recovery file was made
+    uint64_t autosavedRevision = ~uint64_t{0};
+    bool autosaveOnDisk = false;  // this session's (or the opened) recovery file exists
+};
+
+// One frame, presented. False once the designer is to close; by then any
+// unsaved work is in the recovery file.
+bool DesignFrame(Designer& d, const DesignPictures& pictures, FrameIo& io);
+
+// Writes unsaved work to the recovery file now, unless it is there already.
+// False, with the message on the bar, when it cannot.
+bool SaveRecovery(Designer& d);
+
+}  // namespace design

@@ -1,6 +1,0 @@
-#include <allegro.h>
-
-#include "shell/game.h"
-
-int main(int argc, char** argv) { return RunGame(argc, argv); }
-END_OF_MAIN()

@@ -1,0 +1,210 @@
+#include "solve/solver.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <ostream>
+#include <set>
+#include <tuple>
+#include <unordered_set>
+
+#include "solve/attempt.h"
+#include "solve/candidates.h"
+#include "solve/worker_pool.h"
+
+namespace {
+
+constexpr size_t kFrontier = 12;  // partial placements carried to the next bomb
+
+struct Node {
+    std::vector<BombPlacement> bombs;
+    Trajectory trajectory;
+    std::unordered_set<uint64_t> seen;
+};
+
+struct Child {
+    int node;
+    BombPlacement bomb;
+    int32_t score;
+    int64_t order;  // among all candidates tried for this bomb; breaks ties the same way every time
+};
+
+std::string Seconds(double s) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f s", s);
+    return text;
+}
+
+class Search {
+public:
+    Search(const LevelRecord* records, const SolveSettings& settings, std::ostream& out)
+        : settings_(settings),
+          out_(out),
+          runner_(records, settings.frames),
+          start_(SolveClock::now()),
+          deadline_(start_ + std::chrono::duration_cast<SolveClock::duration>(
+                                 std::chrono::duration<double>(settings.budgetSeconds))) {}
+
+    SolveReport Run();
+
+private:
+    double Elapsed() const { return std::chrono::duration<double>(SolveClock::now() - start_).count(); }
+    bool TimeUp() const { return SolveClock::now() >= deadline_; }
+    void Found(const std::vector<BombPlacement>& bombs, int frame, double when);
+    // Runs every candidate; the ones that fall short become children.
+    bool TryAll(const std::vector<Node>& frontier, const std::vector<Candidate>& jobs, std::vector<Child>& children);
+    // The runs of the frontier's placements, saved where a next bomb starts to matter.
+    void PrepareFrontier(const std::vector<Node>& frontier);
+    std::vector<Node> NextFrontier(const std::vector<Node>& frontier, std::vector<Child>& children);
+
+    const SolveSettings& settings_;
+    std::ostream& out_;
+    AttemptRunner runner_;
+    SolveClock::time_point start_, deadline_;
+    SolveReport report_;
+    std::vector<Checkpoints> prepared_;  // per frontier node
+    std::set<std::vector<std::tuple<int, int, int>>> solved_;  // each set of bombs once, whatever their order
+    double firstSolution_ = -1;
+    int64_t tried_ = 0;
+};
+
+void Search::Found(const std::vector<BombPlacement>& bombs, int frame, double when) {
+    std::vector<std::tuple<int, int, int>> key;
+    for (const BombPlacement& b : bombs) key.push_back({b.x, b.y, LimitedFuse(b.fuse)});
+    std::sort(key.begin(), key.end());
+    if (!solved_.insert(key).second) return;
+    if (firstSolution_ < 0 || when < firstSolution_) firstSolution_ = when;
+    report_.solutionCount += 1;
+    if (static_cast<int>(report_.solutions.size()) >= settings_.shown) return;
+    report_.solutions.push_back({bombs, frame, when});
+    out_ << (bombs.empty() ? std::string("(no bombs)") : FormatBombOptions(bombs)) << " complete frame=" << frame
+         << " (after " << Seconds(when) << ")\n";
+    out_.flush();
+}
+
+bool Search::TryAll(const std::vector<Node>& frontier, const std::vector<Candidate>& jobs,
+                    std::vector<Child>& children) {
+    auto work = [&](int job) {
+        const Candidate& c = jobs[job];
+        const AttemptOutcome o = runner_.Extend(prepared_[static_cast<size_t>(c.node)], c.bomb);
+        JobResult r;
+        r.complete = o.complete ? 1 : 0;
+        r.frame = o.frame;
+        r.score = o.score;
+        return r;
+    };
+    std::vector<std::pair<JobResult, double>> complete;  // with when it came in
+    auto take = [&](const JobResult& r) {
+        report_.attempts += 1;
+        if (settings_.progress) settings_.progress(report_.attempts);
+        if (r.complete)
+            complete.push_back({r, Elapsed()});
+        else
+            children.push_back({jobs[r.job].node, jobs[r.job].bomb, r.score, tried_ + r.job});
+    };
+    const long ran = RunJobs(static_cast<int>(jobs.size()), settings_.workers, deadline_, work, take);
+    if (ran < static_cast<long>(jobs.size())) report_.exhausted = false;
+    tried_ += static_cast<int64_t>(jobs.size());
+    // The workers finish in any order; the solutions are reported quickest
+    // first, then in the order of the candidates, so that a search that ran
+    // to its end always prints the same lines.
+    std::sort(complete.begin(), complete.end(), [](const auto& a, const auto& b) {
+        return a.first.frame != b.first.frame ? a.first.frame < b.first.frame : a.first.job < b.first.job;
+    });
+    bool solved = false;
+    for (const auto& [r, when] : complete) {
+        std::vector<BombPlacement> bombs = frontier[jobs[r.job].node].bombs;
+        bombs.push_back(jobs[r.job].bomb);
+        // Played once more from the start, as a player would play it: the
+        // solution is confirmed, and its frame is the frame it completes in.
+        const AttemptOutcome check = runner_.Run(bombs);
+        if (!check.complete) continue;
+        Found(bombs, check.frame, when);
+        solved = true;
+    }
+    return solved;
+}
+
+void Search::PrepareFrontier(const std::vector<Node>& frontier) {
+    prepared_.clear();
+    for (const Node& n : frontier) prepared_.push_back(runner_.Prepare(n.bombs, HudFuses()));
+}
+
+std::vector<Node> Search::NextFrontier(const std::vector<Node>& frontier, std::vector<Child>& children) {
+    std::sort(children.begin(), children.end(), [](const Child& a, const Child& b) {
+        return a.score != b.score ? a.score < b.score : a.order < b.order;
+    });
+    std::vector<Node> next;
+    std::unordered_set<uint64_t> ends;
+    for (size_t i = 0; i < children.size() && next.size() < kFrontier && i < 8 * kFrontier; ++i) {
+        Node n;
+        n.bombs = frontier[children[i].node].bombs;
+        n.bombs.push_back(children[i].bomb);
+        runner_.Extend(prepared_[static_cast<size_t>(children[i].node)], children[i].bomb, &n.trajectory);
+        // Different bombs often end in the same world; one of them is enough.
+        if (!ends.insert(n.trajectory.worldHash.back()).second) continue;
+        next.push_back(std::move(n));
+    }
+    return next;
+}
+
+SolveReport Search::Run() {
+    const int placeable = runner_.Placeable();
+    out_ << "searching: " << runner_.HamsterCount() << " hamster" << (runner_.HamsterCount() == 1 ? "" : "s") << ", "
+         << placeable - static_cast<int>(settings_.prefix.size()) << " bomb(s) to place, budget "
+         << Seconds(settings_.budgetSeconds) << ", " << settings_.workers << " worker(s)\n";
+    out_.flush();
+    report_.exhausted = true;
+
+    std::vector<Node> frontier(1);
+    frontier[0].bombs = settings_.prefix;
+    const AttemptOutcome given = runner_.Run(frontier[0].bombs, &frontier[0].trajectory);
+    report_.attempts += 1;
+    if (given.complete) Found(frontier[0].bombs, given.frame, Elapsed());
+
+    auto outOfTime = [&] {
+        report_.exhausted = false;
+        return "budget used up";
+    };
+    const std::string why = [&] {
+        if (given.complete) return "the given bombs complete it";
+        for (int depth = static_cast<int>(settings_.prefix.size()); depth < placeable; ++depth) {
+            if (frontier.empty()) return "nothing left to extend";
+            std::vector<Child> children;
+            bool solved = false;
+            // While more bombs remain the coarse grids are enough to pick the
+            // partial placements worth extending; the last bomb gets every pixel.
+            const int lastPass = depth + 1 < placeable ? 1 : kGridPasses - 1;
+            PrepareFrontier(frontier);
+            for (int pass = 0; pass <= lastPass; ++pass) {
+                if (TimeUp()) return outOfTime();
+                std::vector<Candidate> jobs;
+                for (size_t n = 0; n < frontier.size(); ++n)
+                    AddCandidates(runner_, frontier[n].bombs, frontier[n].trajectory, pass, static_cast<int>(n),
+                                  frontier[n].seen, jobs);
+                solved = TryAll(frontier, jobs, children) || solved;
+                if (solved) break;
+            }
+            if (solved) return "found with the fewest bombs";
+            if (TimeUp()) return outOfTime();
+            if (depth + 1 < placeable) frontier = NextFrontier(frontier, children);
+        }
+        return report_.exhausted ? "every candidate tried" : "budget used up";
+    }();
+    report_.seconds = Elapsed();
+    out_ << "searched " << report_.attempts << (report_.attempts == 1 ? " placement" : " placements") << " in "
+         << Seconds(report_.seconds) << ": ";
+    if (report_.solutionCount == 0) {
+        out_ << "no solution (" << why << ")\n";
+    } else {
+        out_ << report_.solutionCount << " solution" << (report_.solutionCount == 1 ? "" : "s") << ", the first after "
+             << Seconds(firstSolution_) << " (" << why << ")\n";
+    }
+    return report_;
+}
+
+}  // namespace
+
+SolveReport Solve(const LevelRecord* records, const SolveSettings& settings, std::ostream& out) {
+    Search search(records, settings, out);
+    return search.Run();
+}

@@ -1,0 +1,67 @@
+// The game's command line: every option, every error.
+#include "app/command_line.h"
+
+#include <gtest/gtest.h>
+
+#include "progress/settings.h"
+
+namespace {
+
+GameOptions Parse(std::vector<std::string> args) {
+    GameOptions o;
+    std::string error;
+    EXPECT_TRUE(ParseCommandLine(args, o, error)) << error;
+    return o;
+}
+
+std::string Error(std::vector<std::string> args) {
+    GameOptions o;
+    std::string error;
+    EXPECT_FALSE(ParseCommandLine(args, o, error));
+    EXPECT_EQ(error.find('\n'), std::string::npos);
+    return error;
+}
+
+TEST(CommandLine, EveryOption) {
+    const GameOptions none = Parse({});
+    EXPECT_FALSE(none.level || none.scale || none.fullscreen || none.mute || none.help || none.version);
+    EXPECT_EQ(none.pack, "");
+    const GameOptions all = Parse({"--level", "7", "--scale", "3", "--fullscreen", "--mute", "my.pak"});
+    EXPECT_EQ(all.level, 7);
+    EXPECT_EQ(all.scale, 3);
+    EXPECT_EQ(all.fullscreen, true);
+    EXPECT_EQ(all.mute, true);
+    EXPECT_EQ(all.pack, "my.pak");
+    EXPECT_EQ(Parse({"--scale", "auto"}).scale, kAutoScale);
+    EXPECT_EQ(Parse({"--design", "lev.txt"}).design, "lev.txt");
+    EXPECT_TRUE(Parse({"--help"}).help);
+    EXPECT_TRUE(Parse({"-h"}).help);
+    EXPECT_TRUE(Parse({"--version"}).version);
+}
+
+TEST(CommandLine, EveryErrorNamesWhatIsWrong) {
+    EXPECT_EQ(Error({"--levle", "3"}), "unknown option '--levle'");
+    EXPECT_EQ(Error({"--level"}), "--level needs a value");
+    EXPECT_EQ(Error({"--scale"}), "--scale needs a value");
+    EXPECT_EQ(Error({"--design"}), "--design needs a value");
+    EXPECT_EQ(Error({"--design", "a.pak", "b.pak"}), "--design takes no PACK and no --level");
+    EXPECT_EQ(Error({"--level", "2", "--design", "a.pak"}), "--design takes no PACK and no --level");
+    EXPECT_EQ(Error({"--level", "0"}), "--level needs a level number from 1, not '0'");
+    EXPECT_EQ(Error({"--level", "3x"}), "--level needs a level number from 1, not '3x'");
+    EXPECT_EQ(Error({"--level", "99999999999"}), "--level needs a level number from 1, not '99999999999'");
+    EXPECT_EQ(Error({"--scale", "5"}), "--scale needs 1, 2, 3, 4 or auto, not '5'");
+    EXPECT_EQ(Error({"--scale", "0"}), "--scale needs 1, 2, 3, 4 or auto, not '0'");
+    EXPECT_EQ(Error({"--mute", "--mute"}), "--mute given twice");
+    EXPECT_EQ(Error({"--level", "1", "--level", "2"}), "--level given twice");
+    EXPECT_EQ(Error({"a.pak", "b.pak"}), "one level pack only: 'a.pak' and 'b.pak'");
+    std::string error;
+    EXPECT_TRUE(CheckLevelOption(Parse({"--level", "10"}), 10, error));
+    EXPECT_FALSE(CheckLevelOption(Parse({"--level", "11"}), 10, error));
+    EXPECT_EQ(error, "--level 11: there are 10 levels");
+}
+
+TEST(CommandLine, TheUsageShowsTheDesigner) {
+    EXPECT_NE(std::string(kGameUsage).find("--design FILE"), std::string::npos);
+}
+
+}  // namespace
