@@ -13,6 +13,8 @@
 #include <ostream>
 #include <streambuf>
 
+#include "solve/worker_pool.h"
+
 namespace {
 
 // What the search process sends: a tag, then int64 fields.
@@ -79,16 +81,7 @@ bool DecodeReport(const int64_t* w, size_t size, SolveReport& r, size_t& count) 
 }
 
 bool WriteWords(int fd, const std::vector<int64_t>& words) {
-    const char* p = reinterpret_cast<const char*>(words.data());
-    size_t size = words.size() * sizeof(int64_t);
-    while (size > 0) {
-        const ssize_t n = write(fd, p, size);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        p += n;
-        size -= static_cast<size_t>(n);
-    }
-    return true;
+    return WriteAll(fd, words.data(), words.size() * sizeof(int64_t));
 }
 
 [[noreturn]] void RunSearch(int fd, const LevelRecord* records, SolveSettings settings) {

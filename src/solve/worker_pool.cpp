@@ -9,8 +9,6 @@
 #include <cstring>
 #include <vector>
 
-namespace {
-
 bool WriteAll(int fd, const void* data, size_t size) {
     const char* p = static_cast<const char*>(data);
     while (size > 0) {
@@ -22,6 +20,8 @@ bool WriteAll(int fd, const void* data, size_t size) {
     }
     return true;
 }
+
+namespace {
 
 long RunHere(int first, int step, int count, SolveClock::time_point deadline,
              const std::function<JobResult(int)>& work, const std::function<bool(const JobResult&)>& take) {

@@ -3,6 +3,7 @@
 // threads: each worker is a forked copy of the process that takes every
 // n-th job and sends its small fixed-size results back through a pipe.
 #include <chrono>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 
@@ -14,6 +15,9 @@ struct JobResult {
 };
 
 using SolveClock = std::chrono::steady_clock;
+
+// All of data written to a pipe or file, through short writes and signals.
+bool WriteAll(int fd, const void* data, size_t size);
 
 // Runs work(job) for every job of [0, count) until the deadline, in up to
 // workers processes (in this one when workers is 1 or fork fails). The
