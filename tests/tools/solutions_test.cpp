@@ -88,6 +88,9 @@ struct Case {
     RecordedSolution solution;
 };
 
+// Names the case in test lists, which must not change from run to run.
+void PrintTo(const Case& c, std::ostream* os) { *os << Set(c.set).name << " level " << c.solution.level; }
+
 std::vector<Case> AllCases() {
     std::vector<Case> cases;
     for (int set = 0; set < kSets; ++set)
