@@ -82,6 +82,22 @@ TEST(RecordedSolutions, OneForEveryLevelOfEverySet) {
     LevelCount = kBuiltinLevelCount;
 }
 
+// A shipped level is a puzzle: left alone, none completes by itself.
+TEST(RecordedSolutions, NoLevelOfTheSecondSetCompletesWithoutABomb) {
+    UseLevels(1);
+    const int count = LevelCount;
+    for (int level = 1; level <= count; ++level) {
+        SimOptions o;
+        o.pack = Set(1).pack;
+        o.level = level;
+        std::ostringstream out, err;
+        ASSERT_EQ(RunSim(o, nullptr, out, err), 0) << err.str();
+        EXPECT_NE(out.str().find("incomplete frames=3600"), std::string::npos) << "level " << level << ": " << out.str();
+    }
+    LevelTable = BuiltinLevels;
+    LevelCount = kBuiltinLevelCount;
+}
+
 // Every recorded solution of every set, as the tests' parameter.
 struct Case {
     int set;
