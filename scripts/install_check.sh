@@ -50,6 +50,9 @@ tools_run() {
     [ "$(grep -c '^level "' <<<"$out")" -eq 10 ] || fail "did not print ten levels"
 }
 tools_run "installed" "$sim" "$pack"
+case_name="the installed second set of levels"
+out=$("$pack" check "$dest/usr/share/zandrove/more.pak" 2>&1) || fail "check: $out"
+grep -q 'no problems found' <<<"$out" || fail "check: $out"
 PATH="$work/elsewhere:$PATH" tools_run "a symlink on PATH" zandrove-sim zandrove-pack
 tools_run "a relative symlink" ../elsewhere/zandrove-sim ../elsewhere/zandrove-pack
 
@@ -90,6 +93,7 @@ dpkg-deb --contents "$deb" | awk '$1 !~ /^d/ { print $6 }' | sed 's|^\./||' | so
     echo usr/bin/zandrove-pack
     echo usr/bin/zandrove-sim
     grep -oE '"[A-Za-z0-9]+\.(bmp|wav)"' "$root/src/shell/asset_files.h" | tr -d '"' | sed 's|^|usr/share/zandrove/|'
+    echo usr/share/zandrove/more.pak
     echo usr/share/applications/zandrove.desktop
     for size in 48 128 256; do echo "usr/share/icons/hicolor/${size}x${size}/apps/zandrove.png"; done
     echo usr/share/metainfo/invalid.zandrove.Zandrove.metainfo.xml
@@ -99,7 +103,7 @@ dpkg-deb --contents "$deb" | awk '$1 !~ /^d/ { print $6 }' | sed 's|^\./||' | so
     echo usr/share/doc/zandrove/copyright
     echo usr/share/doc/zandrove/changelog.gz
 } | sort >"$work/expected"
-[ "$(grep -c '^usr/share/zandrove/' "$work/expected")" -eq 38 ] || fail "expected 38 assets"
+[ "$(grep -cE '^usr/share/zandrove/.*\.(bmp|wav)$' "$work/expected")" -eq 38 ] || fail "expected 38 assets"
 diff "$work/expected" "$work/files" >&2 || fail "the package's files differ from the expected ones (< missing, > extra)"
 dpkg-deb -x "$deb" "$work/unpacked"
 for page in "$work"/unpacked/usr/share/man/man*/*.gz; do

@@ -18,7 +18,7 @@ printf '\n'
 for level in 1 2 3 4 5 6 7 8 9 10; do
     printf '| %d |' "$level"
     for s in "${sims[@]}"; do
-        summary=$("$s" --level "$level" --solve --solutions 1 | tail -n 1)
+        summary=$("$s" --level "$level" --solve --solutions 1 | grep "^searched")
         # searched N placements in T s: K solutions, the first after F s (...)
         ended=$(sed -E 's/.* in ([0-9.]+ s):.*/\1/' <<<"$summary")
         count=$(sed -E 's/.*: ([0-9]+) solutions?.*/\1/; s/.*no solution.*/0/' <<<"$summary")

@@ -41,13 +41,17 @@ int UsageError(const std::string& message) {
     return 2;
 }
 
-// The pack's level names, when its headers carry them.
-std::vector<std::string> LevelNames(const std::string& pack) {
+// The pack's level names, when its headers carry them; then the pack's levels
+// as the game's level table. (Reading the names goes through the game's own
+// reader, which leaves the built-in levels in the table, so the levels are
+// loaded last.)
+std::vector<std::string> LoadPackAndNames(const std::string& pack) {
     std::vector<std::string> names;
     PackFile file;
     std::string error;
-    if (pack.empty() || PackLevels.empty() || !ReadPackFile(pack, file, error) || !file.namedHeaders) return names;
-    for (const auto& level : file.levels) names.push_back(level.name);
+    if (ReadPackFile(pack, file, error) && file.namedHeaders)
+        for (const auto& level : file.levels) names.push_back(level.name);
+    if (!LoadLevelPack(pack.c_str())) names.clear();
     return names;
 }
 
@@ -79,9 +83,9 @@ int RunGame(int argc, char** argv) {
     const bool installed = assetDir != programDir;
     const bool havePack = !options.pack.empty();
     std::vector<std::string> names;
-    if (havePack && installed) LoadLevelPack(options.pack.c_str()), names = LevelNames(options.pack);
+    if (havePack && installed) names = LoadPackAndNames(options.pack);
     ChangeToDirectory(assetDir);
-    if (havePack && !installed) LoadLevelPack(options.pack.c_str()), names = LevelNames(options.pack);
+    if (havePack && !installed) names = LoadPackAndNames(options.pack);
     if (!CheckLevelOption(options, LevelCount, error)) {
         FreeLevelPack();
         return UsageError(error);

@@ -17,6 +17,9 @@ public:
 
     // A new level: any search stops, nothing is shown.
     void Reset();
+    // How long a search may take from the next one on (a slower build's tests
+    // give it longer; the game keeps its 20 s).
+    void SetBudget(double seconds) { budget_ = seconds; }
     // H: the next ghost if a solution is known (none after its last), else a search.
     void Ask(const LevelRecord* records, const std::vector<BombPlacement>& placed);
     // Once a frame, never blocking.

@@ -26,8 +26,10 @@ std::string SolveSummary(const SolveReport& report, int inventory) {
         return "no solution found in " + Seconds(report.seconds) +
                (report.exhausted ? " (every candidate tried)" : " (not every candidate tried)");
     const Solution& first = report.solutions.front();
+    if (report.solvedWithNoBomb) return "solved with no bomb: too easy";
     return "solvable with " + std::to_string(first.bombs.size()) + " of " + std::to_string(inventory) +
-           " bombs, first solution after " + Seconds(first.seconds);
+           " bombs, first solution after " + Seconds(first.seconds) +
+           (report.solvedByFirstPlacement ? ", by the first placement tried" : "");
 }
 
 bool LevelSolves::Toggle(const std::vector<LevelRecord>& records) {

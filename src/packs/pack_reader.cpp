@@ -1,7 +1,6 @@
 #include "packs/pack_reader.h"
 
 #include <algorithm>
-#include <vector>
 
 #include "files/regular_file.h"
 #include "levels/level_table.h"
@@ -9,28 +8,7 @@
 
 namespace {
 
-// The game's level table as it was before a pack is read through the game's
-// own reader, put back afterwards: reading a pack (for its names, say) must
-// not unload the pack the game is playing.
-class KeptLevelTable {
-public:
-    KeptLevelTable() : table_(LevelTable), count_(LevelCount) { levels_.swap(PackLevels); }
-    ~KeptLevelTable() {
-        FreeLevelPack();
-        PackLevels.swap(levels_);
-        LevelTable = table_;
-        LevelCount = count_;
-    }
-    KeptLevelTable(const KeptLevelTable&) = delete;
-    KeptLevelTable& operator=(const KeptLevelTable&) = delete;
-
-private:
-    std::vector<LevelRecord*> levels_;
-    const LevelRecord* const* table_;
-    int count_;
-};
-
-// Takes the levels the game's reader put in its globals.
+// Takes the levels out of the game's globals and puts its table back as it was.
 LevelList TakePackLevels() {
     LevelList levels;
     for (const LevelRecord* r : PackLevels) {
@@ -40,6 +18,7 @@ LevelList TakePackLevels() {
         level.records.assign(r, r + n);
         levels.push_back(std::move(level));
     }
+    FreeLevelPack();
     return levels;
 }
 
@@ -62,11 +41,8 @@ bool ReadPackFile(const std::string& path, PackFile& pack, std::string& error) {
         return false;
     }
     pack.fileSize = in.Size();
-    {
-        const KeptLevelTable kept;
-        LoadLevelPack(in);
-        pack.levels = TakePackLevels();
-    }
+    LoadLevelPack(in);
+    pack.levels = TakePackLevels();
 
     unsigned char fileHeader[kPackFileHeaderSize];
     pack.namedHeaders = ReadAt(in, 0, fileHeader, sizeof fileHeader) && HasPackMagic(fileHeader, sizeof fileHeader);

@@ -31,7 +31,8 @@ void Put(std::vector<int64_t>& out, int64_t v) { out.push_back(v); }
 
 std::vector<int64_t> EncodeReport(const SolveReport& r) {
     std::vector<int64_t> m{kReportTag, r.solutionCount, r.attempts, static_cast<int64_t>(r.seconds * 1e6),
-                           r.exhausted ? 1 : 0, static_cast<int64_t>(r.solutions.size())};
+                           (r.exhausted ? 1 : 0) | (r.solvedWithNoBomb ? 2 : 0) | (r.solvedByFirstPlacement ? 4 : 0),
+                           static_cast<int64_t>(r.solutions.size())};
     for (const Solution& s : r.solutions) {
         Put(m, s.frame);
         Put(m, static_cast<int64_t>(s.seconds * 1e6));
@@ -54,14 +55,16 @@ bool DecodeReport(const int64_t* w, size_t size, SolveReport& r, size_t& count) 
         v = w[at++];
         return true;
     };
-    int64_t solutionCount, attempts, micros, exhausted, solutions;
+    int64_t solutionCount, attempts, micros, exhausted, solutions;  // exhausted carries the report's flags
     if (!take(solutionCount) || !take(attempts) || !take(micros) || !take(exhausted) || !take(solutions))
         return false;
     SolveReport out;
     out.solutionCount = solutionCount;
     out.attempts = attempts;
     out.seconds = static_cast<double>(micros) / 1e6;
-    out.exhausted = exhausted != 0;
+    out.exhausted = (exhausted & 1) != 0;
+    out.solvedWithNoBomb = (exhausted & 2) != 0;
+    out.solvedByFirstPlacement = (exhausted & 4) != 0;
     for (int64_t i = 0; i < solutions; ++i) {
         Solution s;
         int64_t frame, when, bombs;

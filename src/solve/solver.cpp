@@ -51,7 +51,9 @@ private:
     bool TimeUp() const { return SolveClock::now() >= deadline_; }
     void Found(const std::vector<BombPlacement>& bombs, int frame, double when);
     // Runs every candidate; the ones that fall short become children.
-    bool TryAll(const std::vector<Node>& frontier, const std::vector<Candidate>& jobs, std::vector<Child>& children);
+    // firstPass: these are the first candidates tried for this number of bombs.
+    bool TryAll(const std::vector<Node>& frontier, const std::vector<Candidate>& jobs, std::vector<Child>& children,
+                bool firstPass);
     // The runs of the frontier's placements, saved where a next bomb starts to matter.
     void PrepareFrontier(const std::vector<Node>& frontier);
     std::vector<Node> NextFrontier(const std::vector<Node>& frontier, std::vector<Child>& children);
@@ -82,7 +84,7 @@ void Search::Found(const std::vector<BombPlacement>& bombs, int frame, double wh
 }
 
 bool Search::TryAll(const std::vector<Node>& frontier, const std::vector<Candidate>& jobs,
-                    std::vector<Child>& children) {
+                    std::vector<Child>& children, bool firstPass) {
     auto work = [&](int job) {
         const Candidate& c = jobs[job];
         const AttemptOutcome o = runner_.Extend(prepared_[static_cast<size_t>(c.node)], c.bomb);
@@ -119,6 +121,7 @@ bool Search::TryAll(const std::vector<Node>& frontier, const std::vector<Candida
         const AttemptOutcome check = runner_.Run(bombs);
         if (!check.complete) continue;
         Found(bombs, check.frame, when);
+        if (firstPass && r.job == 0) report_.solvedByFirstPlacement = true;
         solved = true;
     }
     return solved;
@@ -160,6 +163,7 @@ SolveReport Search::Run() {
     const AttemptOutcome given = runner_.Run(frontier[0].bombs, &frontier[0].trajectory);
     report_.attempts += 1;
     if (given.complete) Found(frontier[0].bombs, given.frame, Elapsed());
+    report_.solvedWithNoBomb = given.complete && settings_.prefix.empty();
 
     auto outOfTime = [&] {
         report_.exhausted = false;
@@ -181,7 +185,7 @@ SolveReport Search::Run() {
                 for (size_t n = 0; n < frontier.size(); ++n)
                     AddCandidates(runner_, frontier[n].bombs, frontier[n].trajectory, pass, static_cast<int>(n),
                                   frontier[n].seen, jobs);
-                solved = TryAll(frontier, jobs, children) || solved;
+                solved = TryAll(frontier, jobs, children, pass == 0) || solved;
                 if (solved) break;
             }
             if (solved) return "found with the fewest bombs";
@@ -199,10 +203,18 @@ SolveReport Search::Run() {
         out_ << report_.solutionCount << " solution" << (report_.solutionCount == 1 ? "" : "s") << ", the first after "
              << Seconds(firstSolution_) << " (" << why << ")\n";
     }
+    out_ << TooEasyWarnings(report_);
     return report_;
 }
 
 }  // namespace
+
+std::string TooEasyWarnings(const SolveReport& report) {
+    std::string text;
+    if (report.solvedWithNoBomb) text += "warning: solved with no bomb\n";
+    if (report.solvedByFirstPlacement) text += "warning: solved by the first placement tried\n";
+    return text;
+}
 
 SolveReport Solve(const LevelRecord* records, const SolveSettings& settings, std::ostream& out) {
     Search search(records, settings, out);

@@ -3,6 +3,7 @@
 // through the game's own frame function, in worker processes.
 #include <functional>
 #include <iosfwd>
+#include <string>
 #include <vector>
 
 #include "solve/placement.h"
@@ -31,7 +32,15 @@ struct SolveReport {
     long attempts = 0;
     double seconds = 0;
     bool exhausted = false;  // every candidate tried within the budget
+    // Signs of a level too easy to be a puzzle: it completes with no bomb
+    // placed, or the very first placement tried (for the fewest bombs) does it.
+    bool solvedWithNoBomb = false;
+    bool solvedByFirstPlacement = false;
 };
+
+// The warnings those two flags give, one line each ending in a newline; empty
+// when neither is set.
+std::string TooEasyWarnings(const SolveReport& report);
 
 // Needs no assets and no Allegro, and draws and sounds nothing.
 SolveReport Solve(const LevelRecord* records, const SolveSettings& settings, std::ostream& out);

@@ -242,6 +242,17 @@ TEST_F(DesignerSession, TestPlayCompletesADesignedLevelWithItsSolution) {
     EXPECT_FALSE(d->playing);
     Press(KeyLetter('I'));
     EXPECT_EQ(d->solves.Status(Records()), "");
+
+    // An exit drawn round the hamster where it stands: no bomb is needed,
+    // and F5 says the level is too easy.
+    Tool('X');
+    DragFromTo(200, 300, 279, 359);
+    Press(KeyF(5));
+    for (int i = 0; i < 20000 && d->solves.Running(); ++i) {
+        Frame();
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    EXPECT_EQ(d->solves.Status(Records()), "solved with no bomb: too easy");
 }
 
 // A failed save keeps the old file and the design, and says why.

@@ -89,17 +89,6 @@ TEST_F(PackFiles, BuiltinLevelsSurviveTextAndPackUnchanged) {
     EXPECT_EQ(LevelTable, BuiltinLevels);
     EXPECT_EQ(LevelCount, 10);
     EXPECT_TRUE(PackLevels.empty());
-
-    // The game playing a pack reads a pack's names: its own pack stays loaded.
-    const std::string one = Write("one.pak", EncodePack({Level("One", {Rec(1, 310, 470), Rec(0, 0, 0)})}));
-    ASSERT_TRUE(LoadLevelPack(one.c_str()));
-    const LevelRecord* const* playing = LevelTable;
-    ASSERT_TRUE(ReadPackFile(path, pack, why)) << why;
-    EXPECT_EQ(pack.levels.size(), 10u);
-    EXPECT_EQ(LevelTable, playing);
-    ASSERT_EQ(LevelCount, 1);
-    EXPECT_EQ(LevelTable[0][0].x, 310);
-    FreeLevelPack();
 }
 
 TEST_F(PackFiles, ForeignPackWithOddRecordsRoundTripsByteForByte) {

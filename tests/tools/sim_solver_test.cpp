@@ -242,6 +242,8 @@ TEST_F(Solver, FindsSolutionsThatPlayOutAsReported) {
         EXPECT_EQ(printed[i].frame, report.solutions[i].frame);
     }
     EXPECT_NE(text.find(std::to_string(report.solutionCount) + " solutions"), std::string::npos) << text;
+    EXPECT_FALSE(report.solvedWithNoBomb || report.solvedByFirstPlacement) << text;
+    EXPECT_EQ(text.find("warning:"), std::string::npos) << text;
 
     // Level 6 needs two bombs; given the first, the search only adds a second.
     settings.prefix = {{484, 172, 15}};
@@ -286,6 +288,10 @@ TEST_F(Solver, SaysSoWhenThereIsNothingToFindOrNoTimeToFindIt) {
     report = Solve(empty, settings, nothing);
     EXPECT_EQ(report.solutionCount, 1);
     EXPECT_NE(nothing.str().find("(no bombs) complete frame=120"), std::string::npos) << nothing.str();
+    // That is no puzzle, and every pack's author is told so.
+    EXPECT_TRUE(report.solvedWithNoBomb);
+    EXPECT_NE(nothing.str().find("warning: solved with no bomb\n"), std::string::npos) << nothing.str();
+    EXPECT_EQ(TooEasyWarnings(SolveReport{}), "");
 
     // A budget too small for level 9's three bombs stops the search, and says why.
     settings.budgetSeconds = 0.001;

@@ -33,29 +33,85 @@
 
 namespace {
 
-std::vector<RecordedSolution> ReadSolutions() {
+// A set of levels with its recorded solutions: the built-in levels, and the
+// second set the build makes into more.pak.
+struct LevelSet {
+    const char* name;
+    std::string solutions;  // the file
+    std::string pack;       // empty: the built-in levels
+};
+
+const LevelSet& Set(int set) {
+    static const LevelSet sets[] = {
+        {"Builtin", std::string(ZANDROVE_SOURCE_DIR) + "/tests/data/solutions.txt", ""},
+        {"More", std::string(ZANDROVE_SOURCE_DIR) + "/tests/data/more_solutions.txt", ZANDROVE_MORE_PACK},
+    };
+    return sets[set];
+}
+constexpr int kSets = 2;
+
+std::vector<RecordedSolution> ReadSolutions(int set) {
     std::vector<RecordedSolution> out;
     std::string error;
-    if (!ReadSolutionsFile(std::string(ZANDROVE_SOURCE_DIR) + "/tests/data/solutions.txt", out, error))
-        ADD_FAILURE() << error;
+    if (!ReadSolutionsFile(Set(set).solutions, out, error)) ADD_FAILURE() << error;
     return out;
 }
 
-const RecordedSolution& SolutionOf(int level) {
-    static const std::vector<RecordedSolution> all = ReadSolutions();
-    for (const RecordedSolution& s : all)
-        if (s.level == level) return s;
-    static const RecordedSolution none;
-    return none;
+// Makes the set's levels the game's level table.
+void UseLevels(int set) {
+    if (Set(set).pack.empty()) {
+        LevelTable = BuiltinLevels;
+        LevelCount = kBuiltinLevelCount;
+    } else {
+        std::string error;
+        ASSERT_TRUE(LoadLevelPack(Set(set).pack.c_str(), &error)) << error;
+    }
 }
 
-TEST(RecordedSolutions, OneForEveryBuiltinLevel) {
-    const std::vector<RecordedSolution> all = ReadSolutions();
-    ASSERT_EQ(all.size(), static_cast<size_t>(kBuiltinLevelCount));
-    for (int level = 1; level <= kBuiltinLevelCount; ++level) {
-        EXPECT_EQ(SolutionOf(level).level, level);
-        EXPECT_FALSE(SolutionOf(level).bombs.empty()) << "level " << level;
+TEST(RecordedSolutions, OneForEveryLevelOfEverySet) {
+    for (int set = 0; set < kSets; ++set) {
+        UseLevels(set);
+        const std::vector<RecordedSolution> all = ReadSolutions(set);
+        ASSERT_EQ(all.size(), static_cast<size_t>(LevelCount)) << Set(set).name;
+        for (int level = 1; level <= LevelCount; ++level) {
+            EXPECT_EQ(all[static_cast<size_t>(level - 1)].level, level) << Set(set).name;
+            EXPECT_FALSE(all[static_cast<size_t>(level - 1)].bombs.empty()) << Set(set).name << " level " << level;
+        }
     }
+    LevelTable = BuiltinLevels;
+    LevelCount = kBuiltinLevelCount;
+}
+
+// A shipped level is a puzzle: left alone, none completes by itself.
+TEST(RecordedSolutions, NoLevelOfTheSecondSetCompletesWithoutABomb) {
+    UseLevels(1);
+    const int count = LevelCount;
+    for (int level = 1; level <= count; ++level) {
+        SimOptions o;
+        o.pack = Set(1).pack;
+        o.level = level;
+        std::ostringstream out, err;
+        ASSERT_EQ(RunSim(o, nullptr, out, err), 0) << err.str();
+        EXPECT_NE(out.str().find("incomplete frames=3600"), std::string::npos) << "level " << level << ": " << out.str();
+    }
+    LevelTable = BuiltinLevels;
+    LevelCount = kBuiltinLevelCount;
+}
+
+// Every recorded solution of every set, as the tests' parameter.
+struct Case {
+    int set;
+    RecordedSolution solution;
+};
+
+// Names the case in test lists, which must not change from run to run.
+void PrintTo(const Case& c, std::ostream* os) { *os << Set(c.set).name << " level " << c.solution.level; }
+
+std::vector<Case> AllCases() {
+    std::vector<Case> cases;
+    for (int set = 0; set < kSets; ++set)
+        for (const RecordedSolution& s : ReadSolutions(set)) cases.push_back({set, s});
+    return cases;
 }
 
 // One frame of the player's hands.
@@ -194,12 +250,13 @@ int RecordCount(const LevelRecord* records) {
     return n;
 }
 
-class SolvedLevel : public PlayFieldTest, public ::testing::WithParamInterface<int> {
+class SolvedLevel : public PlayFieldTest, public ::testing::WithParamInterface<Case> {
 protected:
     static void SetUpTestSuite() { StartHeadless(); }
     void SetUp() override {
         PlayFieldTest::SetUp();
         HissPlaying = false;
+        UseLevels(GetParam().set);
     }
     void TearDown() override {
         LevelTable = BuiltinLevels;
@@ -209,8 +266,9 @@ protected:
 };
 
 TEST_P(SolvedLevel, SimulatorTraceMatchesTheRecordedHash) {
-    const RecordedSolution& s = SolutionOf(GetParam());
+    const RecordedSolution& s = GetParam().solution;
     SimOptions o;
+    o.pack = Set(GetParam().set).pack;
     o.level = s.level;
     o.bombs = s.bombs;
     o.trace = true;
@@ -224,7 +282,7 @@ TEST_P(SolvedLevel, SimulatorTraceMatchesTheRecordedHash) {
 }
 
 TEST_P(SolvedLevel, PlayerPlacingTheBombsThroughTheHudCompletesIt) {
-    const RecordedSolution& s = SolutionOf(GetParam());
+    const RecordedSolution& s = GetParam().solution;
     const ShellBitmaps& bitmaps = HeadlessBitmaps();
     const int hudTop = bitmaps.backBuffer.get()->h - bitmaps.hud.get()->h;
     Player player(hudTop);
@@ -245,8 +303,10 @@ TEST_P(SolvedLevel, PlayerPlacingTheBombsThroughTheHudCompletesIt) {
     player.Hold();
 
     const int level = s.level;
-    LevelTable = BuiltinLevels + (level - 1);
-    LevelCount = kBuiltinLevelCount - (level - 1);
+    const LevelRecord* const* table = LevelTable;
+    const int count = LevelCount;
+    LevelTable = table + (level - 1);
+    LevelCount = count - (level - 1);
     ShellState state;
     ReplayIo io(state);
     io.script = player.frames;
@@ -254,16 +314,17 @@ TEST_P(SolvedLevel, PlayerPlacingTheBombsThroughTheHudCompletesIt) {
 
     EXPECT_EQ(io.completedAt, s.frame);
     EXPECT_EQ(HashHex(HashText(io.trace)), HashHex(s.traceHash)) << "the player's run differs from the simulator's";
-    if (level < kBuiltinLevelCount) {
+    if (level < count) {
         EXPECT_EQ(io.nextLevelIndex, 1);
-        EXPECT_EQ(io.nextLevelObjects, RecordCount(BuiltinLevels[level]));
+        EXPECT_EQ(io.nextLevelObjects, RecordCount(table[level]));
     } else {
         EXPECT_EQ(io.nextLevelIndex, -1);
         EXPECT_EQ(state.levelIndex, LevelCount);  // the last level: the game is over
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Levels, SolvedLevel, ::testing::Range(1, kBuiltinLevelCount + 1),
-                         [](const auto& info) { return "Level" + std::to_string(info.param); });
+INSTANTIATE_TEST_SUITE_P(Levels, SolvedLevel, ::testing::ValuesIn(AllCases()), [](const auto& info) {
+    return std::string(Set(info.param.set).name) + "Level" + std::to_string(info.param.solution.level);
+});
 
 }  // namespace

@@ -2,6 +2,7 @@
 # The player's options in the real game, in a virtual X display.
 #   player_options.sh scale2   BIN_DIR   --scale 2: a 1280 x 960 window; a scaled click on a slot takes the bomb
 #   player_options.sh level7   BIN_DIR   --level 7 starts at level 7: its kept solution, placed by hand, completes it
+#   player_options.sh more12   BIN_DIR   --level 12 more.pak: level 12 of the second set, its recorded solution placed by hand
 #   player_options.sh progress BIN_DIR   level 1 solved at --scale 2 (scaled drag and clicks) writes the progress file
 #   player_options.sh fullscreen BIN_DIR --fullscreen on 1600 x 1200: the picture at scale 2, centred, black
 #                                        around it, a click on a slot mapped back; F11 back to the window
@@ -87,6 +88,15 @@ level7)
     sleep 0.5
     place_and_run 1 476 204 3      # fuse 60 -> 15 frames
     expect_progress " solved frame 298 bomb 1 476 204 15\$"
+    quit
+    ;;
+more12)
+    # A pack made by zandrove-pack, its levels named in its headers.
+    start_game --level 12 more.pak
+    window=$(find_window) || exit 1
+    sleep 0.5
+    place_and_run 1 36 388 4       # fuse 60 -> 6 frames
+    expect_progress " solved frame 379 bomb 1 36 388 6\$"
     quit
     ;;
 progress)
