@@ -60,8 +60,7 @@ std::vector<RecordedSolution> ReadSolutions(int set) {
 // Makes the set's levels the game's level table.
 void UseLevels(int set) {
     if (Set(set).pack.empty()) {
-        LevelTable = BuiltinLevels;
-        LevelCount = kBuiltinLevelCount;
+        FreeLevelPack();  // the built-in levels; a pack read before is freed
     } else {
         std::string error;
         ASSERT_TRUE(LoadLevelPack(Set(set).pack.c_str(), &error)) << error;
@@ -78,8 +77,7 @@ TEST(RecordedSolutions, OneForEveryLevelOfEverySet) {
             EXPECT_FALSE(all[static_cast<size_t>(level - 1)].bombs.empty()) << Set(set).name << " level " << level;
         }
     }
-    LevelTable = BuiltinLevels;
-    LevelCount = kBuiltinLevelCount;
+    FreeLevelPack();
 }
 
 // A shipped level is a puzzle: left alone, none completes by itself.
@@ -94,8 +92,7 @@ TEST(RecordedSolutions, NoLevelOfTheSecondSetCompletesWithoutABomb) {
         ASSERT_EQ(RunSim(o, nullptr, out, err), 0) << err.str();
         EXPECT_NE(out.str().find("incomplete frames=3600"), std::string::npos) << "level " << level << ": " << out.str();
     }
-    LevelTable = BuiltinLevels;
-    LevelCount = kBuiltinLevelCount;
+    FreeLevelPack();
 }
 
 // Every recorded solution of every set, as the tests' parameter.
@@ -259,8 +256,7 @@ protected:
         UseLevels(GetParam().set);
     }
     void TearDown() override {
-        LevelTable = BuiltinLevels;
-        LevelCount = kBuiltinLevelCount;
+        FreeLevelPack();
         PlayFieldTest::TearDown();
     }
 };
