@@ -145,8 +145,8 @@ var Module = {
     Module.addRunDependency('pack');
     fetch(url).then((r) => (r.ok ? r.arrayBuffer() : null)).then((bytes) => {
       if (!bytes) return;
-      Module.FS.writeFile('/url-pack.zlp', new Uint8Array(bytes));
-      Module.arguments.push('/url-pack.zlp');
+      Module.FS.writeFile('/url-pack.pak', new Uint8Array(bytes));
+      Module.arguments.push('/url-pack.pak');
     }).catch(() => {}).finally(() => Module.removeRunDependency('pack'));
   }],
   postRun: [start],
@@ -179,8 +179,8 @@ function start() {
   document.getElementById('pack').addEventListener('change', async (e) => {
     const file = e.target.files[0];
     if (!file) return;
-    Module.FS.writeFile('/chosen-pack.zlp', new Uint8Array(await file.arrayBuffer()));
-    const path = '/chosen-pack.zlp', size = Module.lengthBytesUTF8(path) + 1, at = Module._malloc(size);
+    Module.FS.writeFile('/chosen-pack.pak', new Uint8Array(await file.arrayBuffer()));
+    const path = '/chosen-pack.pak', size = Module.lengthBytesUTF8(path) + 1, at = Module._malloc(size);
     Module.stringToUTF8(path, at, size);
     Module._zandrove_play_pack(at);
     Module._free(at);

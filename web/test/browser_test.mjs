@@ -33,7 +33,7 @@ const work = fs.mkdtempSync(path.join(os.tmpdir(), 'zandrove-web-'));
 for (const f of fs.readdirSync(site)) fs.copyFileSync(path.join(site, f), path.join(work, f));
 const text = execFileSync(path.join(bin, 'zandrove-pack'), ['dump', '--builtin']).toString();
 fs.writeFileSync(path.join(work, 'from7.txt'), text.slice(text.indexOf('level "Level 7"')));
-execFileSync(path.join(bin, 'zandrove-pack'), ['build', path.join(work, 'from7.txt'), '-o', path.join(work, 'from7.zlp')]);
+execFileSync(path.join(bin, 'zandrove-pack'), ['build', path.join(work, 'from7.txt'), '-o', path.join(work, 'from7.pak')]);
 
 const port = 20000 + (process.pid % 20000);
 const server = spawn('python3', ['-m', 'http.server', String(port), '--bind', '127.0.0.1', '--directory', work],
@@ -89,15 +89,15 @@ try {
     await page.close();
     return { apart, ...facts };
   };
-  const seven = await firstFrameApart('?pack=from7.zlp', 7);
+  const seven = await firstFrameApart('?pack=from7.pak', 7);
   console.log(`page load to first frame: ${Math.round(seven.firstFrameMs)} ms`);
   check(seven.apart === 0, `level 7's first frame (from ?pack=) is the simulator's screenshot byte for byte (${seven.apart} pixels apart)`);
   check(seven.title === 'Zandrove - By Tobrandel', 'the window title is the page title');
   check(seven.scale === Math.floor(seven.scale) && seven.scale >= 1, `the frame is scaled by a whole factor (${seven.scale})`);
   check(seven.sounds === 20, `every sample was decoded for Web Audio (${seven.sounds} of 20)`);
-  const chosen = await firstFrameApart('', 7, path.join(work, 'from7.zlp'));
+  const chosen = await firstFrameApart('', 7, path.join(work, 'from7.pak'));
   check(chosen.apart === 0, `a chosen pack file is played: level 7's first frame (${chosen.apart} pixels apart)`);
-  const missing = await firstFrameApart('?pack=no-such-pack.zlp', 1);
+  const missing = await firstFrameApart('?pack=no-such-pack.pak', 1);
   check(missing.apart === 0, `a pack that cannot be read is ignored: level 1's first frame (${missing.apart} pixels apart)`);
 
   // 2. Level 1 with its recorded solution, through the mouse and the keyboard.
