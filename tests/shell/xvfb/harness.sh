@@ -7,6 +7,9 @@
 # directory.
 title="Zandrove - By Tobrandel"
 work=$(mktemp -d)
+# The player's own progress and settings are neither read nor changed: a kept
+# scale or full screen would change the window these runs expect.
+export XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config"
 game_pid=""
 xvfb_pid=""
 case_name=""
