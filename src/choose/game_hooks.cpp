@@ -45,7 +45,7 @@ void GameHooks::Keep(const ShellState& state, const RunResult& run) {
     }
 }
 
-bool GameHooks::Overlaid() const { return !hints_.Status().empty() || (EditMode && !hints_.Ghosts().empty()); }
+bool GameHooks::Overlaid() const { return hints_.Showing(EditMode); }
 
 void GameHooks::Present(BITMAP* frame) {
     if (frame && state_ && Overlaid()) hints_.Draw(frame, state_->hudTop, EditMode);

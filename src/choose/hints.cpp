@@ -70,24 +70,26 @@ void Hints::Poll() {
     Notice("no hint found");
 }
 
-std::vector<BombPlacement> Hints::Ghosts() const {
+std::span<const BombPlacement> Hints::Ghosts() const {
     if (first_ + shown_ > solution_.size()) return {};
-    return std::vector<BombPlacement>(solution_.begin() + static_cast<long>(first_),
-                                      solution_.begin() + static_cast<long>(first_ + shown_));
+    return std::span<const BombPlacement>(solution_).subspan(first_, shown_);
+}
+
+void Hints::StatusText(char* out, size_t size) const {
+    if (searching_)
+        std::snprintf(out, size, "searching for a hint... %d s", static_cast<int>(solve_.Seconds()));
+    else
+        std::snprintf(out, size, "%s", noticeFrames_ > 0 ? notice_ : "");
 }
 
 std::string Hints::Status() const {
-    if (searching_) {
-        char text[64];
-        std::snprintf(text, sizeof text, "searching for a hint... %d s", static_cast<int>(solve_.Seconds()));
-        return text;
-    }
-    if (noticeFrames_ > 0) return notice_;
-    return "";
+    char text[64];
+    StatusText(text, sizeof text);
+    return text;
 }
 
 void Hints::Draw(BITMAP* target, int hudTop, bool editMode) const {
-    const std::vector<BombPlacement> ghosts = editMode ? Ghosts() : std::vector<BombPlacement>{};
+    const std::span<const BombPlacement> ghosts = editMode ? Ghosts() : std::span<const BombPlacement>{};
     if (RedBombBitmap) {
         set_trans_blender(0, 0, 0, 120);
         for (const BombPlacement& g : ghosts) {
@@ -101,10 +103,11 @@ void Hints::Draw(BITMAP* target, int hudTop, bool editMode) const {
             }
         }
     }
-    const std::string status = Status();
-    if (!status.empty()) {
-        const int w = text_length(font, status.c_str()) + 8;
+    char status[64];
+    StatusText(status, sizeof status);
+    if (status[0] != '\0') {
+        const int w = text_length(font, status) + 8;
         rectfill(target, 4, hudTop - 16, 4 + w, hudTop - 3, makecol(10, 14, 30));
-        textout_ex(target, font, status.c_str(), 8, hudTop - 13, makecol(255, 255, 255), -1);
+        textout_ex(target, font, status, 8, hudTop - 13, makecol(255, 255, 255), -1);
     }
 }

@@ -2,6 +2,7 @@
 // Hints for the level in play: the solver searches in the background from
 // the bombs the player has placed (from the inventory alone when that finds
 // nothing); each ask then shows one more bomb of the solution as a ghost.
+#include <span>
 #include <string>
 #include <vector>
 
@@ -28,9 +29,11 @@ public:
     bool Searching() const { return searching_; }
     bool Used() const { return used_; }  // a ghost was shown in this level
     // The ghosts to show: the solution's bombs beyond those the player had.
-    std::vector<BombPlacement> Ghosts() const;
+    std::span<const BombPlacement> Ghosts() const;
     // "searching for a hint... 3 s", a notice for a while ("no hint found"), or empty.
     std::string Status() const;
+    // Something to draw over the frame: a status line, or ghosts in edit mode.
+    bool Showing(bool editMode) const { return searching_ || noticeFrames_ > 0 || (editMode && !Ghosts().empty()); }
 
     // The status line, and in edit mode the ghosts (translucent bombs with
     // their fuse read-outs).
@@ -39,6 +42,8 @@ public:
 private:
     bool StartSearch(const std::vector<BombPlacement>& prefix);
     void Notice(const char* text);
+    // Status() into a buffer of the frame's own: nothing allocated per frame.
+    void StatusText(char* out, size_t size) const;
 
     double budget_;
     BackgroundSolve solve_;

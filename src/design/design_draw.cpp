@@ -185,9 +185,8 @@ void Bar(const Designer& d, BITMAP* b, BITMAP* bar) {
     if (solve.empty()) solve = "F5: solve   Tab: test-play   F1: help";
     Text(b, Fit(solve, statusChars), kStatusWell.x + kTextLeft, top + kStatusLineY[0], ink);
     const std::string note = d.playNote.empty() ? d.message : d.playNote + "   " + d.message;
-    const bool failed = note.find("not saved") != std::string::npos || note.find("not written") != std::string::npos;
     Text(b, Fit(note, statusChars), kStatusWell.x + kTextLeft, top + kStatusLineY[1],
-         failed ? Colour(255, 110, 110) : dim);
+         d.messageFailed ? Colour(255, 110, 110) : dim);
 }
 
 }  // namespace

@@ -14,14 +14,14 @@ int16_t PieceType(Tool t) { return t == Tool::Brick ? REC_BRICK : REC_BLOCK; }
 void Saved(Designer& d) {
     std::string error;
     if (!SaveDesign(d.path, d.doc.Levels(), error)) {
-        d.message = "not saved: " + error;
+        d.Say("not saved: " + error, true);
         return;
     }
     d.doc.MarkSaved();
     d.autosaveOnDisk = false;  // the save removed it
     d.autosavedRevision = ~uint64_t{0};
     const std::size_t n = d.doc.Levels().size();
-    d.message = "saved " + BarName(d.path) + " (" + std::to_string(n) + (n == 1 ? " level)" : " levels)");
+    d.Say("saved " + BarName(d.path) + " (" + std::to_string(n) + (n == 1 ? " level)" : " levels)"));
 }
 
 void RenameKeys(Designer& d) {
@@ -62,7 +62,7 @@ void PlainKeys(Designer& d) {
         d.renaming = true;
         d.renameText = d.doc.Level().name;
     }
-    if (KeyPressed(d, KeyF(5)) && !d.solves.Toggle(d.doc.Level().records)) d.message = "the search could not start";
+    if (KeyPressed(d, KeyF(5)) && !d.solves.Toggle(d.doc.Level().records)) d.Say("the search could not start");
     if (KeyPressed(d, kKeyEsc)) d.help = d.findings = false;
     if (KeyPressed(d, kKeyTab)) d.startPlay = true;
     // The fuse of the fixed bomb under the cursor.

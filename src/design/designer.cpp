@@ -66,7 +66,7 @@ bool Quitting(Designer& d, bool f10, FrameIo& io) {
     if (io.QuitSignalled() || !d.doc.Dirty() || d.quitAsked) return true;
     io.ForgetCloseRequest();
     d.quitAsked = true;
-    if (saved) d.message = "unsaved changes: F10 again to quit, they are kept in " + BarName(AutosavePath(d.path));
+    if (saved) d.Say("unsaved changes: F10 again to quit, they are kept in " + BarName(AutosavePath(d.path)));
     return false;
 }
 
@@ -85,7 +85,7 @@ bool SaveRecovery(Designer& d) {
     if (!d.doc.Dirty() || d.doc.Revision() == d.autosavedRevision) return true;
     std::string error;
     if (!WriteAutosave(d.path, d.doc.Levels(), error)) {
-        d.message = "recovery not written: " + error;
+        d.Say("recovery not written: " + error, true);
         return false;
     }
     d.autosavedRevision = d.doc.Revision();

@@ -6,6 +6,7 @@
 #include <bitset>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "design/design_bar_layout.h"
@@ -53,6 +54,11 @@ struct Designer {
     bool renaming = false;
     std::string renameText;
     std::string message;  // the bar's last line
+    bool messageFailed = false;  // it says a file was not written: shown in red
+    void Say(std::string text, bool failed = false) {
+        message = std::move(text);
+        messageFailed = failed;
+    }
     std::string playNote;  // "completed with N bombs", of the level as it was played
 
     InputSample in;
