@@ -8,8 +8,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "play/allegro_presentation.h"
-#include "shell/assets.h"
+#include "platform/allegro/allegro_presentation.h"
+#include "game/assets.h"
 
 namespace {
 ShellBitmaps* bitmaps = nullptr;

@@ -7,8 +7,8 @@
 
 #include "bench_support.h"
 #include "design/designer.h"
-#include "shell/assets.h"
-#include "shell/frame_io.h"
+#include "game/assets.h"
+#include "game/frame_io.h"
 #include "solve/solver.h"
 
 namespace {

@@ -5,12 +5,12 @@
 #include <benchmark/benchmark.h>
 
 #include "bench_support.h"
-#include "choose/hints.h"
-#include "levels/level_table.h"
-#include "levels/sim_state.h"
-#include "shell/assets.h"
-#include "shell/frame_io.h"
-#include "shell/frame_loop.h"
+#include "features/hints.h"
+#include "packs/level_table.h"
+#include "sim/sim_state.h"
+#include "game/assets.h"
+#include "game/frame_io.h"
+#include "game/frame_loop.h"
 
 namespace {
 

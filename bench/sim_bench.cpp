@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "bench_support.h"
-#include "levels/level_table.h"
-#include "objects/particles.h"
+#include "packs/level_table.h"
+#include "sim/particles.h"
 #include "solve/level_run.h"
 #include "sim/solutions_file.h"
 

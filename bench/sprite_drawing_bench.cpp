@@ -15,10 +15,10 @@
 #include <random>
 
 #include "bench_support.h"
-#include "play/sprite_drawing.h"
-#include "shell/asset_files.h"
-#include "objects/asset_handles.h"
-#include "shell/assets.h"
+#include "game/sprite_drawing.h"
+#include "game/asset_files.h"
+#include "sim/asset_handles.h"
+#include "game/assets.h"
 
 namespace {
 

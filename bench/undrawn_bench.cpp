@@ -8,15 +8,15 @@
 
 #include <time.h>
 
-#include "levels/level_table.h"
-#include "levels/sim_state.h"
-#include "levels/world.h"
-#include "objects/frame_globals.h"
-#include "objects/object.h"
-#include "shell/assets.h"
-#include "shell/frame_io.h"
-#include "shell/frame_loop.h"
-#include "shell/game_flow.h"
+#include "packs/level_table.h"
+#include "sim/sim_state.h"
+#include "sim/world.h"
+#include "sim/frame_globals.h"
+#include "sim/object.h"
+#include "game/assets.h"
+#include "game/frame_io.h"
+#include "game/frame_loop.h"
+#include "game/game_flow.h"
 
 namespace {
 

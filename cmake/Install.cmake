@@ -6,14 +6,14 @@
 #   P/share/man/man6, P/share/man/man1     the manual pages, gzipped
 #   P/share/doc/zandrove                   copyright and changelog
 # The game and the simulator find the assets at <their directory>/../share/zandrove/
-# (src/shell/program_dir.h), so these directories are fixed, not configurable.
+# (src/game/program_dir.h), so these directories are fixed, not configurable.
 # Tests, fuzzers, benchmarks and probes are not installed.
 
 install(TARGETS zandrove RUNTIME DESTINATION games)
 install(TARGETS zandrove-pack zandrove-sim RUNTIME DESTINATION bin)
 
 # The assets are named once, in the game's source; the generator writes them to ZANDROVE_ASSET_DIR.
-set(_zandrove_asset_header ${CMAKE_SOURCE_DIR}/src/shell/asset_files.h)
+set(_zandrove_asset_header ${CMAKE_SOURCE_DIR}/src/game/asset_files.h)
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${_zandrove_asset_header})
 file(READ ${_zandrove_asset_header} _zandrove_text)
 string(REGEX MATCHALL "\"[A-Za-z0-9]+\\.(bmp|wav)\"" _zandrove_names "${_zandrove_text}")

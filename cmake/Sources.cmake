@@ -7,33 +7,45 @@ set(ZANDROVE_FILES_SOURCES
   ${ZANDROVE_SRC}/files/file_error.cpp
   ${ZANDROVE_SRC}/files/regular_file.cpp)
 set(ZANDROVE_SIM_SOURCES
-  ${ZANDROVE_SRC}/objects/asset_handles.cpp
-  ${ZANDROVE_SRC}/objects/blocks.cpp
-  ${ZANDROVE_SRC}/objects/bomb.cpp
-  ${ZANDROVE_SRC}/objects/contact.cpp
-  ${ZANDROVE_SRC}/objects/frame_globals.cpp
-  ${ZANDROVE_SRC}/objects/geometry.cpp
-  ${ZANDROVE_SRC}/objects/particles.cpp
-  ${ZANDROVE_SRC}/objects/player.cpp
-  ${ZANDROVE_SRC}/objects/presentation.cpp
-  ${ZANDROVE_SRC}/objects/sin_table.cpp
-  ${ZANDROVE_SRC}/levels/builtin_levels.cpp
-  ${ZANDROVE_SRC}/levels/level_table.cpp
-  ${ZANDROVE_SRC}/levels/sim_state.cpp
-  ${ZANDROVE_SRC}/levels/world.cpp)
+  ${ZANDROVE_SRC}/sim/asset_handles.cpp
+  ${ZANDROVE_SRC}/sim/blocks.cpp
+  ${ZANDROVE_SRC}/sim/bomb.cpp
+  ${ZANDROVE_SRC}/sim/contact.cpp
+  ${ZANDROVE_SRC}/sim/frame_globals.cpp
+  ${ZANDROVE_SRC}/sim/geometry.cpp
+  ${ZANDROVE_SRC}/sim/particles.cpp
+  ${ZANDROVE_SRC}/sim/player.cpp
+  ${ZANDROVE_SRC}/sim/presentation.cpp
+  ${ZANDROVE_SRC}/sim/sin_table.cpp
+  ${ZANDROVE_SRC}/sim/sim_state.cpp
+  ${ZANDROVE_SRC}/sim/world.cpp)
+# Levels: the built-in ones, pack files, level texts and the checker.
+set(ZANDROVE_PACKS_SOURCES
+  ${ZANDROVE_SRC}/packs/builtin_levels.cpp
+  ${ZANDROVE_SRC}/packs/finding_format.cpp
+  ${ZANDROVE_SRC}/packs/finding_printer.cpp
+  ${ZANDROVE_SRC}/packs/level_hash.cpp
+  ${ZANDROVE_SRC}/packs/level_table.cpp
+  ${ZANDROVE_SRC}/packs/pack_checker.cpp
+  ${ZANDROVE_SRC}/packs/pack_header.cpp
+  ${ZANDROVE_SRC}/packs/pack_model.cpp
+  ${ZANDROVE_SRC}/packs/pack_reader.cpp
+  ${ZANDROVE_SRC}/packs/pack_writer.cpp
+  ${ZANDROVE_SRC}/packs/text_parser.cpp
+  ${ZANDROVE_SRC}/packs/text_printer.cpp)
 set(ZANDROVE_RASTER_SOURCES
   ${ZANDROVE_SRC}/raster/image.cpp
   ${ZANDROVE_SRC}/raster/rgba.cpp
   ${ZANDROVE_SRC}/raster/rotate.cpp
   ${ZANDROVE_SRC}/raster/shapes.cpp
   ${ZANDROVE_SRC}/raster/sprite_rows.cpp)
-# The frame's drawing, the HUD and the objects' pictures, through play/drawing.h.
-set(ZANDROVE_PLAY_SOURCES
-  ${ZANDROVE_SRC}/play/drawn_presentation.cpp
-  ${ZANDROVE_SRC}/play/frame_draw.cpp
-  ${ZANDROVE_SRC}/play/hud_controls.cpp)
-# Assets, the frame function and the level sequence.
-set(ZANDROVE_SHELL_SOURCES
-  ${ZANDROVE_SRC}/shell/assets.cpp
-  ${ZANDROVE_SRC}/shell/frame_loop.cpp
-  ${ZANDROVE_SRC}/shell/game_flow.cpp)
+# One frame of the game: the HUD, the drawing through game/drawing.h, the
+# frame function, the level sequence and the assets.
+set(ZANDROVE_GAME_SOURCES
+  ${ZANDROVE_SRC}/game/assets.cpp
+  ${ZANDROVE_SRC}/game/drawn_presentation.cpp
+  ${ZANDROVE_SRC}/game/frame_draw.cpp
+  ${ZANDROVE_SRC}/game/frame_loop.cpp
+  ${ZANDROVE_SRC}/game/game_flow.cpp
+  ${ZANDROVE_SRC}/game/hud_controls.cpp
+  ${ZANDROVE_SRC}/game/program_dir.cpp)

@@ -1,19 +1,33 @@
 #!/usr/bin/env bash
 # The layers of src/, bottom to top, and the one rule between them: a file
 # may include its own folder and the folders of lower layers, never a higher
-# one. The simulation (objects, levels), the packs and the game's own drawing
-# (raster) must not include Allegro at all.
+# one. A platform's folder (src/platform/NAME) is the only code that includes
+# that platform: the layers below it include no Allegro and no emscripten.
 #   scripts/check_layers.sh [SOURCE-DIR]
 set -euo pipefail
 shopt -s nullglob
 root=${1:-$(cd "$(dirname "$0")/.." && pwd)}
 
-declare -A rank=([files]=0 [objects]=1 [levels]=2 [packs]=3 [progress]=3 [raster]=3 [play]=4 [shell]=5 [solve]=6 [design]=7 [choose]=7 [app]=8 [web]=8)
+declare -A rank=(
+    [files]=0                                  # files on disk
+    [sim]=1                                    # the simulation: the World and its Step
+    [packs]=2 [raster]=2                       # levels and packs; the game's own drawing
+    [progress]=3                               # what the player keeps
+    [game]=4                                   # one frame: HUD, drawing, level sequence, assets
+    [platform/allegro]=5                       # Allegro's window, input, sound and pictures
+    [solve]=6                                  # the solver
+    [features]=7 [design]=7                    # chooser, hints; the level designer
+    [platform/web]=8 [app]=8                   # the programs
+)
+# The platforms' own headers, which only their folders may include.
+platform_include='^[[:space:]]*#[[:space:]]*include[[:space:]]*<(allegro|emscripten)'
 
 status=0
 declare -A pairs=()
-for file in "$root"/src/*/*.h "$root"/src/*/*.cpp; do
-    folder=$(basename "$(dirname "$file")")
+for file in "$root"/src/*/*.h "$root"/src/*/*.cpp "$root"/src/platform/*/*.h "$root"/src/platform/*/*.cpp; do
+    folder=${file#$root/src/}
+    folder=${folder%/*}
+    [ "$folder" = platform ] && continue
     if [ -z "${rank[$folder]+set}" ]; then
         echo "$file: the folder '$folder' has no layer in scripts/check_layers.sh"
         status=1
@@ -21,7 +35,7 @@ for file in "$root"/src/*/*.h "$root"/src/*/*.cpp; do
     fi
     while IFS= read -r line; do
         number=${line%%:*}
-        included=$(sed -E 's/^[0-9]+:[[:space:]]*#[[:space:]]*include[[:space:]]*"([^/"]+)\/.*/\1/' <<<"$line")
+        included=$(sed -E 's/^[0-9]+:[[:space:]]*#[[:space:]]*include[[:space:]]*"([^"]+)\/[^/"]+".*/\1/' <<<"$line")
         [ "$included" = "$line" ] && continue  # no folder in the name
         pairs["$folder -> $included"]=$(( ${pairs["$folder -> $included"]:-0} + 1 ))
         if [ -z "${rank[$included]+set}" ]; then
@@ -32,8 +46,8 @@ for file in "$root"/src/*/*.h "$root"/src/*/*.cpp; do
             status=1
         fi
     done < <(grep -nE '^[[:space:]]*#[[:space:]]*include[[:space:]]*"' "$file" || true)
-    if [ "${rank[$folder]}" -le "${rank[packs]}" ] && grep -nqE '^[[:space:]]*#[[:space:]]*include[[:space:]]*<allegro' "$file"; then
-        echo "${file#$root/}: the simulation includes Allegro"
+    if [[ $folder != platform/* ]] && grep -nqE "$platform_include" "$file"; then
+        echo "${file#$root/}: includes a platform's own header outside src/platform"
         status=1
     fi
 done

@@ -7,12 +7,12 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 bin=$(cd "${1:-$root/build}/bin" && pwd)
 out=${2:-$root/docs/chooser.png}
 game_binary="$bin/zandrove"
-source "$root/tests/shell/xvfb/harness.sh"
+source "$root/tests/game/xvfb/harness.sh"
 export XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config"
 mkdir -p "$XDG_DATA_HOME/zandrove"
 
 # The hash of each built-in level as the progress file names it: FNV-1a 64
-# over its records, the terminator included (src/progress/level_hash.cpp).
+# over its records, the terminator included (src/packs/level_hash.cpp).
 "$bin/zandrove-pack" dump --builtin -o "$work/builtin.txt"
 "$bin/zandrove-pack" build "$work/builtin.txt" -o "$work/builtin.pak"
 level_hash() {

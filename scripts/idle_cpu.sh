@@ -14,8 +14,8 @@ games=("$@")
 [ ${#games[@]} -gt 0 ] || games=("${ZANDROVE_BUILD_DIR:-$root/build}/bin/zandrove")
 
 game_binary=${games[0]}
-# shellcheck source=../tests/shell/xvfb/harness.sh
-source "$root/tests/shell/xvfb/harness.sh"
+# shellcheck source=../tests/game/xvfb/harness.sh
+source "$root/tests/game/xvfb/harness.sh"
 start_display
 
 pids=()

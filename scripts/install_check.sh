@@ -19,7 +19,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${ZANDROVE_BUILD_DIR:-$root/build}
 "$root/scripts/setup.sh" test
-source "$root/tests/shell/xvfb/harness.sh"   # work, fail, start_display, start_game, ...
+source "$root/tests/game/xvfb/harness.sh"   # work, fail, start_display, start_game, ...
 
 dest=$work/dest
 echo "--- installing into $dest"
@@ -92,7 +92,7 @@ dpkg-deb --contents "$deb" | awk '$1 !~ /^d/ { print $6 }' | sed 's|^\./||' | so
     echo usr/games/zandrove
     echo usr/bin/zandrove-pack
     echo usr/bin/zandrove-sim
-    grep -oE '"[A-Za-z0-9]+\.(bmp|wav)"' "$root/src/shell/asset_files.h" | tr -d '"' | sed 's|^|usr/share/zandrove/|'
+    grep -oE '"[A-Za-z0-9]+\.(bmp|wav)"' "$root/src/game/asset_files.h" | tr -d '"' | sed 's|^|usr/share/zandrove/|'
     echo usr/share/zandrove/more.pak
     echo usr/share/applications/zandrove.desktop
     for size in 48 128 256; do echo "usr/share/icons/hicolor/${size}x${size}/apps/zandrove.png"; done

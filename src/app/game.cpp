@@ -8,24 +8,24 @@
 #include <string>
 #include <vector>
 
-#include "app/allegro_start.h"
+#include "platform/allegro/allegro_start.h"
 #include "app/command_line.h"
 #include "app/player_settings.h"
 #include "app/run_designer.h"
 #include "app/version.h"
-#include "choose/game_hooks.h"
-#include "levels/level_table.h"
+#include "features/game_hooks.h"
+#include "packs/level_table.h"
 #include "packs/pack_reader.h"
-#include "play/allegro_presentation.h"
+#include "platform/allegro/allegro_presentation.h"
 #include "progress/kept_file.h"
 #include "progress/settings.h"
-#include "shell/asset_files.h"
-#include "shell/assets.h"
-#include "shell/frame_loop.h"
-#include "shell/game_flow.h"
-#include "shell/game_window.h"
-#include "shell/live_io.h"
-#include "shell/program_dir.h"
+#include "game/asset_files.h"
+#include "game/assets.h"
+#include "game/frame_loop.h"
+#include "game/game_flow.h"
+#include "platform/allegro/game_window.h"
+#include "platform/allegro/live_io.h"
+#include "game/program_dir.h"
 
 namespace {
 

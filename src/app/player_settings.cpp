@@ -1,6 +1,6 @@
 #include "app/player_settings.h"
 
-#include "app/allegro_start.h"
+#include "platform/allegro/allegro_start.h"
 
 PlayerSettings::PlayerSettings(const GameOptions& options) {
     std::string message;

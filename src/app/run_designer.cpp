@@ -2,15 +2,15 @@
 
 #include <filesystem>
 
-#include "app/allegro_start.h"
+#include "platform/allegro/allegro_start.h"
 #include "app/player_settings.h"
 #include "design/designer.h"
-#include "levels/world.h"
-#include "play/allegro_presentation.h"
-#include "shell/assets.h"
-#include "shell/game_window.h"
-#include "shell/live_io.h"
-#include "shell/program_dir.h"
+#include "sim/world.h"
+#include "platform/allegro/allegro_presentation.h"
+#include "game/assets.h"
+#include "platform/allegro/game_window.h"
+#include "platform/allegro/live_io.h"
+#include "game/program_dir.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // Where things lie on the design bar, in bar coordinates (y from its top
 // edge). The asset generator paints the bar's picture to this layout and the
 // designer hit-tests and writes into it, so both read it from here.
-#include "shell/asset_files.h"
+#include "game/asset_files.h"
 
 namespace design {
 

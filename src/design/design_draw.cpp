@@ -6,11 +6,11 @@
 #include <cstdio>
 
 #include "design/design_parts.h"
-#include "levels/world.h"
-#include "objects/frame_globals.h"
-#include "play/frame_draw.h"
-#include "play/keys.h"
-#include "shell/assets.h"
+#include "sim/world.h"
+#include "sim/frame_globals.h"
+#include "game/frame_draw.h"
+#include "game/keys.h"
+#include "game/assets.h"
 
 namespace design {
 

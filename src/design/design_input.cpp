@@ -3,7 +3,7 @@
 
 #include "design/design_parts.h"
 #include "packs/pack_header.h"
-#include "play/keys.h"
+#include "game/keys.h"
 
 namespace design {
 

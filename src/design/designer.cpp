@@ -5,11 +5,11 @@
 #include <chrono>
 
 #include "design/design_parts.h"
-#include "levels/world.h"
-#include "objects/frame_globals.h"
-#include "play/keys.h"
-#include "shell/assets.h"
-#include "shell/frame_io.h"
+#include "sim/world.h"
+#include "sim/frame_globals.h"
+#include "game/keys.h"
+#include "game/assets.h"
+#include "game/frame_io.h"
 
 namespace design {
 

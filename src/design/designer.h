@@ -14,8 +14,8 @@
 #include "design/design_file.h"
 #include "design/level_solves.h"
 #include "packs/pack_checker.h"
-#include "play/input.h"
-#include "shell/frame_loop.h"
+#include "game/input.h"
+#include "game/frame_loop.h"
 
 struct BITMAP;
 class FrameIo;

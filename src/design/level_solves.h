@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "levels/level_record.h"
+#include "sim/level_record.h"
 #include "solve/background_solve.h"
 
 namespace design {

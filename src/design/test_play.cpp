@@ -1,12 +1,12 @@
 // Test-play: the level as designed, played by the game's own frame with its
 // HUD, then the design back exactly as it was.
 #include "design/design_parts.h"
-#include "levels/world.h"
-#include "objects/frame_globals.h"
-#include "objects/particles.h"
-#include "play/hud_controls.h"
-#include "play/keys.h"
-#include "shell/frame_loop.h"
+#include "sim/world.h"
+#include "sim/frame_globals.h"
+#include "sim/particles.h"
+#include "game/hud_controls.h"
+#include "game/keys.h"
+#include "game/frame_loop.h"
 
 namespace design {
 

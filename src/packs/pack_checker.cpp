@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "levels/level_table.h"
-#include "levels/world.h"
-#include "objects/play_field.h"
+#include "packs/level_table.h"
+#include "sim/world.h"
+#include "sim/play_field.h"
 
 namespace {
 

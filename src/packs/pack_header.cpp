@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "levels/level_table.h"
+#include "packs/level_table.h"
 
 namespace {
 

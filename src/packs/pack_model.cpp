@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string>
 
-#include "levels/level_table.h"
+#include "packs/level_table.h"
 
 const char* RecordTypeName(int16_t type) {
     switch (static_cast<uint16_t>(type)) {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "levels/level_record.h"
+#include "sim/level_record.h"
 
 struct PackLevel {
     std::string name;

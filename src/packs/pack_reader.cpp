@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "files/regular_file.h"
-#include "levels/level_table.h"
+#include "packs/level_table.h"
 #include "packs/pack_header.h"
 
 namespace {

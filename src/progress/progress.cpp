@@ -1,6 +1,6 @@
 #include "progress/progress.h"
 
-#include "progress/level_hash.h"
+#include "packs/level_hash.h"
 #include "progress/word_lines.h"
 
 namespace {

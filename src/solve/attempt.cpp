@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
-#include "levels/level_record.h"
-#include "levels/world.h"
-#include "objects/bomb.h"
-#include "objects/player.h"
-#include "objects/frame_globals.h"
-#include "objects/play_field.h"
+#include "sim/level_record.h"
+#include "sim/world.h"
+#include "sim/bomb.h"
+#include "sim/player.h"
+#include "sim/frame_globals.h"
+#include "sim/play_field.h"
 #include "solve/nav_field.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "play/hud_controls.h"
+#include "game/hud_controls.h"
 #include "solve/level_run.h"
 #include "solve/placement.h"
 

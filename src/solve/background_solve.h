@@ -7,7 +7,7 @@
 #include <chrono>
 #include <vector>
 
-#include "levels/level_record.h"
+#include "sim/level_record.h"
 #include "solve/solver.h"
 
 class BackgroundSolve {

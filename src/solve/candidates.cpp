@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "objects/geometry.h"
-#include "objects/play_field.h"
+#include "sim/geometry.h"
+#include "sim/play_field.h"
 
 namespace {
 

@@ -2,18 +2,18 @@
 
 #include <algorithm>
 
-#include "levels/level_record.h"
-#include "levels/sim_state.h"
-#include "levels/world.h"
-#include "objects/bomb.h"
-#include "objects/play_field.h"
-#include "objects/player.h"
-#include "play/allegro_presentation.h"
-#include "play/hud_controls.h"
-#include "play/keys.h"
-#include "shell/assets.h"
-#include "shell/frame_io.h"
-#include "shell/frame_loop.h"
+#include "sim/level_record.h"
+#include "sim/sim_state.h"
+#include "sim/world.h"
+#include "sim/bomb.h"
+#include "sim/play_field.h"
+#include "sim/player.h"
+#include "platform/allegro/allegro_presentation.h"
+#include "game/hud_controls.h"
+#include "game/keys.h"
+#include "game/assets.h"
+#include "game/frame_io.h"
+#include "game/frame_loop.h"
 
 namespace {
 

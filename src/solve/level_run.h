@@ -5,8 +5,8 @@
 #include <memory>
 #include <vector>
 
-#include "levels/sim_state.h"
-#include "shell/frame_loop.h"
+#include "sim/sim_state.h"
+#include "game/frame_loop.h"
 #include "solve/placement.h"
 
 struct BITMAP;

@@ -3,7 +3,7 @@
 // solid blocks: the solver's measure of how promising an attempt was.
 #include <vector>
 
-#include "objects/geometry.h"
+#include "sim/geometry.h"
 
 class NavField {
 public:

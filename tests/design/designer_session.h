@@ -7,8 +7,8 @@
 #include <string>
 
 #include "design/designer.h"
-#include "shell/assets.h"
-#include "shell/scripted_play.h"
+#include "game/assets.h"
+#include "game/scripted_play.h"
 
 class DesignerTest : public FrameTest {
 protected:

@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "fuzz_play.h"
-#include "levels/level_table.h"
+#include "packs/level_table.h"
 #include "packs/pack_model.h"
 #include "packs/pack_writer.h"
 #include "packs/text_printer.h"

@@ -15,8 +15,8 @@
 
 #include "fuzz_play.h"
 #include "input_file.h"
-#include "play/allegro_presentation.h"
-#include "shell/assets.h"
+#include "platform/allegro/allegro_presentation.h"
+#include "game/assets.h"
 
 namespace {
 

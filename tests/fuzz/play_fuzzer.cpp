@@ -10,7 +10,7 @@
 
 #include "fuzz_play.h"
 #include "input_file.h"
-#include "shell/assets.h"
+#include "game/assets.h"
 
 namespace {
 

@@ -18,7 +18,7 @@
 
 #include "discard.h"
 #include "failure.h"
-#include "levels/level_record.h"
+#include "sim/level_record.h"
 #include "packs/finding_format.h"
 #include "packs/finding_printer.h"
 #include "packs/pack_checker.h"

@@ -3,12 +3,12 @@
 #include <cstdint>
 
 #include "failure.h"
-#include "levels/level_record.h"
-#include "levels/world.h"
-#include "objects/blocks.h"
-#include "objects/bomb.h"
-#include "objects/frame_globals.h"
-#include "objects/player.h"
+#include "sim/level_record.h"
+#include "sim/world.h"
+#include "sim/blocks.h"
+#include "sim/bomb.h"
+#include "sim/frame_globals.h"
+#include "sim/player.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "play/drawing.h"
-#include "play/sprite_drawing.h"
+#include "game/drawing.h"
+#include "game/sprite_drawing.h"
 
 // Allegro's own calls everywhere, or the game's own drawing everywhere (the
 // portable sprite loop, the one the web build has).

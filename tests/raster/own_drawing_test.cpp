@@ -11,13 +11,13 @@
 #include <memory>
 #include <random>
 
-#include "objects/asset_handles.h"
-#include "play/allegro_surface.h"
+#include "sim/asset_handles.h"
+#include "platform/allegro/allegro_surface.h"
 #include "raster/image.h"
 #include "raster/rotate.h"
 #include "raster/shapes.h"
 #include "raster/drawing_match.h"
-#include "shell/asset_files.h"
+#include "game/asset_files.h"
 #include "support/headless.h"
 
 namespace {

@@ -9,13 +9,13 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "levels/level_table.h"
-#include "levels/sim_state.h"
-#include "objects/particles.h"
-#include "play/hud_controls.h"
-#include "play/keys.h"
+#include "packs/level_table.h"
+#include "sim/sim_state.h"
+#include "sim/particles.h"
+#include "game/hud_controls.h"
+#include "game/keys.h"
 #include "raster/drawing_match.h"
-#include "shell/scripted_play.h"
+#include "game/scripted_play.h"
 #include "sim/solutions_file.h"
 #include "solve/level_run.h"
 

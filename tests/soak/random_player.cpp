@@ -2,10 +2,10 @@
 
 #include <allegro.h>
 
-#include "levels/world.h"
-#include "objects/bomb.h"
-#include "shell/asset_files.h"
-#include "objects/frame_globals.h"
+#include "sim/world.h"
+#include "sim/bomb.h"
+#include "game/asset_files.h"
+#include "sim/frame_globals.h"
 
 namespace {
 const int kTapKeys[] = {KEY_SPACE, KEY_ESC,   KEY_UP,    KEY_DOWN,  KEY_LEFT,     KEY_RIGHT, KEY_EQUALS,

@@ -6,8 +6,8 @@
 #include <deque>
 #include <random>
 
-#include "shell/frame_io.h"
-#include "play/input.h"
+#include "game/frame_io.h"
+#include "game/input.h"
 
 // The HUD's top edge in edit mode: the window less the HUD picture's rows.
 constexpr int kEditHudTop = 398;

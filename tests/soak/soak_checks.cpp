@@ -2,11 +2,11 @@
 
 #include <malloc.h>
 
-#include "levels/world.h"
-#include "objects/object.h"
-#include "objects/particles.h"
-#include "objects/asset_handles.h"
-#include "objects/frame_globals.h"
+#include "sim/world.h"
+#include "sim/object.h"
+#include "sim/particles.h"
+#include "sim/asset_handles.h"
+#include "sim/frame_globals.h"
 
 #if defined(__has_feature)
 #if __has_feature(address_sanitizer)

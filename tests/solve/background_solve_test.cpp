@@ -10,7 +10,7 @@
 #include <sstream>
 #include <thread>
 
-#include "levels/level_table.h"
+#include "packs/level_table.h"
 #include "solve/background_solve.h"
 #include "solve/solver.h"
 

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "shell/assets.h"
+#include "game/assets.h"
 
 namespace {
 ShellBitmaps* bitmaps = nullptr;

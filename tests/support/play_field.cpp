@@ -2,13 +2,13 @@
 
 #include <algorithm>
 
-#include "levels/sim_state.h"
-#include "objects/asset_handles.h"
-#include "objects/blocks.h"
-#include "objects/bomb.h"
-#include "objects/frame_globals.h"
-#include "objects/particles.h"
-#include "objects/player.h"
+#include "sim/sim_state.h"
+#include "sim/asset_handles.h"
+#include "sim/blocks.h"
+#include "sim/bomb.h"
+#include "sim/frame_globals.h"
+#include "sim/particles.h"
+#include "sim/player.h"
 
 std::vector<SAMPLE*> PlayedSamples;
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "objects/object.h"
-#include "objects/presentation.h"
+#include "sim/object.h"
+#include "sim/presentation.h"
 
 // Every sample started since the current test began, in order.
 extern std::vector<SAMPLE*> PlayedSamples;

@@ -4,9 +4,9 @@
 #include <string>
 
 #include "asset_probe.h"
-#include "levels/level_table.h"
-#include "shell/asset_files.h"
-#include "objects/asset_handles.h"
+#include "packs/level_table.h"
+#include "game/asset_files.h"
+#include "sim/asset_handles.h"
 
 namespace {
 

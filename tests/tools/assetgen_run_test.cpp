@@ -9,7 +9,7 @@
 #include <set>
 #include <string>
 
-#include "shell/asset_files.h"
+#include "game/asset_files.h"
 #include "support/headless.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "asset_probe.h"
-#include "shell/asset_files.h"
+#include "game/asset_files.h"
 
 namespace {
 

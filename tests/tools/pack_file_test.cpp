@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "levels/level_table.h"
+#include "packs/level_table.h"
 #include "packs/pack_reader.h"
 #include "packs/pack_writer.h"
 #include "packs/text_parser.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "levels/level_table.h"
+#include "packs/level_table.h"
 #include "packs/text_parser.h"
 #include "packs/text_printer.h"
 

@@ -9,14 +9,14 @@
 #include <cstdio>
 #include <sstream>
 
-#include "levels/level_table.h"
+#include "packs/level_table.h"
 #include "files/atomic_file.h"
 #include "packs/pack_writer.h"
 #include "pack_test_dir.h"
-#include "objects/particles.h"
-#include "shell/asset_files.h"
-#include "shell/assets.h"
-#include "objects/frame_globals.h"
+#include "sim/particles.h"
+#include "game/asset_files.h"
+#include "game/assets.h"
+#include "sim/frame_globals.h"
 #include "solve/level_run.h"
 #include "sim/screenshot.h"
 #include "sim/sim_command.h"

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "levels/level_record.h"
-#include "levels/level_table.h"
+#include "sim/level_record.h"
+#include "packs/level_table.h"
 #include "solve/placement.h"
 #include "sim/sim_options.h"
 

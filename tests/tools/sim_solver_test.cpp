@@ -8,10 +8,10 @@
 #include <set>
 #include <sstream>
 
-#include "levels/level_table.h"
-#include "objects/geometry.h"
-#include "objects/player.h"
-#include "shell/asset_files.h"
+#include "packs/level_table.h"
+#include "sim/geometry.h"
+#include "sim/player.h"
+#include "game/asset_files.h"
 #include "solve/attempt.h"
 #include "solve/candidates.h"
 #include "solve/level_run.h"

@@ -6,7 +6,7 @@
 #include "bmp_writer.h"
 #include "pictures.h"
 #include "png_writer.h"
-#include "shell/asset_files.h"
+#include "game/asset_files.h"
 #include "sounds.h"
 #include "wav_writer.h"
 

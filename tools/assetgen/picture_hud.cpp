@@ -14,7 +14,7 @@
 #include "pictures.h"
 #include "pixel_font.h"
 #include "shapes.h"
-#include "shell/asset_files.h"
+#include "game/asset_files.h"
 
 namespace gen {
 

@@ -9,10 +9,10 @@
 #include <memory>
 #include <ostream>
 
-#include "levels/level_table.h"
-#include "objects/player.h"
-#include "shell/assets.h"
-#include "shell/program_dir.h"
+#include "packs/level_table.h"
+#include "sim/player.h"
+#include "game/assets.h"
+#include "game/program_dir.h"
 #include "solve/level_run.h"
 #include "sim/screenshot.h"
 #include "sim/sim_options.h"

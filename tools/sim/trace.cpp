@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "objects/player.h"
+#include "sim/player.h"
 
 std::string TraceLine(int frame, const cPlayer& h) {
     char line[256];

@@ -10,7 +10,7 @@ const canvas = document.getElementById('screen');
 const screen2d = canvas.getContext('2d', { alpha: false });
 const statusLine = document.getElementById('status');
 
-// Allegro's scancodes for the keys the game reads (src/play/keys.h).
+// Allegro's scancodes for the keys the game reads (src/game/keys.h).
 const SCANCODES = (() => {
   const codes = { Escape: 59, Minus: 61, Equal: 62, Space: 75, ArrowLeft: 82, ArrowRight: 83,
                   ArrowUp: 84, ArrowDown: 85, NumpadSubtract: 88, NumpadAdd: 89 };
@@ -119,7 +119,7 @@ var Module = {
   canvas,
   print: (text) => console.log(text),
   printErr: (text) => console.error(text),
-  // The calls the game makes (src/web/page_calls.cpp).
+  // The calls the game makes (src/platform/web/page_calls.cpp).
   zandrove: {
     loadSound: (path) => {
       try { return audio.load(Module.FS.readFile(path)); } catch (e) { return -1; }

@@ -9,7 +9,7 @@ set -euo pipefail
 bin=$(cd "$1" && pwd)
 send_close=$2
 game_binary="$bin/zandrove"
-source "$(dirname "$0")/../../shell/xvfb/harness.sh"
+source "$(dirname "$0")/../../game/xvfb/harness.sh"
 
 # Every press is held for several frames: the game samples once a frame.
 move() { xdotool mousemove --window "$window" "$1" "$2"; sleep 0.2; }

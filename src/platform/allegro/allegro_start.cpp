@@ -1,0 +1,57 @@
+#include "platform/allegro/allegro_start.h"
+
+#include <allegro.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "progress/settings.h"
+#include "platform/allegro/game_window.h"
+#include "platform/allegro/live_io.h"
+#include "game/window_title.h"
+
+namespace {
+
+// Allegro leaves its error empty when no X display can be reached.
+std::string AllegroStartError() {
+    if (allegro_error[0] != '\0') return allegro_error;
+    const char* display = std::getenv("DISPLAY");
+    if (display == nullptr || display[0] == '\0') return "no display could be opened: DISPLAY is not set";
+    return std::string("no display could be opened: DISPLAY is \"") + display + "\"";
+}
+
+}  // namespace
+
+void Say(const std::string& line) { std::fprintf(stderr, "zandrove: %s\n", line.c_str()); }
+
+bool StartAllegro(std::string& error) {
+    if (allegro_init() != 0) {
+        error = "cannot start Allegro: " + AllegroStartError();
+        return false;
+    }
+    CatchQuitSignals();
+    install_keyboard();
+    install_mouse();
+    if (install_sound(DIGI_AUTODETECT, MIDI_NONE, nullptr) != 0)
+        Say(std::string("no sound (") + allegro_error + "); playing silently");
+    set_volume(256, 0);
+    set_window_title(kWindowTitle);
+    set_color_depth(16);
+    return true;
+}
+
+void StopAllegro() {
+    ReleaseQuitSignals();
+    allegro_exit();
+}
+
+bool OpenWindow(GameWindow& window, int scale, bool fullscreen, std::string& error) {
+    int desktopW = 0, desktopH = 0;
+    if (scale == kAutoScale) scale = get_desktop_resolution(&desktopW, &desktopH) == 0 ? AutoScale(desktopW, desktopH) : 1;
+    std::string note;
+    if (!window.Open(scale, fullscreen, error, note)) return false;
+    if (!note.empty()) Say(note);
+    return true;
+}
+
+void SetMuted(bool mute) { set_volume(mute ? 0 : 256, 0); }

@@ -1,0 +1,44 @@
+#pragma once
+// The live game's input and output: Allegro's mouse and keyboard, the window
+// with its close button, and a 60-frames-a-second pace.
+#include "game/frame_io.h"
+#include "platform/allegro/frame_pacer.h"
+
+class GameWindow;
+
+constexpr int kFramesPerSecond = 60;
+
+// Ctrl-C and a polite kill (SIGINT, SIGTERM) ask the game to quit as the
+// close button does. Caught from right after allegro_init, whose own handlers
+// would shut Allegro down under the loading or playing game, until just
+// before allegro_exit. Release is harmless when nothing is caught.
+void CatchQuitSignals();
+void ReleaseQuitSignals();
+
+class LiveIo : public FrameIo {
+public:
+    // Needs the window open. Installs the close button handler and the pacer.
+    LiveIo();
+    ~LiveIo() override;
+    LiveIo(const LiveIo&) = delete;
+    LiveIo& operator=(const LiveIo&) = delete;
+
+    void Sample(InputSample& sample) override;
+    void Present(BITMAP* frame) override;
+    // The window keeps showing the picture (Allegro redraws it when it is
+    // uncovered): only the frame's turn is waited for.
+    void PresentUnchanged(BITMAP* frame) override;
+    bool CloseRequested() override;
+    bool QuitSignalled() override;
+    void ForgetCloseRequest() override;
+    bool QuitHeld() override;
+
+    // Frames shown through the window's scale, the mouse mapped back; null
+    // (the default): straight onto the 640 x 480 screen.
+    void ShowIn(GameWindow* window) { window_ = window; }
+
+private:
+    FramePacer pacer_;
+    GameWindow* window_ = nullptr;
+    int lastWheel_ = 0;
+};

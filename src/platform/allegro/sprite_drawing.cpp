@@ -1,0 +1,47 @@
+#include "game/sprite_drawing.h"
+
+#include <allegro.h>
+
+#include "platform/allegro/allegro_surface.h"
+#include "raster/sprite_rows.h"
+
+namespace {
+
+SpriteLoop fastestStandsFor = SpriteLoop::Fastest;
+
+RowLoop RowLoopFor(SpriteLoop loop) {
+    switch (loop) {
+        case SpriteLoop::Avx2: return RowLoop::Avx2;
+        case SpriteLoop::Sse2: return RowLoop::Sse2;
+        case SpriteLoop::Portable: return RowLoop::Portable;
+        default: return RowLoop::Fastest;
+    }
+}
+
+}  // namespace
+
+bool SpriteLoopAvailable(SpriteLoop loop) { return loop == SpriteLoop::Allegro || RowLoopAvailable(RowLoopFor(loop)); }
+
+void SetFastestSpriteLoop(SpriteLoop loop) { fastestStandsFor = loop; }
+
+void DrawMaskedSprite(BITMAP* target, BITMAP* sprite, int x, int y, SpriteLoop loop) {
+    if (loop == SpriteLoop::Fastest) loop = fastestStandsFor;
+    // A masked copy needs only the depth; the colour layout does not matter.
+    if (loop == SpriteLoop::Allegro || bitmap_color_depth(target) != 16 || bitmap_color_depth(sprite) != 16 ||
+        !is_memory_bitmap(target) || !is_memory_bitmap(sprite)) {
+        draw_sprite(target, sprite, x, y);
+        return;
+    }
+    DrawMaskedRows(SurfaceOf(target), SurfaceOf(sprite), x, y, RowLoopFor(loop));
+}
+
+void DrawAdditiveSprite(BITMAP* target, BITMAP* sprite, int x, int y, SpriteLoop loop) {
+    if (loop == SpriteLoop::Fastest) loop = fastestStandsFor;
+    if (loop == SpriteLoop::Allegro || !OwnDrawingFits(target, sprite)) {
+        // Allegro blends with whichever blender was set last.
+        set_add_blender(0, 0, 0, 32);
+        draw_trans_sprite(target, sprite, x, y);
+        return;
+    }
+    DrawAdditiveRows(SurfaceOf(target), SurfaceOf(sprite), x, y, RowLoopFor(loop));
+}

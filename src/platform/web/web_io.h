@@ -1,0 +1,32 @@
+#pragma once
+// The web page's input and output for the frame: the mouse and keys the page
+// reported (Allegro's button bits and scancodes), and the finished frame
+// turned to RGBA for the canvas.
+#include <bitset>
+#include <vector>
+
+#include "sim/play_field.h"
+#include "game/input.h"
+#include "game/frame_io.h"
+
+class WebIo : public FrameIo {
+public:
+    void Sample(InputSample& sample) override;
+    void Present(BITMAP* frame) override;
+
+    // From the page's events, between frames.
+    void MoveMouse(int x, int y);
+    void SetButtons(int buttons) { buttons_ = buttons; }
+    void SetKey(int scancode, bool held);
+
+    // A picture presented since the last call is shown on the page.
+    void ShowNewPicture();
+
+private:
+    // Until the pointer first comes over the page, the cursor waits just
+    // beyond the frame's bottom-right corner, where no picture shows it.
+    int mouseX_ = kScreenWidth, mouseY_ = kScreenHeight, buttons_ = 0;
+    std::bitset<kKeyCount> keys_;
+    BITMAP* frame_ = nullptr;  // presented, not shown yet
+    std::vector<unsigned char> rgba_;
+};

@@ -1,0 +1,123 @@
+#include "sim/bomb.h"
+
+#include "sim/asset_handles.h"
+#include "sim/frame_globals.h"
+#include "sim/particles.h"
+#include "sim/presentation.h"
+#include "sim/sin_table.h"
+
+namespace {
+
+constexpr Box kBombBox{-12, -12, 24, 24};
+constexpr Box kReachBox{-kBlastRadius, -kBlastRadius, 2 * kBlastRadius, 2 * kBlastRadius};
+constexpr int kFuseLitCount = 59;  // the hamster notices the bomb in this frame
+constexpr int kBlastCount = 1;     // the hamster is thrown in this frame
+constexpr int kBangCount = 5;
+
+void SpawnSpark(const cObject& bomb, int n) {
+    Particle p;
+    p.x = bomb.x.Floor() - Fixed::Raw(1536);  // the fuse's end: 6 left, 8 up
+    p.y = bomb.y.Floor() - Fixed::Raw(2048);
+    p.vx = Fixed::Raw(Cos(WrapMul(n, 516)) >> 10);
+    p.vy = Fixed::Raw((Sin(WrapMul(n, 256)) >> 10) - 640);
+    p.life = 20;
+    p.delay = p.countdown = 7;
+    p.strip = FlareFrames + 1;  // sparks skip the largest flare
+    p.additive = true;
+    SpawnParticle(p);
+}
+
+void SpawnBurst(const cObject& bomb, int n) {
+    for (int i = 0; i < 32; ++i) {
+        const int a = i * 64 + n * 16;  // the ring turns a little every frame
+        Particle p;
+        p.x = bomb.x.Floor();
+        p.y = bomb.y.Floor();
+        p.vx = Fixed::Raw((Cos(a) * (8 - n)) >> 7);
+        p.vy = Fixed::Raw((Sin(a) * (8 - n)) >> 7);
+        p.life = n * 4 + 32;
+        p.delay = p.countdown = n + 9;
+        p.strip = FlareFrames;
+        p.additive = true;
+        SpawnParticle(p);
+    }
+}
+
+// The fuse, shared by both kinds of bomb. spent is where a spent bomb is
+// parked, in whole pixels on both axes.
+template <class Bomb>
+void StepFuse(Bomb& b, short spent) {
+    if (b.Count == 0) {
+        b.Radius = 0;
+        b.x = b.y = Fixed::FromInt(spent);
+        return;
+    }
+    b.Count -= 1;
+    const int n = b.Count;
+    const bool onField = b.x.Whole() != kInventoryHome;
+    if (n <= kFuseLitCount) {
+        if (onField) FuseBurning = true;
+        SpawnSpark(b, n);
+    }
+    if (n == kBlastCount || n == kFuseLitCount) {
+        b.Radius = kBlastRadius;
+        b.box = kReachBox;  // lets the hamster's broad phase find the bomb
+    } else {
+        b.box = kBombBox;
+        b.Radius = 0;
+    }
+    if (n == kBangCount && onField) PlaySample(ExplodeSample, kOwnRate);
+    if (n <= 4) SpawnBurst(b, n);
+}
+
+template <class Bomb>
+void ResetBomb(Bomb& b) {
+    b.x = Fixed::FromInt(b.HomeX);
+    b.y = Fixed::FromInt(b.HomeY);
+    b.box = kBombBox;
+    b.Radius = 0;
+    b.Count = b.Fuse;
+}
+
+template <class Bomb>
+int BombKind(const Bomb& b) {
+    if (b.Radius == 0) return KIND_BOMB;
+    return b.Count == kFuseLitCount ? KIND_FUSE_LIT : KIND_BLAST;
+}
+
+}  // namespace
+
+cBomb::cBomb() : HomeX(kInventoryHome), HomeY(kInventoryHome), Radius(0), Count(0), Fuse(60) { ResetBomb(*this); }
+
+void cBomb::Step() { StepFuse(*this, kInventoryHome); }
+
+void cBomb::Draw(BITMAP* target, int dx, int dy) {
+    if (Count != 0 && ActivePresentation) ActivePresentation->DrawBomb(target, *this, dx, dy);
+}
+
+void cBomb::Reset() { ResetBomb(*this); }
+
+int cBomb::Kind() { return BombKind(*this); }
+
+// A zero or negative param gives the shortest fuse, as the HUD's own fuse
+// limit does: a negative count would never reach its blast and would burst
+// every frame forever.
+int cFixedBomb::FuseFromParam(short param) {
+    const int fuse = param * 15;
+    return fuse <= 0 ? 6 : fuse;
+}
+
+cFixedBomb::cFixedBomb(short x, short y, short param)
+    : HomeX(x), HomeY(y), Radius(0), Count(0), Fuse(FuseFromParam(param)) {
+    ResetBomb(*this);
+}
+
+void cFixedBomb::Step() { StepFuse(*this, -256); }
+
+void cFixedBomb::Draw(BITMAP* target, int dx, int dy) {
+    if (Count != 0 && ActivePresentation) ActivePresentation->DrawFixedBomb(target, *this, dx, dy);
+}
+
+void cFixedBomb::Reset() { ResetBomb(*this); }
+
+int cFixedBomb::Kind() { return BombKind(*this); }

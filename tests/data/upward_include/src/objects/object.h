@@ -1,3 +1,0 @@
-#pragma once
-// Deliberately wrong: the layer check must refuse this include.
-#include "shell/frame.h"

@@ -1,0 +1,3 @@
+#pragma once
+// Deliberately wrong: the layer check must refuse this include.
+#include "game/frame.h"
