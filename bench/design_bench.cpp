@@ -1,6 +1,5 @@
 // The designer's frame on the fullest level it can hold on its grid, every
 // cell a block, and the solver on a level drawn in the designer.
-#include <allegro.h>
 #include <benchmark/benchmark.h>
 
 #include <sstream>
@@ -21,13 +20,13 @@ public:
         s.mouseX = frame_ % kScreenWidth;
         s.mouseY = (frame_ / kScreenWidth) % 300;
     }
-    void Present(BITMAP*) override {}
+    void Present(Picture*) override {}
 
 private:
     int frame_ = 0;
 };
 
-BITMAP* Bar() {
+Picture* Bar() {
     static BitmapHolder* bar = nullptr;
     if (!bar) {
         bar = new BitmapHolder;

@@ -2,46 +2,43 @@
 // scene we can make, against its floor: the frame's two full-screen copies
 // (background into the back buffer, back buffer to the screen), here two
 // blits between 640 x 480 16-bit memory bitmaps.
-#include <allegro.h>
 #include <benchmark/benchmark.h>
 
 #include <time.h>
 
 #include "bench_support.h"
-#include "packs/level_table.h"
-#include "sim/sim_state.h"
-#include "sim/world.h"
-#include "sim/object.h"
-#include "game/hud_controls.h"
-#include "sim/particles.h"
 #include "game/asset_files.h"
-#include "sim/asset_handles.h"
 #include "game/assets.h"
+#include "game/drawing.h"
 #include "game/frame_io.h"
 #include "game/frame_loop.h"
 #include "game/game_flow.h"
-#include "sim/frame_globals.h"
-#include "game/drawing.h"
 #include "game/input.h"
+#include "game/media_files.h"
 #include "game/sprite_drawing.h"
+#include "packs/builtin_levels.h"
+#include "sim/fuse.h"
+#include "sim/particles.h"
+#include "sim/placement.h"
+#include "sim/world.h"
 
 namespace {
 
 class NoPlayer : public FrameIo {
 public:
     void Sample(InputSample&) override {}
-    void Present(BITMAP*) override {}
+    void Present(Picture*) override {}
 };
 
-// The two copies every frame makes, between memory bitmaps of the window's size.
+// The two copies every frame makes, between pictures of the window's size
+// (blits between Allegro's memory bitmaps on the native game).
 struct Blits {
-    BITMAP* screenStandIn = nullptr;
-    Blits() { screenStandIn = create_bitmap(kScreenWidth, kScreenHeight); }
-    ~Blits() { destroy_bitmap(screenStandIn); }
+    BitmapHolder screenStandIn;
+    Blits() { screenStandIn.Reset(NewPicture(kScreenWidth, kScreenHeight)); }
     void Run() {
-        const ShellBitmaps& b = BenchBitmaps();
-        blit(b.background.get(), b.backBuffer.get(), 0, 0, 0, 0, kScreenWidth, kScreenHeight);
-        blit(b.backBuffer.get(), screenStandIn, 0, 0, 0, 0, kScreenWidth, kScreenHeight);
+        const Assets& b = BenchBitmaps();
+        CopyPicture(b.background.get(), b.backBuffer.get(), 0, 0, 0, 0, kScreenWidth, kScreenHeight);
+        CopyPicture(b.backBuffer.get(), screenStandIn.get(), 0, 0, 0, 0, kScreenWidth, kScreenHeight);
     }
 };
 
@@ -60,15 +57,15 @@ Particle Lasting(int i) {
     p.y = Fixed::FromInt(16 + (i * 53) % 380);
     p.vx = Fixed::Raw((i % 7) - 3);
     p.life = p.delay = p.countdown = 1 << 30;
-    p.strip = i % 3 == 0 ? DustFrames : FlareFrames;
+    p.strip = i % 3 == 0 ? Strip::Dust : Strip::Flare;
     p.additive = i % 5 != 0;
     return p;
 }
 
 // Every free slot gets a lasting particle: the ring stays full.
-void FillPool() {
+void FillPool(ParticleRing& ring) {
     for (int i = 0; i < kParticleSlots; ++i)
-        if (ParticlePool.slots[i].life == 0) ParticlePool.slots[i] = Lasting(i);
+        if (ring.slots[i].life == 0) ring.slots[i] = Lasting(i);
 }
 
 // Level 7 in run mode with its bomb set off beside the hamster, under the
@@ -81,29 +78,25 @@ class BusiestScene {
 public:
     BusiestScene() {
         StartBenchHeadless();
-        ResetSimulation();
         StartLevel(state_, BuiltinLevels[6]);
-        PlaceInventoryBomb(0, 440, 236, kShortestFuse);  // below and left of the hamster at (460, 228)
-        EditMode = false;
-        FillPool();
-    }
-    ~BusiestScene() {
-        EndLevel(state_);
-        ResetSimulation();
+        Place(state_.world, {0, 440, 236, kShortestFuse});  // below and left of the hamster at (460, 228)
+        state_.world.EditMode = false;
+        FillPool(state_.world.ParticlePool);
     }
     void Frame() {
         RunFrame(state_, BenchBitmaps(), io_);
         if (++frame_ % kCycle == 0) Rearm();
-        FillPool();
+        FillPool(state_.world.ParticlePool);
     }
+    const World& GetWorld() const { return state_.world; }
     // As the return to edit mode does, without its edit-mode frame.
     void Rearm() {
-        for (cObject* o : ObjectList) o->Reset();
-        EditMode = false;
+        state_.world.ResetObjects();
+        state_.world.EditMode = false;
     }
 
 private:
-    ShellState state_;
+    GameState state_;
     NoPlayer io_;
     long frame_ = 0;
 };
@@ -147,9 +140,7 @@ void BM_BusiestFrame(benchmark::State& state) {
     SetFastestSpriteLoop(own ? SpriteLoop::Portable : SpriteLoop::Fastest);
     BusiestScene scene;
     FrameAgainstFloor(state, [&] { scene.Frame(); });
-    long live = 0;
-    for (const Particle& p : ParticlePool.slots) live += p.life != 0;
-    state.counters["particles"] = static_cast<double>(live);
+    state.counters["particles"] = static_cast<double>(LiveParticleCount(scene.GetWorld().ParticlePool));
     UseDrawer(Drawer::Allegro);
     SetFastestSpriteLoop(SpriteLoop::Fastest);
 }
@@ -163,7 +154,7 @@ public:
         s.mouseX = 300 + (moving_ ? frame_ % 40 : 0);
         s.mouseY = 200;
     }
-    void Present(BITMAP*) override { ++frame_; }
+    void Present(Picture*) override { ++frame_; }
 
 private:
     bool moving_;
@@ -175,14 +166,11 @@ private:
 // only counted).
 void BM_QuietEditFrame(benchmark::State& state) {
     StartBenchHeadless();
-    ResetSimulation();
-    ShellState shell;
+    GameState shell;
     Hand hand(state.range(0) != 0);
     StartLevel(shell, BuiltinLevels[0]);
-    EditMode = true;
     FrameAgainstFloor(state, [&] { RunFrame(shell, BenchBitmaps(), hand); });
     state.SetLabel(state.range(0) ? "cursor moving: drawn" : "nothing moving: not drawn again");
-    EndLevel(shell);
 }
 BENCHMARK(BM_QuietEditFrame)->ArgName("cursor_moving")->Arg(1)->Arg(0)->Unit(benchmark::kMicrosecond);
 

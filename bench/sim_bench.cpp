@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "bench_support.h"
-#include "packs/level_table.h"
-#include "sim/particles.h"
-#include "solve/level_run.h"
+#include "game/drawn_run.h"
+#include "packs/builtin_levels.h"
 #include "sim/solutions_file.h"
+#include "solve/level_run.h"
 
 namespace {
 
@@ -26,7 +26,8 @@ const std::vector<RecordedSolution>& Solutions() {
 }
 
 // Stepped frames until the level is complete, or -1.
-int PlayToCompletion(LevelRun& run) {
+template <class Run>
+int PlayToCompletion(Run& run) {
     while (run.Next()) {
     }
     return run.Complete() ? run.Frame() : -1;
@@ -38,7 +39,7 @@ int PlayToCompletion(const RecordedSolution& s, bool drawing) {
         LevelRun run(records, s.bombs);
         return PlayToCompletion(run);
     }
-    LevelRun run(records, s.bombs, BenchBitmaps());
+    DrawnRun run(records, s.bombs, BenchBitmaps());
     return PlayToCompletion(run);
 }
 

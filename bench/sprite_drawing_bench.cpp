@@ -7,7 +7,6 @@
 // iteration, so a busy machine slows them alike; the counters give
 // nanoseconds of this thread's processor time per particle (the time column
 // is all three together).
-#include <allegro.h>
 #include <benchmark/benchmark.h>
 
 #include <time.h>
@@ -15,10 +14,10 @@
 #include <random>
 
 #include "bench_support.h"
-#include "game/sprite_drawing.h"
 #include "game/asset_files.h"
-#include "sim/asset_handles.h"
 #include "game/assets.h"
+#include "game/sprite_drawing.h"
+#include "platform/allegro/allegro_picture.h"
 
 namespace {
 
@@ -37,7 +36,7 @@ struct Placed {
 
 void BM_AdditiveParticle(benchmark::State& state) {
     StartBenchHeadless();
-    BITMAP* background = BenchBitmaps().background.get();
+    BITMAP* background = Bitmap(BenchBitmaps().background.get());
     BITMAP* target = create_bitmap(kScreenWidth, kScreenHeight);
 
     // The game's pictures, or as many random ones without mask colour.
@@ -45,7 +44,7 @@ void BM_AdditiveParticle(benchmark::State& state) {
     std::mt19937 rng(1);
     BITMAP* pictures[2 * kStripFrames];
     for (int i = 0; i < 2 * kStripFrames; ++i) {
-        pictures[i] = (i % 2 ? DustFrames : FlareFrames)[i / 2];
+        pictures[i] = Bitmap(BenchBitmaps().StripPicture(i % 2 ? Strip::Dust : Strip::Flare, i / 2));
         if (!opaque) continue;
         pictures[i] = create_bitmap(16, 16);
         for (int y = 0; y < 16; ++y)
@@ -72,10 +71,10 @@ void BM_AdditiveParticle(benchmark::State& state) {
     for (auto _ : state) {
         timed(allegroNs, [&](const Placed& p) { draw_trans_sprite(target, p.picture, p.x, p.y); });
         timed(fastestNs, [&](const Placed& p) {
-            DrawAdditiveSprite(target, p.picture, p.x, p.y, SpriteLoop::Fastest);
+            DrawAdditiveSprite(AsPicture(target), AsPicture(p.picture), p.x, p.y, SpriteLoop::Fastest);
         });
         timed(portableNs, [&](const Placed& p) {
-            DrawAdditiveSprite(target, p.picture, p.x, p.y, SpriteLoop::Portable);
+            DrawAdditiveSprite(AsPicture(target), AsPicture(p.picture), p.x, p.y, SpriteLoop::Portable);
         });
     }
     const double drawn = static_cast<double>(state.iterations()) * kParticles;

@@ -1,5 +1,5 @@
 # The sources every build of the game shares, the native one (CMakeLists.txt)
-# and the web one (web/CMakeLists.txt): none of them includes Allegro. Set
+# and the web one (web/CMakeLists.txt): none of them includes a platform. Set
 # ZANDROVE_SRC to the source tree's src/ before including this.
 set(ZANDROVE_FILES_SOURCES
   ${ZANDROVE_SRC}/files/atomic_file.cpp
@@ -7,17 +7,16 @@ set(ZANDROVE_FILES_SOURCES
   ${ZANDROVE_SRC}/files/file_error.cpp
   ${ZANDROVE_SRC}/files/regular_file.cpp)
 set(ZANDROVE_SIM_SOURCES
-  ${ZANDROVE_SRC}/sim/asset_handles.cpp
   ${ZANDROVE_SRC}/sim/blocks.cpp
   ${ZANDROVE_SRC}/sim/bomb.cpp
   ${ZANDROVE_SRC}/sim/contact.cpp
-  ${ZANDROVE_SRC}/sim/frame_globals.cpp
   ${ZANDROVE_SRC}/sim/geometry.cpp
   ${ZANDROVE_SRC}/sim/particles.cpp
+  ${ZANDROVE_SRC}/sim/placement.cpp
   ${ZANDROVE_SRC}/sim/player.cpp
-  ${ZANDROVE_SRC}/sim/presentation.cpp
+  ${ZANDROVE_SRC}/sim/random.cpp
   ${ZANDROVE_SRC}/sim/sin_table.cpp
-  ${ZANDROVE_SRC}/sim/sim_state.cpp
+  ${ZANDROVE_SRC}/sim/step.cpp
   ${ZANDROVE_SRC}/sim/world.cpp)
 # Levels: the built-in ones, pack files, level texts and the checker.
 set(ZANDROVE_PACKS_SOURCES
@@ -25,7 +24,6 @@ set(ZANDROVE_PACKS_SOURCES
   ${ZANDROVE_SRC}/packs/finding_format.cpp
   ${ZANDROVE_SRC}/packs/finding_printer.cpp
   ${ZANDROVE_SRC}/packs/level_hash.cpp
-  ${ZANDROVE_SRC}/packs/level_table.cpp
   ${ZANDROVE_SRC}/packs/pack_checker.cpp
   ${ZANDROVE_SRC}/packs/pack_header.cpp
   ${ZANDROVE_SRC}/packs/pack_model.cpp
@@ -43,9 +41,10 @@ set(ZANDROVE_RASTER_SOURCES
 # frame function, the level sequence and the assets.
 set(ZANDROVE_GAME_SOURCES
   ${ZANDROVE_SRC}/game/assets.cpp
-  ${ZANDROVE_SRC}/game/drawn_presentation.cpp
+  ${ZANDROVE_SRC}/game/drawn_run.cpp
   ${ZANDROVE_SRC}/game/frame_draw.cpp
   ${ZANDROVE_SRC}/game/frame_loop.cpp
   ${ZANDROVE_SRC}/game/game_flow.cpp
   ${ZANDROVE_SRC}/game/hud_controls.cpp
+  ${ZANDROVE_SRC}/game/object_drawing.cpp
   ${ZANDROVE_SRC}/game/program_dir.cpp)

@@ -9,15 +9,14 @@ shopt -s nullglob
 root=${1:-$(cd "$(dirname "$0")/.." && pwd)}
 
 declare -A rank=(
-    [files]=0                                  # files on disk
-    [sim]=1                                    # the simulation: the World and its Step
-    [packs]=2 [raster]=2                       # levels and packs; the game's own drawing
-    [progress]=3                               # what the player keeps
-    [game]=4                                   # one frame: HUD, drawing, level sequence, assets
-    [platform/allegro]=5                       # Allegro's window, input, sound and pictures
-    [solve]=6                                  # the solver
-    [features]=7 [design]=7                    # chooser, hints; the level designer
-    [platform/web]=8 [app]=8                   # the programs
+    [files]=0                         # files on disk
+    [sim]=1                           # the simulation: the World and its Step
+    [packs]=2 [raster]=2              # levels and packs; the game's own drawing
+    [progress]=3 [solve]=3            # what the player keeps; the solver
+    [game]=4                          # one frame: HUD, drawing, level sequence, assets
+    [features]=5 [design]=5           # chooser, hints, watching a run; the level designer
+    [platform/allegro]=6 [platform/web]=6  # each platform, the only code that includes it
+    [app]=7                           # the programs
 )
 # The platforms' own headers, which only their folders may include.
 platform_include='^[[:space:]]*#[[:space:]]*include[[:space:]]*<(allegro|emscripten)'

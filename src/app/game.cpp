@@ -1,7 +1,5 @@
 #include "app/game.h"
 
-#include <allegro.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -14,9 +12,7 @@
 #include "app/run_designer.h"
 #include "app/version.h"
 #include "features/game_hooks.h"
-#include "packs/level_table.h"
 #include "packs/pack_reader.h"
-#include "platform/allegro/allegro_presentation.h"
 #include "progress/kept_file.h"
 #include "progress/settings.h"
 #include "game/asset_files.h"
@@ -31,7 +27,6 @@ namespace {
 
 int Fail(const std::string& message) {
     Say(message);
-    FreeLevelPack();
     StopAllegro();
     return 1;
 }
@@ -41,18 +36,12 @@ int UsageError(const std::string& message) {
     return 2;
 }
 
-// The pack's level names, when its headers carry them; then the pack's levels
-// as the game's level table. (Reading the names goes through the game's own
-// reader, which leaves the built-in levels in the table, so the levels are
-// loaded last.)
-std::vector<std::string> LoadPackAndNames(const std::string& pack) {
-    std::vector<std::string> names;
+// The levels to play: the pack's, when it can be read, else the built-in ten.
+LevelList LoadLevels(const std::string& pack) {
     PackFile file;
     std::string error;
-    if (ReadPackFile(pack, file, error) && file.namedHeaders)
-        for (const auto& level : file.levels) names.push_back(level.name);
-    if (!LoadLevelPack(pack.c_str())) names.clear();
-    return names;
+    if (ReadPackFile(pack, file, error)) return std::move(file.levels);
+    return BuiltinLevelList();
 }
 
 }  // namespace
@@ -82,16 +71,15 @@ int RunGame(int argc, char** argv) {
     // always meant the game's own directory (build/bin/).
     const bool installed = assetDir != programDir;
     const bool havePack = !options.pack.empty();
-    std::vector<std::string> names;
-    if (havePack && installed) names = LoadPackAndNames(options.pack);
+    LevelList levels;
+    if (havePack && installed) levels = LoadLevels(options.pack);
     ChangeToDirectory(assetDir);
-    if (havePack && !installed) names = LoadPackAndNames(options.pack);
-    if (!CheckLevelOption(options, LevelCount, error)) {
-        FreeLevelPack();
-        return UsageError(error);
-    }
+    if (havePack && !installed) levels = LoadLevels(options.pack);
+    if (!havePack) levels = BuiltinLevelList();
+    if (!CheckLevelOption(options, static_cast<int>(levels.size()), error)) return UsageError(error);
     PlayerSettings settings(options);
-    std::srand(static_cast<unsigned>(std::time(nullptr)));
+    GameState state;
+    state.world.Rand.Seed(static_cast<uint32_t>(std::time(nullptr)));
 
     if (!StartAllegro(error)) return Fail(error);
     SetMuted(settings.now.mute);
@@ -102,16 +90,15 @@ int RunGame(int argc, char** argv) {
     if (!(settings.now == settings.kept)) settings.Keep();
 
     {
-        ShellBitmaps bitmaps;
-        if (!LoadAssets(bitmaps, error)) {
+        Assets assets;
+        if (!LoadAssets(assets, error)) {
             window.Release();
             return Fail(error);
         }
         {
-            ScopedAllegroPresentation presentation;
             LiveIo io;
             io.ShowIn(&window);
-            GameHooks hooks(io, KeptFilePath("XDG_DATA_HOME", ".local/share", "progress.txt"), names, Say);
+            GameHooks hooks(io, levels, assets, KeptFilePath("XDG_DATA_HOME", ".local/share", "progress.txt"), Say);
             hooks.toggleMute = [&] {
                 settings.now.mute = !settings.now.mute;
                 SetMuted(settings.now.mute);
@@ -126,13 +113,11 @@ int RunGame(int argc, char** argv) {
                 settings.now.fullscreen = window.Fullscreen();
                 settings.Keep();
             };
-            ShellState state;
-            PlayLevels(state, bitmaps, hooks, options.level ? *options.level - 1 : 0, &hooks);
+            PlayLevels(state, levels, assets, hooks, options.level ? *options.level - 1 : 0, &hooks);
         }
-        ReleaseAssets(bitmaps);
+        ReleaseAssets(assets);
     }
     window.Release();
-    FreeLevelPack();
     StopAllegro();
     return 0;
 }

@@ -5,8 +5,6 @@
 #include "platform/allegro/allegro_start.h"
 #include "app/player_settings.h"
 #include "design/designer.h"
-#include "sim/world.h"
-#include "platform/allegro/allegro_presentation.h"
 #include "game/assets.h"
 #include "platform/allegro/game_window.h"
 #include "platform/allegro/live_io.h"
@@ -24,15 +22,13 @@ int Fail(GameWindow& window, const std::string& message) {
 }
 
 void Design(design::Designer& designer, const design::DesignPictures& pictures, GameWindow& window) {
-    ScopedAllegroPresentation presentation;
     LiveIo io;
     io.ShowIn(&window);
     if (io.QuitHeld()) return;
     while (design::DesignFrame(designer, pictures, io)) {
     }
-    // As at the end of a level of the game: nothing of the world outlives it.
-    DestroyWorldObjects();
-    StopHiss();
+    // A test-play cut short by the quit must not leave its hiss behind.
+    StopHiss(designer.shell, *pictures.game, io);
 }
 
 }  // namespace
@@ -54,7 +50,7 @@ int RunDesigner(const std::string& file, const std::string& programDir, const Pl
     SetMuted(settings.now.mute);
     if (!OpenWindow(window, settings.now.scale, settings.now.fullscreen, error)) return Fail(window, error);
     {
-        ShellBitmaps bitmaps;
+        Assets bitmaps;
         BitmapHolder bar;
         if (!LoadAssets(bitmaps, error)) return Fail(window, error);
         if (!LoadDesignBar(bar, error)) {

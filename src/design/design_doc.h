@@ -6,15 +6,16 @@
 #include <vector>
 
 #include "packs/pack_model.h"
+#include "sim/fuse.h"
+#include "sim/placement.h"
 
 namespace design {
 
 constexpr int kCell = 20;              // blocks and bricks sit on 20 x 20 cells
 constexpr int kHamsterDrop = 4;        // a hamster stands 4 pixels below its record
 constexpr int kRoundHalf = 12;         // half a hamster's or bomb's box
-constexpr int kLongestQuarters = 39;   // a fixed bomb's fuse, in quarter seconds
-constexpr int kNewFixedFuse = 8;       // two seconds
-constexpr int kMaxInventory = 5;       // the HUD's slots
+constexpr int kNewFixedFuse = 8;       // a new fixed bomb's fuse in quarter seconds: two seconds
+constexpr int kMaxInventory = kInventorySlots;
 
 // The centre of the cell that holds pixel v: 10 + 20k.
 int CellCentre(int v);

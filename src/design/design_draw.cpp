@@ -1,16 +1,13 @@
 // The designer's picture: the level as the game draws it before its run,
 // the faint grid, what the cursor is about to do, the bar and the overlays.
-#include <allegro.h>
-
 #include <algorithm>
 #include <cstdio>
 
 #include "design/design_parts.h"
-#include "sim/world.h"
-#include "sim/frame_globals.h"
+#include "game/assets.h"
+#include "game/drawing.h"
 #include "game/frame_draw.h"
 #include "game/keys.h"
-#include "game/assets.h"
 
 namespace design {
 
@@ -37,11 +34,11 @@ const char* const kHelpLines[] = {
     "Ctrl+S         save          F10  quit          F1  this help",
 };
 
-int Colour(int r, int g, int b) { return makecol(r, g, b); }
+int Colour(int r, int g, int b) { return PictureColour(r, g, b); }
 
-void Text(BITMAP* b, const std::string& s, int x, int y, int colour) {
-    textout_ex(b, font, s.c_str(), x + 1, y + 1, Colour(0, 0, 0), -1);
-    textout_ex(b, font, s.c_str(), x, y, colour, -1);
+void Text(Picture* b, const std::string& s, int x, int y, int colour) {
+    WriteText(b, s.c_str(), x + 1, y + 1, Colour(0, 0, 0));
+    WriteText(b, s.c_str(), x, y, colour);
 }
 
 // At most chars characters, the cut marked.
@@ -51,30 +48,24 @@ std::string Fit(const std::string& s, std::size_t chars) {
 
 void EnsureWorld(Designer& d) {
     if (d.builtRevision == d.doc.Revision() && d.builtLevel == d.doc.Current()) return;
-    BuildLevel(d.doc.Level().records.data());
-    EditMode = true;
+    BuildLevel(d.world, d.doc.Level().records.data());
+    d.world.EditMode = true;
     d.builtRevision = d.doc.Revision();
     d.builtLevel = d.doc.Current();
 }
 
-void Translucent(int alpha) {
-    set_trans_blender(0, 0, 0, alpha);
-    drawing_mode(DRAW_MODE_TRANS, nullptr, 0, 0);
+// Lines a single pixel wide, a faint white over the play-field.
+void Grid(Picture* b, int bottom) {
+    const int white = Colour(255, 255, 255), w = PictureWidth(b);
+    for (int x = kCell; x < w; x += kCell) ShadeBox(b, x, 0, x, bottom - 1, white, 40);
+    for (int y = kCell; y < bottom; y += kCell) ShadeBox(b, 0, y, w - 1, y, white, 40);
 }
 
-void Grid(BITMAP* b, int bottom) {
-    Translucent(40);
-    const int white = Colour(255, 255, 255);
-    for (int x = kCell; x < b->w; x += kCell) vline(b, x, 0, bottom - 1, white);
-    for (int y = kCell; y < bottom; y += kCell) hline(b, 0, y, b->w - 1, white);
-    drawing_mode(DRAW_MODE_SOLID, nullptr, 0, 0);
+void Outline(Picture* b, const PixelRect& r, int colour) {
+    if (r.w > 0 && r.h > 0) DrawOutline(b, r.left, r.top, r.left + r.w - 1, r.top + r.h - 1, colour);
 }
 
-void Outline(BITMAP* b, const PixelRect& r, int colour) {
-    if (r.w > 0 && r.h > 0) rect(b, r.left, r.top, r.left + r.w - 1, r.top + r.h - 1, colour);
-}
-
-void FuseLabels(BITMAP* b, const std::vector<LevelRecord>& records) {
+void FuseLabels(Picture* b, const std::vector<LevelRecord>& records) {
     char text[16];
     for (const LevelRecord& r : records) {
         if (r.type != REC_FIXED_BOMB) continue;
@@ -85,7 +76,7 @@ void FuseLabels(BITMAP* b, const std::vector<LevelRecord>& records) {
 
 // What a release would do, drawn while the button is held; what a click
 // would take, while it is not.
-void CursorPreview(const Designer& d, BITMAP* b) {
+void CursorPreview(const Designer& d, Picture* b) {
     const int x = d.in.mouseX, y = d.in.mouseY, yellow = Colour(255, 230, 80), red = Colour(255, 80, 80);
     const std::vector<LevelRecord>& recs = d.doc.Level().records;
     if (d.drag == Drag::Move) {
@@ -115,22 +106,20 @@ void CursorPreview(const Designer& d, BITMAP* b) {
         Outline(b, RecordBox(recs[static_cast<std::size_t>(under)]), d.tool == Tool::Eraser ? red : yellow);
 }
 
-void Panel(BITMAP* b, int x0, int y0, int x1, int y1) {
-    Translucent(200);
-    rectfill(b, x0, y0, x1, y1, Colour(10, 12, 20));
-    drawing_mode(DRAW_MODE_SOLID, nullptr, 0, 0);
-    rect(b, x0, y0, x1, y1, Colour(150, 160, 186));
+void Panel(Picture* b, int x0, int y0, int x1, int y1) {
+    ShadeBox(b, x0, y0, x1, y1, Colour(10, 12, 20), 200);
+    DrawOutline(b, x0, y0, x1, y1, Colour(150, 160, 186));
 }
 
-void Help(BITMAP* b) {
+void Help(Picture* b) {
     const int lines = static_cast<int>(std::size(kHelpLines));
     const int top = 40, left = 24;
-    Panel(b, left - 8, top - 8, b->w - left + 8, top + (lines + 2) * kLineHeight + 4);
+    Panel(b, left - 8, top - 8, PictureWidth(b) - left + 8, top + (lines + 2) * kLineHeight + 4);
     Text(b, "The level designer: keys", left, top, Colour(255, 230, 120));
     for (int i = 0; i < lines; ++i) Text(b, kHelpLines[i], left, top + (i + 2) * kLineHeight, Colour(236, 240, 250));
 }
 
-void Findings(const Designer& d, BITMAP* b) {
+void Findings(const Designer& d, Picture* b) {
     const std::vector<LevelRecord>& recs = d.doc.Level().records;
     const int error = Colour(255, 80, 80), warning = Colour(255, 200, 60);
     for (const Finding& f : d.check.findings)
@@ -139,7 +128,7 @@ void Findings(const Designer& d, BITMAP* b) {
                 Outline(b, RecordBox(recs[static_cast<std::size_t>(k)]), f.severity == Severity::Error ? error : warning);
     const int shown = std::min<int>(static_cast<int>(d.check.findings.size()), 30);
     const int top = 16, left = 16;
-    Panel(b, left - 6, top - 6, b->w - left + 6, top + (shown + 1) * kLineHeight + 2);
+    Panel(b, left - 6, top - 6, PictureWidth(b) - left + 6, top + (shown + 1) * kLineHeight + 2);
     Text(b, d.check.findings.empty() ? "The checker finds nothing wrong with this level." : "The checker's findings:",
          left, top, Colour(236, 240, 250));
     for (int i = 0; i < shown; ++i) {
@@ -151,9 +140,9 @@ void Findings(const Designer& d, BITMAP* b) {
     }
 }
 
-void Rename(const Designer& d, BITMAP* b) {
+void Rename(const Designer& d, Picture* b) {
     const int top = 200;
-    Panel(b, 40, top - 8, b->w - 40, top + 30);
+    Panel(b, 40, top - 8, PictureWidth(b) - 40, top + 30);
     Text(b, "Level name (Enter accepts, Esc cancels):", 48, top, Colour(255, 230, 120));
     const std::string shown = d.renameText.size() > 68 ? d.renameText.substr(d.renameText.size() - 68) : d.renameText;
     Text(b, shown + "_", 48, top + 14, Colour(236, 240, 250));
@@ -161,11 +150,11 @@ void Rename(const Designer& d, BITMAP* b) {
 
 std::string Plural(int n, const char* one, const char* many) { return std::to_string(n) + " " + (n == 1 ? one : many); }
 
-void Bar(const Designer& d, BITMAP* b, BITMAP* bar) {
+void Bar(const Designer& d, Picture* b, Picture* bar) {
     const int top = BarTop(d);
-    blit(bar, b, 0, 0, 0, top, bar->w, bar->h);
+    CopyPicture(bar, b, 0, 0, 0, top, PictureWidth(bar), PictureHeight(bar));
     const BarBox tool = ToolButton(static_cast<int>(d.tool));
-    rect(b, tool.x, top + tool.y, tool.x + tool.w + 2, top + tool.y + tool.h + 2, Colour(255, 230, 80));
+    DrawOutline(b, tool.x, top + tool.y, tool.x + tool.w + 2, top + tool.y + tool.h + 2, Colour(255, 230, 80));
 
     const std::vector<LevelRecord>& recs = d.doc.Level().records;
     const int ink = Colour(236, 240, 250), dim = Colour(172, 182, 204);
@@ -192,11 +181,11 @@ void Bar(const Designer& d, BITMAP* b, BITMAP* bar) {
 }  // namespace
 
 void DrawDesign(Designer& d, const DesignPictures& pictures) {
-    const ShellBitmaps& game = *pictures.game;
-    BITMAP* b = game.backBuffer.get();
+    const Assets& game = *pictures.game;
+    Picture* b = game.backBuffer.get();
     EnsureWorld(d);
     DrawBackground(b, game.background.get());
-    DrawObjects(b);
+    DrawObjects(b, d.world, game);
     Grid(b, BarTop(d));
     FuseLabels(b, d.doc.Level().records);
     CursorPreview(d, b);

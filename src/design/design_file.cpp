@@ -7,7 +7,6 @@
 
 #include "files/atomic_file.h"
 #include "files/file_error.h"
-#include "packs/level_table.h"
 #include "packs/pack_reader.h"
 #include "packs/pack_writer.h"
 #include "packs/text_parser.h"

@@ -18,6 +18,6 @@ void StartTestPlay(Designer& d);
 // One frame of test-play through the game's frame. False when test-play ends.
 bool TestPlayFrame(Designer& d, const DesignPictures& pictures, FrameIo& io);
 // Back to the design, its world built again.
-void EndTestPlay(Designer& d);
+void EndTestPlay(Designer& d, const DesignPictures& pictures, FrameIo& io);
 
 }  // namespace design

@@ -5,11 +5,9 @@
 #include <chrono>
 
 #include "design/design_parts.h"
-#include "sim/world.h"
-#include "sim/frame_globals.h"
-#include "game/keys.h"
 #include "game/assets.h"
 #include "game/frame_io.h"
+#include "game/keys.h"
 
 namespace design {
 
@@ -112,7 +110,7 @@ bool DesignFrame(Designer& d, const DesignPictures& pictures, FrameIo& io) {
         d.in = d.shell.input;
         const bool f10 = KeyPressed(d, kKeyF10);
         EndFrameInput(d);
-        if (!goOn) EndTestPlay(d);
+        if (!goOn) EndTestPlay(d, pictures, io);
         Autosave(d);
         d.quit = Quitting(d, f10, io);
         return !d.quit;

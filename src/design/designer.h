@@ -14,12 +14,13 @@
 #include "design/design_file.h"
 #include "design/level_solves.h"
 #include "packs/pack_checker.h"
-#include "game/input.h"
 #include "game/frame_loop.h"
+#include "game/input.h"
+#include "sim/world.h"
 
-struct BITMAP;
+struct Assets;
+struct Picture;
 class FrameIo;
-struct ShellBitmaps;
 
 namespace design {
 
@@ -27,8 +28,8 @@ namespace design {
 constexpr double kAutosaveSeconds = 10;
 
 struct DesignPictures {
-    const ShellBitmaps* game = nullptr;  // the back buffer and the game's pictures
-    BITMAP* bar = nullptr;
+    const Assets* game = nullptr;  // the back buffer and the game's pictures
+    Picture* bar = nullptr;
 };
 
 // The checker's findings of the level shown, for the revision they are of.
@@ -72,8 +73,9 @@ struct Designer {
 
     bool playing = false;
     bool startPlay = false;  // Tab pressed: test-play starts with the next frame
-    ShellState shell;
+    GameState shell;         // test-play: the game's frames on a world of their own
     std::vector<LevelRecord> playRecords;  // the level under test-play, as the world was built from it
+    World world;             // the level shown, as the game builds it, for drawing
     uint64_t builtRevision = ~uint64_t{0};  // the design's world, built for this revision and level
     int builtLevel = -1;
 

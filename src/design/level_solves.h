@@ -1,6 +1,6 @@
 #pragma once
-// The solver run on levels as designed, one search at a time in background
-// processes, and each level's last result, kept until the level changes.
+// The solver run on levels as designed, one search at a time in the
+// background, and each level's last result, kept until the level changes.
 #include <string>
 #include <vector>
 

@@ -1,12 +1,9 @@
 // Test-play: the level as designed, played by the game's own frame with its
-// HUD, then the design back exactly as it was.
+// HUD on a world of its own, then the design back exactly as it was.
 #include "design/design_parts.h"
-#include "sim/world.h"
-#include "sim/frame_globals.h"
-#include "sim/particles.h"
-#include "game/hud_controls.h"
-#include "game/keys.h"
 #include "game/frame_loop.h"
+#include "game/keys.h"
+#include "sim/placement.h"
 
 namespace design {
 
@@ -14,8 +11,8 @@ namespace {
 
 // As a level start of the game: edit mode, nothing selected, nothing flying.
 void Begin(Designer& d) {
-    EditMode = true;
-    for (Particle& p : ParticlePool.slots) p.life = 0;
+    d.shell.world.EditMode = true;
+    d.shell.world.ParticlePool = ParticleRing{};
     const int held = d.shell.prevButtons;
     StartLevel(d.shell, d.playRecords.data());
     d.shell.prevButtons = held;  // the click that started it is no click in the game
@@ -25,14 +22,17 @@ void Begin(Designer& d) {
 
 void StartTestPlay(Designer& d) {
     d.playRecords = d.doc.Level().records;
-    d.shell = ShellState{};
+    d.shell = GameState{};
     d.shell.prevButtons = d.prevButtons;
     Begin(d);
     // A solution found for exactly this level is offered: its bombs placed, ready to run.
     if (const SolveResult* r = d.solves.ResultFor(d.playRecords)) {
-        for (std::size_t k = 0; k < r->solution.size() && k < BombList.size(); ++k)
-            PlaceInventoryBomb(static_cast<int>(k), r->solution[k].x, r->solution[k].y, r->solution[k].fuse);
-        SelectedBomb = nullptr;
+        for (std::size_t k = 0; k < r->solution.size(); ++k) {
+            BombPlacement b = r->solution[k];
+            b.slot = static_cast<int>(k);
+            Place(d.shell.world, b);
+        }
+        d.shell.world.SelectedBomb = nullptr;
     }
     d.playing = true;
     d.help = d.findings = false;
@@ -42,9 +42,9 @@ bool TestPlayFrame(Designer& d, const DesignPictures& pictures, FrameIo& io) {
     const bool goOn = RunFrame(d.shell, *pictures.game, io);
     d.in = d.shell.input;
     if (KeyPressed(d, kKeyTab)) return false;
-    if (d.shell.levelComplete) {
+    if (d.shell.LevelComplete()) {
         int used = 0;
-        for (bool placed : BombPlaced) used += placed ? 1 : 0;
+        for (bool placed : d.shell.world.BombPlaced) used += placed ? 1 : 0;
         d.playNote = "completed with " + std::to_string(used) + (used == 1 ? " bomb" : " bombs");
         return false;
     }
@@ -55,11 +55,9 @@ bool TestPlayFrame(Designer& d, const DesignPictures& pictures, FrameIo& io) {
     return goOn;
 }
 
-void EndTestPlay(Designer& d) {
-    StopHiss();
-    for (Particle& p : ParticlePool.slots) p.life = 0;
-    EditMode = true;
-    SelectedBomb = nullptr;
+void EndTestPlay(Designer& d, const DesignPictures& pictures, FrameIo& io) {
+    StopHiss(d.shell, *pictures.game, io);
+    d.shell.world = World{};
     d.playing = false;
     d.builtRevision = ~uint64_t{0};  // the design's world is built again before it is drawn
 }

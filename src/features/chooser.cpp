@@ -1,14 +1,14 @@
 #include "features/chooser.h"
 
-#include <allegro.h>
-
 #include <algorithm>
 #include <cstdio>
 
-#include "game/frame_draw.h"
-#include "game/keys.h"
 #include "game/assets.h"
+#include "game/drawing.h"
+#include "game/frame_draw.h"
 #include "game/frame_io.h"
+#include "game/keys.h"
+#include "game/media_files.h"
 
 namespace {
 
@@ -17,8 +17,8 @@ constexpr int kLeft = 48, kRight = 592, kTop = 36;
 constexpr int kFirstLineY = 70, kLineHeight = 20;
 constexpr int kBottom = kFirstLineY + Chooser::kVisibleLines * kLineHeight + 30;
 
-void Text(BITMAP* target, const std::string& text, int x, int y, int colour) {
-    textout_ex(target, font, text.c_str(), x, y, colour, -1);
+void Text(Picture* target, const std::string& text, int x, int y, int colour) {
+    WriteText(target, text.c_str(), x, y, colour);
 }
 
 std::string Clipped(const std::string& text, size_t chars) {
@@ -82,20 +82,17 @@ bool Chooser::Input(const InputSample& in, const std::bitset<kKeyCount>& pressed
     return false;
 }
 
-void Chooser::Draw(BITMAP* target) const {
-    const int white = makecol(255, 255, 255), grey = makecol(170, 170, 170);
-    const int green = makecol(120, 230, 120), amber = makecol(240, 200, 90);
-    drawing_mode(DRAW_MODE_TRANS, nullptr, 0, 0);
-    set_trans_blender(0, 0, 0, 200);
-    rectfill(target, kLeft, kTop, kRight - 1, kBottom - 1, makecol(10, 14, 30));
-    solid_mode();
-    rect(target, kLeft, kTop, kRight - 1, kBottom - 1, grey);
+void Chooser::Draw(Picture* target) const {
+    const int white = PictureColour(255, 255, 255), grey = PictureColour(170, 170, 170);
+    const int green = PictureColour(120, 230, 120), amber = PictureColour(240, 200, 90);
+    ShadeBox(target, kLeft, kTop, kRight - 1, kBottom - 1, PictureColour(10, 14, 30), 200);
+    DrawOutline(target, kLeft, kTop, kRight - 1, kBottom - 1, grey);
     Text(target, "Choose a level", kLeft + 16, kTop + 12, white);
     Text(target, "best run", 440, kTop + 12, grey);
     for (int row = 0; row < kVisibleLines && top_ + row < static_cast<int>(lines_.size()); ++row) {
         const LevelLine& line = lines_[top_ + row];
         const int y = kFirstLineY + row * kLineHeight;
-        if (top_ + row == selected_) rectfill(target, kLeft + 4, y - 6, kRight - 5, y + 11, makecol(50, 70, 130));
+        if (top_ + row == selected_) FillBox(target, kLeft + 4, y - 6, kRight - 5, y + 11, PictureColour(50, 70, 130));
         char number[16];
         std::snprintf(number, sizeof number, "%3d", line.number);
         Text(target, number, kLeft + 12, y, grey);
@@ -116,12 +113,13 @@ void Chooser::Draw(BITMAP* target) const {
     Text(target, "Enter: play   W: watch the best run   Esc: back", kLeft + 16, kBottom - 18, grey);
 }
 
-ChooserChoice RunChooser(Chooser& chooser, const ShellBitmaps& bitmaps, FrameIo& io, InputSample& held) {
-    BITMAP* buffer = bitmaps.backBuffer.get();
+ChooserChoice RunChooser(Chooser& chooser, const Assets& assets, FrameIo& io, InputSample& held) {
+    Picture* buffer = assets.backBuffer.get();
+    const int w = buffer ? PictureWidth(buffer) : 0, h = buffer ? PictureHeight(buffer) : 0;
     BitmapHolder under;  // the play-field as it was
     if (buffer) {
-        under.Reset(create_bitmap(buffer->w, buffer->h));
-        if (under.get()) blit(buffer, under.get(), 0, 0, 0, 0, buffer->w, buffer->h);
+        under.Reset(NewPicture(w, h));
+        if (under.get()) CopyPicture(buffer, under.get(), 0, 0, 0, 0, w, h);
     }
     InputSample in;
     std::bitset<kKeyCount> before = held.keys;
@@ -137,15 +135,15 @@ ChooserChoice RunChooser(Chooser& chooser, const ShellBitmaps& bitmaps, FrameIo&
         const bool closed = chooser.Input(in, pressed, choice) || io.CloseRequested();
         if (io.CloseRequested()) choice.kind = ChooserChoice::Quit;
         if (buffer && under.get() && !closed) {
-            blit(under.get(), buffer, 0, 0, 0, 0, buffer->w, buffer->h);
+            CopyPicture(under.get(), buffer, 0, 0, 0, 0, w, h);
             chooser.Draw(buffer);
-            DrawCursor(buffer, bitmaps.cursor.get(), in.mouseX, in.mouseY, true);
+            DrawCursor(buffer, assets.cursor.get(), in.mouseX, in.mouseY, true);
         }
         if (closed) break;
         io.Present(buffer);
     }
     held = in;
     // The play-field goes back as it was.
-    if (buffer && under.get()) blit(under.get(), buffer, 0, 0, 0, 0, buffer->w, buffer->h);
+    if (buffer && under.get()) CopyPicture(under.get(), buffer, 0, 0, 0, 0, w, h);
     return choice;
 }

@@ -9,8 +9,8 @@
 #include "features/level_list.h"
 #include "game/input.h"
 
-struct BITMAP;
-struct ShellBitmaps;
+struct Assets;
+struct Picture;
 class FrameIo;
 
 struct ChooserChoice {
@@ -26,7 +26,7 @@ public:
 
     // One frame's input; true with choice set when the chooser closes.
     bool Input(const InputSample& in, const std::bitset<kKeyCount>& pressedKeys, ChooserChoice& choice);
-    void Draw(BITMAP* target) const;
+    void Draw(Picture* target) const;
 
     int Selected() const { return selected_; }
     int Top() const { return top_; }
@@ -44,4 +44,4 @@ private:
 // Runs the chooser's frames until it closes: the back buffer's picture
 // stays under it. What held holds as it opens is not taken as presses; it
 // holds the last frame's input when it closes.
-ChooserChoice RunChooser(Chooser& chooser, const ShellBitmaps& bitmaps, FrameIo& io, InputSample& held);
+ChooserChoice RunChooser(Chooser& chooser, const Assets& assets, FrameIo& io, InputSample& held);

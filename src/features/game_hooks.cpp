@@ -1,24 +1,21 @@
 #include "features/game_hooks.h"
 
-#include <allegro.h>
-
 #include "features/chooser.h"
 #include "features/watch.h"
-#include "packs/level_table.h"
-#include "sim/sim_state.h"
-#include "sim/world.h"
-#include "sim/frame_globals.h"
-#include "game/keys.h"
-#include "packs/level_hash.h"
 #include "game/assets.h"
+#include "game/drawing.h"
 #include "game/frame_loop.h"
+#include "game/keys.h"
+#include "game/media_files.h"
+#include "packs/level_hash.h"
 
-GameHooks::GameHooks(FrameIo& player, std::string progressPath, std::vector<std::string> names, Report report,
-                     double hintSeconds)
+GameHooks::GameHooks(FrameIo& player, const LevelList& levels, const Assets& assets, std::string progressPath,
+                     Report report, double hintSeconds)
     : player_(player),
+      levels_(levels),
+      assets_(assets),
       report_(std::move(report)),
       file_(std::move(progressPath)),
-      names_(std::move(names)),
       hints_(hintSeconds) {
     std::string message;
     if (!file_.Path().empty())
@@ -27,7 +24,7 @@ GameHooks::GameHooks(FrameIo& player, std::string progressPath, std::vector<std:
     if (!message.empty()) report_(message);
 }
 
-void GameHooks::LevelStarted(ShellState& state) {
+void GameHooks::LevelStarted(GameState& state) {
     state_ = &state;
     recorder_.LevelStarted();
     // A restart keeps the level's hints (and that one was used).
@@ -35,8 +32,8 @@ void GameHooks::LevelStarted(ShellState& state) {
     hintLevel_ = state.levelIndex;
 }
 
-void GameHooks::Keep(const ShellState& state, const RunResult& run) {
-    progress_.Record(LevelHash(LevelTable[state.levelIndex]), run, hints_.Used());
+void GameHooks::Keep(const GameState& state, const RunResult& run) {
+    progress_.Record(LevelHash(Records(state.levelIndex)), run, hints_.Used());
     if (file_.Path().empty()) return;
     std::string message;
     if (!file_.Save(FormatProgress(progress_), message) && !saveReported_) {
@@ -45,52 +42,48 @@ void GameHooks::Keep(const ShellState& state, const RunResult& run) {
     }
 }
 
-bool GameHooks::Overlaid() const { return hints_.Showing(EditMode); }
+bool GameHooks::Overlaid() const { return state_ && hints_.Showing(state_->world.EditMode); }
 
-void GameHooks::Present(BITMAP* frame) {
-    if (frame && state_ && Overlaid()) hints_.Draw(frame, state_->hudTop, EditMode);
+void GameHooks::Present(Picture* frame) {
+    if (frame && Overlaid()) hints_.Draw(frame, assets_, state_->hudTop, state_->world.EditMode);
     player_.Present(frame);
 }
 
-void GameHooks::PresentUnchanged(BITMAP* frame) { player_.PresentUnchanged(frame); }
+void GameHooks::PresentUnchanged(Picture* frame) { player_.PresentUnchanged(frame); }
 
-bool GameHooks::AfterFrame(ShellState& state, const ShellBitmaps& bitmaps, FrameIo&) {
+bool GameHooks::AfterFrame(GameState& state, const Assets& assets, FrameIo&) {
     RunResult run;
-    if (recorder_.AfterFrame(state.levelComplete, run)) Keep(state, run);
+    if (recorder_.AfterFrame(state.world, run)) Keep(state, run);
     const std::bitset<kKeyCount> pressed = state.input.keys & ~keysBefore_;
     keysBefore_ = state.input.keys;
-    if (state.levelComplete || state.quitRequested || state.restartRequest) return true;
+    if (state.LevelComplete() || state.quitRequested || state.restartRequest) return true;
 
     hints_.Poll();
     if (pressed[KeyLetter('M')] && toggleMute) toggleMute();
     if (pressed[kKeyF11] && toggleFullscreen) toggleFullscreen();
-    if (EditMode && pressed[KeyLetter('H')]) {
-        std::vector<BombPlacement> placed;
-        for (const RecordedBomb& b : PlacedBombs())
-            placed.push_back({static_cast<int16_t>(b.x), static_cast<int16_t>(b.y), b.fuse});
-        hints_.Ask(LevelTable[state.levelIndex], placed);
-    }
+    const bool editing = state.world.EditMode;
+    if (editing && pressed[KeyLetter('H')]) hints_.Ask(Records(state.levelIndex), PlacedBombs(state.world));
     // A frame left alone is not drawn again: while hints show or change, it must be.
     const bool overlaid = Overlaid();
     if (overlaid || overlaidBefore_) state.drawnPicture = 0;
     overlaidBefore_ = overlaid;
-    if (EditMode && pressed[KeyLetter('L')]) return Choose(state, bitmaps);
+    if (editing && pressed[KeyLetter('L')]) return Choose(state, assets);
     return true;
 }
 
-bool GameHooks::Choose(ShellState& state, const ShellBitmaps& bitmaps) {
+bool GameHooks::Choose(GameState& state, const Assets& assets) {
     int selected = state.levelIndex;
     InputSample held = state.input;
     // The level's picture, to put back under the chooser after a watch.
-    BITMAP* buffer = bitmaps.backBuffer.get();
+    Picture* buffer = assets.backBuffer.get();
     BitmapHolder picture;
     if (buffer) {
-        picture.Reset(create_bitmap(buffer->w, buffer->h));
-        if (picture.get()) blit(buffer, picture.get(), 0, 0, 0, 0, buffer->w, buffer->h);
+        picture.Reset(NewPicture(PictureWidth(buffer), PictureHeight(buffer)));
+        if (picture.get()) CopyPicture(buffer, picture.get(), 0, 0, 0, 0, PictureWidth(buffer), PictureHeight(buffer));
     }
     for (;;) {
-        Chooser chooser(ListLevels(names_, progress_), selected);
-        const ChooserChoice choice = RunChooser(chooser, bitmaps, player_, held);  // held: as the chooser closed
+        Chooser chooser(ListLevels(levels_, progress_), selected);
+        const ChooserChoice choice = RunChooser(chooser, assets, player_, held);  // held: as the chooser closed
         selected = choice.level;
         keysBefore_ = held.keys;
         state.drawnPicture = 0;
@@ -107,22 +100,15 @@ bool GameHooks::Choose(ShellState& state, const ShellBitmaps& bitmaps) {
             state.nextLevel = choice.level;
             return false;
         case ChooserChoice::Watch: {
-            // The level in play is put back exactly as it was afterwards.
-            const SimSnapshot saved = SimSnapshot::Take();
-            const ShellState savedShell = state;
-            const LevelProgress* kept = progress_.Find(LevelHash(LevelTable[choice.level]));
-            const WatchEnd end = kept ? WatchRun(LevelTable[choice.level], kept->best, bitmaps, player_,
-                                                 watchFrameLimit)
+            // The watch plays a world of its own: the level in play stays as it is.
+            const LevelProgress* kept = progress_.Find(LevelHash(Records(choice.level)));
+            const WatchEnd end = kept ? WatchRun(Records(choice.level), kept->best, assets, player_, watchFrameLimit)
                                       : WatchEnd{};
-            StartLevel(state, LevelTable[savedShell.levelIndex]);
-            saved.Restore();
-            state = savedShell;
-            state.drawnPicture = 0;
             if (end.quit) {
                 state.quitRequested = true;
                 return false;
             }
-            if (picture.get()) blit(picture.get(), buffer, 0, 0, 0, 0, buffer->w, buffer->h);
+            if (picture.get()) CopyPicture(picture.get(), buffer, 0, 0, 0, 0, PictureWidth(buffer), PictureHeight(buffer));
             held = InputSample{};
             held.keys.set();  // nothing held now counts as a press in the chooser
             held.buttons = ~0;

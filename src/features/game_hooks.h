@@ -10,19 +10,21 @@
 #include <vector>
 
 #include "features/hints.h"
-#include "progress/kept_file.h"
-#include "progress/progress.h"
 #include "features/run_recorder.h"
 #include "game/frame_io.h"
 #include "game/game_flow.h"
 #include "game/input.h"
+#include "packs/pack_model.h"
+#include "progress/kept_file.h"
+#include "progress/progress.h"
 
 class GameHooks : public LevelHooks, public FrameIo {
 public:
     using Report = std::function<void(const std::string& line)>;
-    // progressPath empty: nothing is kept. names: the levels' names, if any.
-    // One-line messages (a bad or unwritable file) go to report.
-    GameHooks(FrameIo& player, std::string progressPath, std::vector<std::string> names, Report report,
+    // levels: those played, with their names; assets: what they are drawn
+    // with. progressPath empty: nothing is kept. One-line messages (a bad or
+    // unwritable file) go to report.
+    GameHooks(FrameIo& player, const LevelList& levels, const Assets& assets, std::string progressPath, Report report,
               double hintSeconds = 20);
 
     std::function<void()> toggleMute;
@@ -32,31 +34,35 @@ public:
     const Progress& KeptProgress() const { return progress_; }
     Hints& HintsInPlay() { return hints_; }
 
-    void LevelStarted(ShellState& state) override;
-    bool AfterFrame(ShellState& state, const ShellBitmaps& bitmaps, FrameIo& io) override;
+    void LevelStarted(GameState& state) override;
+    bool AfterFrame(GameState& state, const Assets& assets, FrameIo& io) override;
 
     void Sample(InputSample& sample) override { player_.Sample(sample); }
-    void Present(BITMAP* frame) override;
-    void PresentUnchanged(BITMAP* frame) override;
+    void Present(Picture* frame) override;
+    void PresentUnchanged(Picture* frame) override;
+    void PlaySound(Sound* sound, int frequency, bool loop) override { player_.PlaySound(sound, frequency, loop); }
+    void StopSound(Sound* sound) override { player_.StopSound(sound); }
     bool CloseRequested() override { return player_.CloseRequested(); }
     bool QuitHeld() override { return player_.QuitHeld(); }
 
 private:
-    void Keep(const ShellState& state, const RunResult& run);
+    void Keep(const GameState& state, const RunResult& run);
     // The chooser over the level in play; false when the level ends for it.
-    bool Choose(ShellState& state, const ShellBitmaps& bitmaps);
+    bool Choose(GameState& state, const Assets& assets);
     bool Overlaid() const;
+    const LevelRecord* Records(int level) const { return levels_[static_cast<size_t>(level)].records.data(); }
 
     FrameIo& player_;
+    const LevelList& levels_;
+    const Assets& assets_;
     Report report_;
     KeptFile file_;
     Progress progress_;
     bool saveReported_ = false;
-    std::vector<std::string> names_;
     RunRecorder recorder_;
     Hints hints_;
     int hintLevel_ = -1;
     std::bitset<kKeyCount> keysBefore_;
-    const ShellState* state_ = nullptr;
+    const GameState* state_ = nullptr;
     bool overlaidBefore_ = false;
 };

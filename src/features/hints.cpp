@@ -1,11 +1,10 @@
 #include "features/hints.h"
 
-#include <allegro.h>
-
 #include <algorithm>
 #include <cstdio>
 
-#include "sim/asset_handles.h"
+#include "game/assets.h"
+#include "game/drawing.h"
 #include "game/frame_draw.h"
 
 void Hints::Reset() {
@@ -88,26 +87,27 @@ std::string Hints::Status() const {
     return text;
 }
 
-void Hints::Draw(BITMAP* target, int hudTop, bool editMode) const {
+void Hints::Draw(Picture* target, const Assets& assets, int hudTop, bool editMode) const {
+    constexpr int kGhostAlpha = 120;
     const std::span<const BombPlacement> ghosts = editMode ? Ghosts() : std::span<const BombPlacement>{};
-    if (RedBombBitmap) {
-        set_trans_blender(0, 0, 0, 120);
+    if (Picture* bomb = assets.redBomb.get()) {
         for (const BombPlacement& g : ghosts) {
-            draw_trans_sprite(target, RedBombBitmap, g.x - RedBombBitmap->w / 2, g.y - RedBombBitmap->h / 2);
+            DrawShadedSprite(target, bomb, g.x - PictureWidth(bomb) / 2, g.y - PictureHeight(bomb) / 2, kGhostAlpha);
             // The fuse as the HUD reads it out, beside the ghost.
             const FuseReadout readout = FuseReadoutFor(g.fuse);
             for (int i = 0; i < readout.count; ++i) {
-                BITMAP* glyph = TimeGlyphs[readout.glyphs[i].glyph];
+                Picture* glyph = assets.timeGlyphs[readout.glyphs[i].glyph];
                 if (glyph)
-                    draw_trans_sprite(target, glyph, g.x + 14 + readout.glyphs[i].x - readout.glyphs[0].x, g.y - 8);
+                    DrawShadedSprite(target, glyph, g.x + 14 + readout.glyphs[i].x - readout.glyphs[0].x, g.y - 8,
+                                     kGhostAlpha);
             }
         }
     }
     char status[64];
     StatusText(status, sizeof status);
     if (status[0] != '\0') {
-        const int w = text_length(font, status) + 8;
-        rectfill(target, 4, hudTop - 16, 4 + w, hudTop - 3, makecol(10, 14, 30));
-        textout_ex(target, font, status, 8, hudTop - 13, makecol(255, 255, 255), -1);
+        const int w = TextWidth(status) + 8;
+        FillBox(target, 4, hudTop - 16, 4 + w, hudTop - 3, PictureColour(10, 14, 30));
+        WriteText(target, status, 8, hudTop - 13, PictureColour(255, 255, 255));
     }
 }

@@ -6,11 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "sim/placement.h"
 #include "solve/background_solve.h"
-#include "solve/placement.h"
 
-struct BITMAP;
+struct Assets;
 struct LevelRecord;
+struct Picture;
 
 class Hints {
 public:
@@ -37,7 +38,7 @@ public:
 
     // The status line, and in edit mode the ghosts (translucent bombs with
     // their fuse read-outs).
-    void Draw(BITMAP* target, int hudTop, bool editMode) const;
+    void Draw(Picture* target, const Assets& assets, int hudTop, bool editMode) const;
 
 private:
     bool StartSearch(const std::vector<BombPlacement>& prefix);

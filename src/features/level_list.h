@@ -1,10 +1,11 @@
 #pragma once
-// The chooser's lines: every level of the table with its name and what the
+// The chooser's lines: every level of the list with its name and what the
 // kept progress says of it.
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "packs/pack_model.h"
 #include "progress/progress.h"
 
 struct LevelLine {
@@ -14,5 +15,5 @@ struct LevelLine {
     const LevelProgress* progress = nullptr;  // null: unsolved
 };
 
-// names[i] names level i+1 when given and not empty; "Level N" otherwise.
-std::vector<LevelLine> ListLevels(const std::vector<std::string>& names, const Progress& progress);
+// A level without a name is "Level N".
+std::vector<LevelLine> ListLevels(const LevelList& levels, const Progress& progress);

@@ -6,14 +6,13 @@
 // zandrove-sim.
 #include "progress/progress.h"
 
-// The inventory bombs taken out of their slots, in slot order.
-std::vector<RecordedBomb> PlacedBombs();
+class World;
 
 class RunRecorder {
 public:
     void LevelStarted();
     // After every frame. True in the frame the level is complete, with run set.
-    bool AfterFrame(bool levelComplete, RunResult& run);
+    bool AfterFrame(const World& world, RunResult& run);
 
 private:
     bool wasEditing_ = true;

@@ -1,13 +1,10 @@
 #include "features/watch.h"
 
-#include "sim/world.h"
-#include "sim/frame_globals.h"
-#include "sim/play_field.h"
-#include "game/hud_controls.h"
-#include "game/keys.h"
 #include "features/run_recorder.h"
 #include "game/frame_io.h"
 #include "game/frame_loop.h"
+#include "game/keys.h"
+#include "sim/play_field.h"
 
 namespace {
 
@@ -31,14 +28,16 @@ public:
         s.keys[kKeySpace] = presented_ == 0;
         s.keys[kKeyF10] = real.Key(kKeyF10);  // quits the game as ever
     }
-    void Present(BITMAP* frame) override {
+    void Present(Picture* frame) override {
         ++presented_;
         player_.Present(frame);
     }
-    void PresentUnchanged(BITMAP* frame) override {
+    void PresentUnchanged(Picture* frame) override {
         ++presented_;
         player_.PresentUnchanged(frame);
     }
+    void PlaySound(Sound* sound, int frequency, bool loop) override { player_.PlaySound(sound, frequency, loop); }
+    void StopSound(Sound* sound) override { player_.StopSound(sound); }
     bool CloseRequested() override { return player_.CloseRequested(); }
 
 private:
@@ -47,38 +46,27 @@ private:
     bool stopHeld_ = true;  // an Esc held as the watch starts is no stop
 };
 
-void ClearWorld() {
-    DestroyWorldObjects();
-    SelectedBomb = nullptr;
-    EditMode = true;
-    StopHiss();
-}
-
 }  // namespace
 
-WatchEnd WatchRun(const LevelRecord* records, const RunResult& run, const ShellBitmaps& bitmaps, FrameIo& io,
+WatchEnd WatchRun(const LevelRecord* records, const RunResult& run, const Assets& assets, FrameIo& io,
                   int frameLimit) {
-    ClearWorld();
-    ShellState state;
+    GameState state;
     StartLevel(state, records);
-    for (const RecordedBomb& b : run.bombs) {
-        if (b.slot >= 0 && static_cast<size_t>(b.slot) < BombList.size() && b.slot < hud::kSlotCount)
-            PlaceInventoryBomb(b.slot, static_cast<short>(b.x), static_cast<short>(b.y), b.fuse);
-    }
+    for (const BombPlacement& b : run.bombs) Place(state.world, b);
     WatchIo watchIo(io);
     RunRecorder recorder;
     recorder.LevelStarted();
     WatchEnd end;
     for (int frame = 0; frame <= frameLimit + 1; ++frame) {
-        const bool goOn = RunFrame(state, bitmaps, watchIo);
+        const bool goOn = RunFrame(state, assets, watchIo);
         RunResult result;
-        if (recorder.AfterFrame(state.levelComplete, result)) {
+        if (recorder.AfterFrame(state.world, result)) {
             end.frame = result.frame;
             break;
         }
         end.quit = state.quitRequested;
         if (!goOn || watchIo.stopped) break;
     }
-    ClearWorld();
+    StopHiss(state, assets, io);
     return end;
 }

@@ -1,17 +1,17 @@
 #pragma once
-// Watching a kept run: the level built afresh, the recorded bombs placed in
-// their slots, and the run played through the game's own frame function
-// with the player's hands off (Esc, F10 or the close button stop it).
+// Watching a kept run: the level built afresh in a world of its own, the
+// recorded bombs placed in their slots, and the run played through the
+// game's own frame function with the player's hands off (Esc, F10 or the
+// close button stop it). The level in play is left as it was.
 #include "progress/progress.h"
 
+struct Assets;
 struct LevelRecord;
-struct ShellBitmaps;
 class FrameIo;
 
 struct WatchEnd {
     int frame = -1;     // from the run's start (0) to the level's completion; -1: stopped or over frameLimit
     bool quit = false;  // F10 or the close button: the game ends
 };
-// The world is gone afterwards.
-WatchEnd WatchRun(const LevelRecord* records, const RunResult& run, const ShellBitmaps& bitmaps, FrameIo& io,
+WatchEnd WatchRun(const LevelRecord* records, const RunResult& run, const Assets& assets, FrameIo& io,
                   int frameLimit);

@@ -1,11 +1,10 @@
 #include "game/assets.h"
 
-#include "sim/asset_handles.h"
-#include "game/drawing.h"
 #include "game/asset_files.h"
+#include "game/drawing.h"
 #include "game/media_files.h"
 
-void BitmapHolder::Reset(BITMAP* b) {
+void BitmapHolder::Reset(Picture* b) {
     if (bitmap_) FreePicture(bitmap_);
     bitmap_ = b;
 }
@@ -16,7 +15,7 @@ std::string Size(int w, int h) { return std::to_string(w) + " x " + std::to_stri
 
 // A picture the game copies or cuts must be at least this large, or the copy
 // would read pixels that do not exist.
-bool CheckSize(const char* file, BITMAP* b, int w, int h, std::string& error) {
+bool CheckSize(const char* file, Picture* b, int w, int h, std::string& error) {
     if (PictureWidth(b) >= w && PictureHeight(b) >= h) return true;
     error = std::string("asset \"") + file + "\" is " + Size(PictureWidth(b), PictureHeight(b)) + " pixels; the game needs at least " +
             Size(w, h);
@@ -36,17 +35,17 @@ bool LoadInto(BitmapHolder& holder, const char* file, std::string& error) {
 }
 
 // Cuts frame i of a vertically stacked sheet into its own bitmap.
-BITMAP* CutFrame(BITMAP* sheet, int i, int w, int h) {
-    BITMAP* frame = NewPicture(w, h);
+Picture* CutFrame(Picture* sheet, int i, int w, int h) {
+    Picture* frame = NewPicture(w, h);
     if (frame) CopyPicture(sheet, frame, 0, h * i, 0, 0, w, h);
     return frame;
 }
 
-bool LoadSheets(std::string& error) {
+bool LoadSheets(Assets& a, std::string& error) {
     const char* names[4] = {kBitmapFiles[13], kBitmapFiles[14], kBitmapFiles[15], kBitmapFiles[16]};
-    BITMAP* sheets[4] = {};
+    Picture* sheets[4] = {};
     auto releaseSheets = [&] {
-        for (BITMAP*& s : sheets) {
+        for (Picture*& s : sheets) {
             if (s) FreePicture(s);
             s = nullptr;
         }
@@ -69,20 +68,18 @@ bool LoadSheets(std::string& error) {
         releaseSheets();
         return false;
     }
-    for (int i = 0; i < kStripFrames; ++i) {
-        FlareFrames[i] = CutFrame(sheets[0], i, kStripFrameSize, kStripFrameSize);
-        DustFrames[i] = CutFrame(sheets[1], i, kStripFrameSize, kStripFrameSize);
-        BrickFrames[i] = CutFrame(sheets[2], i, kStripFrameSize, kStripFrameSize);
-    }
-    for (int i = 0; i < kTimeGlyphCount; ++i) TimeGlyphs[i] = CutFrame(sheets[3], i, kGlyphWidth, kGlyphHeight);
+    // Per frame the three strips in turn, as the game has always cut them.
+    for (int i = 0; i < kStripFrames; ++i)
+        for (int s = 0; s < 3; ++s) a.strips[s][i] = CutFrame(sheets[s], i, kStripFrameSize, kStripFrameSize);
+    for (int i = 0; i < kTimeGlyphCount; ++i) a.timeGlyphs[i] = CutFrame(sheets[3], i, kGlyphWidth, kGlyphHeight);
     releaseSheets();
     for (int i = 0; i < kStripFrames; ++i) {
-        if (!FlareFrames[i] || !DustFrames[i] || !BrickFrames[i]) {
+        if (!a.strips[0][i] || !a.strips[1][i] || !a.strips[2][i]) {
             error = "out of memory cutting the picture strips";
             return false;
         }
     }
-    for (BITMAP* g : TimeGlyphs) {
+    for (Picture* g : a.timeGlyphs) {
         if (!g) {
             error = "out of memory cutting the time glyphs";
             return false;
@@ -91,15 +88,13 @@ bool LoadSheets(std::string& error) {
     return true;
 }
 
-bool LoadSamples(std::string& error) {
-    SAMPLE** slots[kSampleFileCount] = {&ExplodeSample};
-    for (int i = 0; i < kScreamCount; ++i) slots[1 + i] = &ScreamSamples[i];
-    slots[17] = &Huh01Sample;
-    slots[18] = &Huh02Sample;
-    slots[19] = &HissSample;
+// The sample files are in the order of the simulation's sound names.
+static_assert(kSampleFileCount == kSoundCount);
+
+bool LoadSamples(Assets& a, std::string& error) {
     for (int i = 0; i < kSampleFileCount; ++i) {
-        *slots[i] = ReadSound(kSampleFiles[i]);
-        if (!*slots[i]) {
+        a.sounds[i] = ReadSound(kSampleFiles[i]);
+        if (!a.sounds[i]) {
             error = LoadFailure(kSampleFiles[i]);
             return false;
         }
@@ -107,7 +102,7 @@ bool LoadSamples(std::string& error) {
     return true;
 }
 
-bool LoadAll(ShellBitmaps& b, std::string& error) {
+bool LoadAll(Assets& b, std::string& error) {
     b.backBuffer.Reset(NewPicture(kScreenWidth, kScreenHeight));
     if (!b.backBuffer.get()) {
         error = "out of memory creating the back buffer";
@@ -117,67 +112,44 @@ bool LoadAll(ShellBitmaps& b, std::string& error) {
     if (!CheckSize(kBitmapFiles[0], b.background.get(), kScreenWidth, kScreenHeight, error)) return false;
     CopyPicture(b.background.get(), b.backBuffer.get(), 0, 0, 0, 0, kScreenWidth, kScreenHeight);
 
-    struct Row {
-        BitmapHolder* holder;
-        BITMAP** shared;
-    };
-    const Row rows[12] = {
-        {&b.hud, nullptr},         {&b.cursor, nullptr},
-        {&b.complete, nullptr},    {&b.block, &BlockBitmap},
-        {&b.brick, &BrickBitmap},  {&b.slider, nullptr},
-        {&b.hamsterIdle, &HamsterIdleBitmap},     {&b.hamsterAware, &HamsterAwareBitmap},
-        {&b.hamsterSpin, &HamsterSpinBitmap},     {&b.hamsterCrater, &HamsterCraterBitmap},
-        {&b.redBomb, &RedBombBitmap},             {&b.blueBomb, &BlueBombBitmap},
-    };
-    for (int i = 0; i < 12; ++i) {
-        if (!LoadInto(*rows[i].holder, kBitmapFiles[1 + i], error)) return false;
-        if (rows[i].shared) *rows[i].shared = rows[i].holder->get();
-    }
+    BitmapHolder* rows[12] = {&b.hud,         &b.cursor,       &b.complete,    &b.block,
+                              &b.brick,       &b.slider,       &b.hamsterIdle, &b.hamsterAware,
+                              &b.hamsterSpin, &b.hamsterCrater, &b.redBomb,    &b.blueBomb};
+    for (int i = 0; i < 12; ++i)
+        if (!LoadInto(*rows[i], kBitmapFiles[1 + i], error)) return false;
     b.hudHeight = PictureHeight(b.hud.get());
-    return LoadSheets(error) && LoadSamples(error);
+    return LoadSheets(b, error) && LoadSamples(b, error);
 }
 
-void ClearSharedBitmaps() {
-    BlockBitmap = BrickBitmap = RedBombBitmap = BlueBombBitmap = nullptr;
-    HamsterIdleBitmap = HamsterAwareBitmap = HamsterSpinBitmap = HamsterCraterBitmap = nullptr;
-}
-
-void DestroyAndClear(BITMAP*& b) {
+void DestroyAndClear(Picture*& b) {
     if (b) FreePicture(b);
     b = nullptr;
 }
 
-void DestroyAndClear(SAMPLE*& s) {
+void DestroyAndClear(Sound*& s) {
     if (s) FreeSound(s);
     s = nullptr;
 }
 
 }  // namespace
 
-bool LoadAssets(ShellBitmaps& bitmaps, std::string& error) {
+bool LoadAssets(Assets& bitmaps, std::string& error) {
     if (LoadAll(bitmaps, error)) return true;
     ReleaseAssets(bitmaps);
     return false;
 }
 
-void ReleaseAssets(ShellBitmaps& b) {
-    ClearSharedBitmaps();
+void ReleaseAssets(Assets& b) {
     b.hudHeight = kHudHeight;
     BitmapHolder* reverse[] = {&b.blueBomb,    &b.redBomb,      &b.hamsterCrater, &b.hamsterSpin, &b.hamsterAware,
                                &b.hamsterIdle, &b.slider,       &b.brick,         &b.block,       &b.complete,
                                &b.cursor,      &b.hud,          &b.background,    &b.backBuffer};
     for (BitmapHolder* h : reverse) h->Reset();
-    for (int i = 0; i < kStripFrames; ++i) {
-        DestroyAndClear(FlareFrames[i]);
-        DestroyAndClear(DustFrames[i]);
-        DestroyAndClear(BrickFrames[i]);
-    }
-    for (BITMAP*& g : TimeGlyphs) DestroyAndClear(g);
-    DestroyAndClear(ExplodeSample);
-    for (SAMPLE*& s : ScreamSamples) DestroyAndClear(s);
-    DestroyAndClear(Huh01Sample);
-    DestroyAndClear(Huh02Sample);
-    DestroyAndClear(HissSample);
+    for (int i = 0; i < kStripFrames; ++i)
+        for (auto& strip : b.strips) DestroyAndClear(strip[i]);
+    for (Picture*& g : b.timeGlyphs) DestroyAndClear(g);
+    // Explode, the sixteen screams, Huh01, Huh02 and Hiss: their files' order.
+    for (Sound*& s : b.sounds) DestroyAndClear(s);
 }
 
 bool LoadDesignBar(BitmapHolder& bar, std::string& error) {

@@ -1,12 +1,19 @@
 #pragma once
-// The game shell's pictures: the back buffer and the bitmaps loaded with
-// load_bitmap, each owned by a holder. The shared handles of
-// asset_handles.h are plain copies of some of them.
+// The game's pictures and sounds, loaded once at start-up and read-only
+// afterwards: the back buffer and the bitmaps, each owned by a holder, the
+// frames cut from the four sheets, and the samples, each kept by the
+// simulation's name for it.
 #include <string>
 
 #include "game/asset_files.h"
+#include "sim/particles.h"
+#include "sim/sounds.h"
 
-struct BITMAP;
+// What a platform keeps a picture or a sound as (Allegro's bitmaps and
+// samples natively, the page's own on the web): only the platform's files
+// look inside.
+struct Picture;
+struct Sound;
 
 class BitmapHolder {
 public:
@@ -15,17 +22,19 @@ public:
     BitmapHolder& operator=(const BitmapHolder&) = delete;
     ~BitmapHolder() { Reset(); }
 
-    // Releases the held bitmap, if any, and takes b.
-    void Reset(BITMAP* b = nullptr);
-    BITMAP* get() const { return bitmap_; }
+    // Releases the held picture, if any, and takes b.
+    void Reset(Picture* b = nullptr);
+    Picture* get() const { return bitmap_; }
 
 private:
-    BITMAP* bitmap_ = nullptr;
+    Picture* bitmap_ = nullptr;
 };
 
-// Members in creation order; C++ destroys them in reverse, which is the
+constexpr int kTimeGlyphCount = 14;
+
+// Holders in creation order; C++ destroys them in reverse, which is the
 // release order at shutdown (BlueBomb first, backBuffer last).
-struct ShellBitmaps {
+struct Assets {
     // Hud.bmp's height once loaded; a run without assets never loads it.
     int hudHeight = kHudHeight;
     BitmapHolder backBuffer;
@@ -42,17 +51,28 @@ struct ShellBitmaps {
     BitmapHolder hamsterCrater;
     BitmapHolder redBomb;
     BitmapHolder blueBomb;
+
+    // Cut from the sheets, owned here and released explicitly.
+    Picture* strips[3][kStripFrames] = {};  // by Strip: flare, dust, brick fragments
+    Picture* timeGlyphs[kTimeGlyphCount] = {};
+    Sound* sounds[kSoundCount] = {};  // by SoundId
+
+    Picture* StripPicture(Strip strip, int i) const { return strips[static_cast<int>(strip)][i]; }
+    Sound* SoundFor(SoundId id) const { return sounds[static_cast<int>(id)]; }
+    // Loaded: the frame has something to draw with.
+    bool Loaded() const { return backBuffer.get() != nullptr; }
 };
 
 // Creates backBuffer and loads every bitmap and sample from the working
 // directory, cutting the strips and glyphs, in the game's loading order.
-// Needs Allegro initialised and the colour depth chosen. On failure returns
-// false with error naming the file; everything loaded so far is released.
-bool LoadAssets(ShellBitmaps& bitmaps, std::string& error);
+// Needs the platform started and the colour depth chosen. On failure
+// returns false with error naming the file; everything loaded so far is
+// released.
+bool LoadAssets(Assets& assets, std::string& error);
 
-// Releases the shell's bitmaps, then the cut frames and glyphs, then the
-// samples, and clears the shared handles. Safe on a partly loaded set.
-void ReleaseAssets(ShellBitmaps& bitmaps);
+// Releases the holders' pictures, then the cut frames and glyphs, then the
+// samples. Safe on a partly loaded set.
+void ReleaseAssets(Assets& assets);
 
 // The level designer's bar (DesignBar.bmp, as wide as the screen and as tall
 // as the HUD), which the game itself never loads.

@@ -4,31 +4,33 @@
 // completion banner and the cursor.
 #include <cstdint>
 
-struct BITMAP;
+struct Assets;
 struct HudState;
 struct InputSample;
+struct Picture;
+class World;
 
-void DrawBackground(BITMAP* target, BITMAP* background);
-// Every object of ObjectList, back to front: earlier objects end up on top.
-void DrawObjects(BITMAP* target);
+void DrawBackground(Picture* target, Picture* background);
+// Every object of the world, back to front: earlier objects end up on top.
+void DrawObjects(Picture* target, World& world, const Assets& assets);
 // Every live particle stepped once and drawn, in slot order.
-void UpdateAndDrawParticles(BITMAP* target);
+void UpdateAndDrawParticles(Picture* target, World& world, const Assets& assets);
 
 // Everything an edit-mode frame's picture depends on that can change while
 // the simulation is frozen: the cursor, the HUD's drags, the selection and
 // the inventory bombs. Two frames with the same key, in edit mode with no
 // particle alive and no toggle between them, draw the same picture. Never 0.
-uint64_t EditPictureKey(const HudState& hud, const InputSample& in, int hudTop);
+uint64_t EditPictureKey(const HudState& hud, const InputSample& in, int hudTop, const World& world);
 
 // Where the HUD's top edge lies: whole in edit mode, half hidden in run mode.
 int HudTopFor(int bufferHeight, int hudHeight, bool editMode);
 
 // Hover squares, the fuse-drag line and the selection square.
-void DrawEditOverlays(BITMAP* target, const HudState& hud, const InputSample& in);
+void DrawEditOverlays(Picture* target, const HudState& hud, const InputSample& in, const World& world);
 
 // The fuse read-out of a bomb with count frames left: one glyph or two.
 struct ReadoutGlyph {
-    int glyph;  // index into TimeGlyphs
+    int glyph;  // index into the time glyphs
     int x;
 };
 struct FuseReadout {
@@ -41,7 +43,7 @@ int SliderKnobX(int count);
 
 // The HUD bitmap at hudTop, the inventory icons of unplaced bombs, and the
 // selected bomb's read-out and slider knob.
-void DrawHud(BITMAP* target, BITMAP* hudBitmap, BITMAP* sliderBitmap, int hudTop);
-void DrawBanner(BITMAP* target, BITMAP* banner);
+void DrawHud(Picture* target, const Assets& assets, int hudTop, const World& world);
+void DrawBanner(Picture* target, Picture* banner);
 // Opaque in edit mode, a faint additive glow in run mode.
-void DrawCursor(BITMAP* target, BITMAP* cursor, int x, int y, bool editMode);
+void DrawCursor(Picture* target, Picture* cursor, int x, int y, bool editMode);

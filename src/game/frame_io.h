@@ -1,9 +1,11 @@
 #pragma once
-// The frame's link to the player: where its input comes from and where the
-// finished picture goes. The live game reads Allegro's mouse and keyboard
-// and shows the window; tests script the input and skip the showing.
-struct BITMAP;
+// The frame's link to the player: where its input comes from, where the
+// finished picture goes, and where its sounds are heard. The live game reads
+// the platform's mouse and keyboard, shows the window and plays the
+// samples; tests script the input and skip the showing.
 struct InputSample;
+struct Picture;
+struct Sound;
 
 class FrameIo {
 public:
@@ -12,10 +14,14 @@ public:
     // the keys held now; the frame works out presses and releases itself.
     virtual void Sample(InputSample& sample) = 0;
     // Shows the finished frame and waits for the next one's turn.
-    virtual void Present(BITMAP* frame) = 0;
+    virtual void Present(Picture* frame) = 0;
     // The frame is the very picture presented last (it was not even drawn
     // again): only its turn is waited for.
-    virtual void PresentUnchanged(BITMAP* frame) { Present(frame); }
+    virtual void PresentUnchanged(Picture* frame) { Present(frame); }
+    // A sample started at full volume, centred; frequency 1000 is its own
+    // rate. A looping one plays until stopped.
+    virtual void PlaySound(Sound* sound, int frequency, bool loop) { (void)sound, (void)frequency, (void)loop; }
+    virtual void StopSound(Sound* sound) { (void)sound; }
     // The player asked to quit other than with F10 (the window's close button).
     virtual bool CloseRequested() { return false; }
     // Quit asked for before the first frame: F10 held or the window closed.

@@ -4,7 +4,7 @@
 // through a function pointer for every pixel: masked sprites (objects,
 // falling brick fragments) and additive ones (particles, the run-mode
 // cursor, with the additive blender at strength 32).
-struct BITMAP;
+struct Picture;
 
 // Which inner loop draws: Fastest picks the widest one this processor has;
 // Allegro is Allegro's own routine, the reference the others must match.
@@ -19,11 +19,9 @@ void SetFastestSpriteLoop(SpriteLoop loop);
 // Draws sprite onto target at (x, y) exactly as draw_sprite does: magenta
 // sprite pixels leave the target as it was; with the target's clipping on,
 // only its clip rectangle is drawn on; with it off, the sprite must lie
-// inside the target, as with Allegro. Anything but two 16-bit memory bitmaps
-// goes to draw_sprite itself.
-void DrawMaskedSprite(BITMAP* target, BITMAP* sprite, int x, int y, SpriteLoop loop = SpriteLoop::Fastest);
+// inside the target, as with Allegro.
+void DrawMaskedSprite(Picture* target, Picture* sprite, int x, int y, SpriteLoop loop = SpriteLoop::Fastest);
 
 // The same for draw_trans_sprite after set_add_blender(0, 0, 0, 32), the
-// game's only blender. Anything but two 16-bit memory bitmaps in the usual
-// 5-6-5 layout goes to draw_trans_sprite itself, after setting that blender.
-void DrawAdditiveSprite(BITMAP* target, BITMAP* sprite, int x, int y, SpriteLoop loop = SpriteLoop::Fastest);
+// game's only additive blender.
+void DrawAdditiveSprite(Picture* target, Picture* sprite, int x, int y, SpriteLoop loop = SpriteLoop::Fastest);

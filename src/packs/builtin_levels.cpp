@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "packs/level_table.h"
+#include "packs/builtin_levels.h"
 
 namespace {
 

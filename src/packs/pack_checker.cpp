@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "packs/level_table.h"
+#include "packs/pack_header.h"
 #include "sim/world.h"
 #include "sim/play_field.h"
 

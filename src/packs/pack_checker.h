@@ -8,6 +8,7 @@
 
 #include "packs/pack_model.h"
 #include "packs/pack_reader.h"
+#include "sim/placement.h"
 
 enum class Severity { Warning, Error };
 
@@ -20,7 +21,6 @@ struct Finding {
     std::string message;
 };
 
-constexpr int kInventorySlots = 5;  // the HUD shows five inventory slots
 
 // Findings are handed over one by one as they are found, so that a level of
 // millions of faulty records is checked in memory for its records only.

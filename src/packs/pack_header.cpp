@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "packs/level_table.h"
-
 namespace {
 
 void AppendU32(std::vector<unsigned char>& out, uint32_t v) {

@@ -9,6 +9,15 @@
 #include <string_view>
 #include <vector>
 
+constexpr int kPackFileHeaderSize = 1424;
+constexpr int kPackLevelHeaderSize = 128;
+// Bounds for inputs that are not level packs at all (random data, a file
+// grown without end): a hand-made pack is nowhere near them, yet they keep
+// memory and the reading time finite. A reader keeps what it read up to a
+// bound, as if the file had ended there.
+constexpr std::size_t kMaxPackRecords = std::size_t{1} << 22;
+constexpr std::size_t kMaxPackLevels = 65536;
+
 constexpr std::string_view kPackMagic = "ZANDROVE-PACK";  // bytes 0..12, then zeros to 15
 constexpr uint32_t kPackVersion = 1;                      // bytes 16..19, little-endian
 // bytes 20..23: the number of levels, little-endian; the rest of the 1424 bytes is zero.

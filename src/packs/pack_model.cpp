@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string>
 
-#include "packs/level_table.h"
+#include "packs/builtin_levels.h"
 
 const char* RecordTypeName(int16_t type) {
     switch (static_cast<uint16_t>(type)) {

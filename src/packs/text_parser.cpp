@@ -6,7 +6,7 @@
 #include <optional>
 #include <utility>
 
-#include "packs/level_table.h"
+#include "packs/pack_header.h"
 #include "packs/pack_header.h"
 
 namespace {

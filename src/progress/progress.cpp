@@ -5,7 +5,7 @@
 
 namespace {
 constexpr const char* kName = "zandrove-progress";
-constexpr int kMaxBombs = 5;  // the HUD's slots
+constexpr int kMaxBombs = kInventorySlots;
 }
 
 bool BetterResult(const RunResult& a, const RunResult& b) {
@@ -32,7 +32,7 @@ std::string FormatProgress(const Progress& progress) {
     for (const auto& [hash, level] : progress.levels) {
         text += "level " + FormatLevelHash(hash) + (level.hinted ? " hinted" : " solved") + " frame " +
                 std::to_string(level.best.frame);
-        for (const RecordedBomb& b : level.best.bombs)
+        for (const BombPlacement& b : level.best.bombs)
             text += " bomb " + std::to_string(b.slot + 1) + " " + std::to_string(b.x) + " " + std::to_string(b.y) +
                     " " + std::to_string(b.fuse);
         text += "\n";
@@ -50,13 +50,16 @@ bool ParseLevelLine(const std::vector<std::string>& w, uint64_t& hash, LevelProg
     const size_t bombs = (w.size() - 5) / 5;
     if (bombs > static_cast<size_t>(kMaxBombs)) return false;
     for (size_t i = 5; i < w.size(); i += 5) {
-        RecordedBomb b;
+        BombPlacement b;
+        int x = 0, y = 0;
         if (w[i] != "bomb" || !ParseWholeNumber(w[i + 1], 1, kMaxBombs, b.slot) ||
-            !ParseWholeNumber(w[i + 2], -32768, 32767, b.x) || !ParseWholeNumber(w[i + 3], -32768, 32767, b.y) ||
+            !ParseWholeNumber(w[i + 2], -32768, 32767, x) || !ParseWholeNumber(w[i + 3], -32768, 32767, y) ||
             !ParseWholeNumber(w[i + 4], -1000000, 1000000, b.fuse))
             return false;
         b.slot -= 1;
-        for (const RecordedBomb& earlier : level.best.bombs)
+        b.x = static_cast<int16_t>(x);
+        b.y = static_cast<int16_t>(y);
+        for (const BombPlacement& earlier : level.best.bombs)
             if (earlier.slot >= b.slot) return false;  // slots rise along the line
         level.best.bombs.push_back(b);
     }

@@ -15,20 +15,14 @@
 #include <string_view>
 #include <vector>
 
-constexpr int kProgressVersion = 1;
+#include "sim/placement.h"
 
-struct RecordedBomb {
-    int slot = 0;  // inventory slot, from 0
-    int x = 0;
-    int y = 0;
-    int fuse = 0;  // frames
-    friend bool operator==(const RecordedBomb&, const RecordedBomb&) = default;
-};
+constexpr int kProgressVersion = 1;
 
 // A completed run: the bombs placed when it started, and the frame (counted
 // from the frame that started it, 0) in which the level was complete.
 struct RunResult {
-    std::vector<RecordedBomb> bombs;
+    std::vector<BombPlacement> bombs;
     int frame = 0;
     friend bool operator==(const RunResult&, const RunResult&) = default;
 };

@@ -1,9 +1,7 @@
 #include "sim/blocks.h"
 
-#include "sim/asset_handles.h"
-#include "sim/particles.h"
-#include "sim/presentation.h"
 #include "sim/sin_table.h"
+#include "sim/world.h"
 
 namespace {
 constexpr Box kCellBox{-10, -10, 20, 20};
@@ -15,9 +13,7 @@ cBlock::cBlock(short x, short y) : HomeX(x), HomeY(y) {
     Reset();
 }
 
-void cBlock::Draw(BITMAP* target, int dx, int dy) {
-    if (ActivePresentation) ActivePresentation->DrawBlock(target, *this, dx, dy);
-}
+void cBlock::Draw(World&, ObjectPainter& painter, int dx, int dy) { painter.DrawBlock(*this, dx, dy); }
 
 void cBlock::Reset() {
     x = Fixed::FromInt(HomeX);
@@ -29,16 +25,14 @@ cBrick::cBrick(short x, short y) : HomeX(x), HomeY(y) {
     Reset();
 }
 
-void cBrick::Draw(BITMAP* target, int dx, int dy) {
-    if (ActivePresentation) ActivePresentation->DrawBrick(target, *this, dx, dy);
-}
+void cBrick::Draw(World&, ObjectPainter& painter, int dx, int dy) { painter.DrawBrick(*this, dx, dy); }
 
 void cBrick::Reset() {
     x = Fixed::FromInt(HomeX);
     y = Fixed::FromInt(HomeY);
 }
 
-void cBrick::Hit(cObject* by) {
+void cBrick::Hit(World& w, cObject* by) {
     const int kind = by->Kind();
     if (kind != KIND_BLAST && kind != KIND_HAMSTER_FAST) return;
     const Fixed X = x.Floor();
@@ -53,9 +47,9 @@ void cBrick::Hit(cObject* by) {
         fragment.ay = Fixed::Raw(128);  // the only particles that fall
         fragment.life = 40;
         fragment.delay = fragment.countdown = 11;
-        fragment.strip = BrickFrames;
+        fragment.strip = Strip::Bricks;
         fragment.additive = false;
-        SpawnParticle(fragment);
+        SpawnParticle(w.ParticlePool, fragment);
 
         Particle dust;
         dust.x = X;
@@ -64,9 +58,9 @@ void cBrick::Hit(cObject* by) {
         dust.vy = Fixed::Raw(Sin(i * 256) >> 8);
         dust.life = 32;
         dust.delay = dust.countdown = 9;
-        dust.strip = DustFrames;
+        dust.strip = Strip::Dust;
         dust.additive = true;
-        SpawnParticle(dust);
+        SpawnParticle(w.ParticlePool, dust);
     }
     x -= Fixed::Raw(kParkOffset);
     y -= Fixed::Raw(kParkOffset);
@@ -77,9 +71,7 @@ cExit::cExit(short x, short y, short w, short h) : HomeX(x), HomeY(y) {
     Reset();
 }
 
-void cExit::Draw(BITMAP* target, int dx, int dy) {
-    if (ActivePresentation) ActivePresentation->DrawExit(target, *this, dx, dy);
-}
+void cExit::Draw(World&, ObjectPainter& painter, int dx, int dy) { painter.DrawExit(*this, dx, dy); }
 
 void cExit::Reset() {
     x = Fixed::FromInt(HomeX);

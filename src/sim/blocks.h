@@ -5,7 +5,7 @@
 class cBlock : public cObject {
 public:
     cBlock(short x, short y);
-    void Draw(BITMAP* target, int dx, int dy) override;
+    void Draw(World& world, ObjectPainter& painter, int dx, int dy) override;
     void Reset() override;
     int Kind() override { return KIND_BLOCK; }
 
@@ -15,12 +15,12 @@ public:
 class cBrick : public cObject {
 public:
     cBrick(short x, short y);
-    void Draw(BITMAP* target, int dx, int dy) override;
+    void Draw(World& world, ObjectPainter& painter, int dx, int dy) override;
     void Reset() override;
     int Kind() override { return KIND_BRICK; }
     // Breaks under a blast or a fast hamster: fragments and dust fly, and the
     // brick is parked far off the play-field until Reset.
-    void Hit(cObject* by) override;
+    void Hit(World& world, cObject* by) override;
 
     short HomeX, HomeY;
 };
@@ -28,7 +28,7 @@ public:
 class cExit : public cObject {
 public:
     cExit(short x, short y, short w, short h);
-    void Draw(BITMAP* target, int dx, int dy) override;
+    void Draw(World& world, ObjectPainter& painter, int dx, int dy) override;
     void Reset() override;
     int Kind() override { return KIND_EXIT; }
 

@@ -1,10 +1,8 @@
 #include "sim/bomb.h"
 
-#include "sim/asset_handles.h"
-#include "sim/frame_globals.h"
-#include "sim/particles.h"
-#include "sim/presentation.h"
+#include "sim/fuse.h"
 #include "sim/sin_table.h"
+#include "sim/world.h"
 
 namespace {
 
@@ -14,7 +12,7 @@ constexpr int kFuseLitCount = 59;  // the hamster notices the bomb in this frame
 constexpr int kBlastCount = 1;     // the hamster is thrown in this frame
 constexpr int kBangCount = 5;
 
-void SpawnSpark(const cObject& bomb, int n) {
+void SpawnSpark(World& w, const cObject& bomb, int n) {
     Particle p;
     p.x = bomb.x.Floor() - Fixed::Raw(1536);  // the fuse's end: 6 left, 8 up
     p.y = bomb.y.Floor() - Fixed::Raw(2048);
@@ -22,12 +20,13 @@ void SpawnSpark(const cObject& bomb, int n) {
     p.vy = Fixed::Raw((Sin(WrapMul(n, 256)) >> 10) - 640);
     p.life = 20;
     p.delay = p.countdown = 7;
-    p.strip = FlareFrames + 1;  // sparks skip the largest flare
+    p.strip = Strip::Flare;
+    p.picture = 1;  // sparks skip the largest flare
     p.additive = true;
-    SpawnParticle(p);
+    SpawnParticle(w.ParticlePool, p);
 }
 
-void SpawnBurst(const cObject& bomb, int n) {
+void SpawnBurst(World& w, const cObject& bomb, int n) {
     for (int i = 0; i < 32; ++i) {
         const int a = i * 64 + n * 16;  // the ring turns a little every frame
         Particle p;
@@ -37,16 +36,16 @@ void SpawnBurst(const cObject& bomb, int n) {
         p.vy = Fixed::Raw((Sin(a) * (8 - n)) >> 7);
         p.life = n * 4 + 32;
         p.delay = p.countdown = n + 9;
-        p.strip = FlareFrames;
+        p.strip = Strip::Flare;
         p.additive = true;
-        SpawnParticle(p);
+        SpawnParticle(w.ParticlePool, p);
     }
 }
 
-// The fuse, shared by both kinds of bomb. spent is where a spent bomb is
-// parked, in whole pixels on both axes.
+// One frame of the fuse, shared by both kinds of bomb. spent is where a
+// spent bomb is parked, in whole pixels on both axes.
 template <class Bomb>
-void StepFuse(Bomb& b, short spent) {
+void BurnFuse(World& w, Bomb& b, short spent) {
     if (b.Count == 0) {
         b.Radius = 0;
         b.x = b.y = Fixed::FromInt(spent);
@@ -56,8 +55,8 @@ void StepFuse(Bomb& b, short spent) {
     const int n = b.Count;
     const bool onField = b.x.Whole() != kInventoryHome;
     if (n <= kFuseLitCount) {
-        if (onField) FuseBurning = true;
-        SpawnSpark(b, n);
+        if (onField) w.FuseBurning = true;
+        SpawnSpark(w, b, n);
     }
     if (n == kBlastCount || n == kFuseLitCount) {
         b.Radius = kBlastRadius;
@@ -66,8 +65,8 @@ void StepFuse(Bomb& b, short spent) {
         b.box = kBombBox;
         b.Radius = 0;
     }
-    if (n == kBangCount && onField) PlaySample(ExplodeSample, kOwnRate);
-    if (n <= 4) SpawnBurst(b, n);
+    if (n == kBangCount && onField) w.Sounds.Play(SoundId::Explode, kOwnRate);
+    if (n <= 4) SpawnBurst(w, b, n);
 }
 
 template <class Bomb>
@@ -87,35 +86,29 @@ int BombKind(const Bomb& b) {
 
 }  // namespace
 
-cBomb::cBomb() : HomeX(kInventoryHome), HomeY(kInventoryHome), Radius(0), Count(0), Fuse(60) { ResetBomb(*this); }
+cBomb::cBomb() : HomeX(kInventoryHome), HomeY(kInventoryHome), Radius(0), Count(0), Fuse(kInventoryFuse) {
+    ResetBomb(*this);
+}
 
-void cBomb::Step() { StepFuse(*this, kInventoryHome); }
+void cBomb::Step(World& w) { BurnFuse(w, *this, kInventoryHome); }
 
-void cBomb::Draw(BITMAP* target, int dx, int dy) {
-    if (Count != 0 && ActivePresentation) ActivePresentation->DrawBomb(target, *this, dx, dy);
+void cBomb::Draw(World&, ObjectPainter& painter, int dx, int dy) {
+    if (Count != 0) painter.DrawBomb(*this, dx, dy);
 }
 
 void cBomb::Reset() { ResetBomb(*this); }
 
 int cBomb::Kind() { return BombKind(*this); }
 
-// A zero or negative param gives the shortest fuse, as the HUD's own fuse
-// limit does: a negative count would never reach its blast and would burst
-// every frame forever.
-int cFixedBomb::FuseFromParam(short param) {
-    const int fuse = param * 15;
-    return fuse <= 0 ? 6 : fuse;
-}
-
 cFixedBomb::cFixedBomb(short x, short y, short param)
-    : HomeX(x), HomeY(y), Radius(0), Count(0), Fuse(FuseFromParam(param)) {
+    : HomeX(x), HomeY(y), Radius(0), Count(0), Fuse(FixedBombFuse(param)) {
     ResetBomb(*this);
 }
 
-void cFixedBomb::Step() { StepFuse(*this, -256); }
+void cFixedBomb::Step(World& w) { BurnFuse(w, *this, -256); }
 
-void cFixedBomb::Draw(BITMAP* target, int dx, int dy) {
-    if (Count != 0 && ActivePresentation) ActivePresentation->DrawFixedBomb(target, *this, dx, dy);
+void cFixedBomb::Draw(World&, ObjectPainter& painter, int dx, int dy) {
+    if (Count != 0) painter.DrawFixedBomb(*this, dx, dy);
 }
 
 void cFixedBomb::Reset() { ResetBomb(*this); }

@@ -10,8 +10,8 @@ constexpr int kBlastRadius = 64;
 class cBomb : public cObject {
 public:
     cBomb();  // an inventory bomb: off the field, 60-frame fuse
-    void Step() override;
-    void Draw(BITMAP* target, int dx, int dy) override;
+    void Step(World& world) override;
+    void Draw(World& world, ObjectPainter& painter, int dx, int dy) override;
     void Reset() override;
     int Kind() override;
 
@@ -23,14 +23,12 @@ public:
 
 class cFixedBomb : public cObject {
 public:
-    // param is the fuse in units of 15 frames; 0 gives the 6-frame fuse.
+    // param is the fuse in quarter seconds (FixedBombFuse).
     cFixedBomb(short x, short y, short param);
-    void Step() override;
-    void Draw(BITMAP* target, int dx, int dy) override;
+    void Step(World& world) override;
+    void Draw(World& world, ObjectPainter& painter, int dx, int dy) override;
     void Reset() override;
     int Kind() override;
-
-    static int FuseFromParam(short param);
 
     short HomeX, HomeY;
     int Radius;

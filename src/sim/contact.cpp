@@ -2,15 +2,11 @@
 // rule per kind of contact. These rules are the feel of the game.
 
 #include <cmath>
-#include <cstdlib>
 
-#include "sim/asset_handles.h"
 #include "sim/bomb.h"
-#include "sim/frame_globals.h"
-#include "sim/particles.h"
 #include "sim/player.h"
-#include "sim/presentation.h"
 #include "sim/sin_table.h"
+#include "sim/world.h"
 
 namespace {
 
@@ -21,7 +17,7 @@ bool IsHamster(int kind) { return kind == KIND_HAMSTER || kind == KIND_HAMSTER_F
 // Half speed, whole pixels per frame, direction reversed: the bounce.
 Fixed HalfBounce(Fixed v) { return Fixed::Raw(WrapNeg(WrapMul(v.raw >> 9, 256))); }
 
-void SpawnFootDust(const cPlayer& p) {
+void SpawnFootDust(World& w, const cPlayer& p) {
     for (int i = 0; i < 5; ++i) {
         Particle d;
         d.x = Fixed::FromInt(WrapAdd(p.x.Whole(), Cos(i * 256) >> 11));
@@ -29,20 +25,22 @@ void SpawnFootDust(const cPlayer& p) {
         d.vy = Fixed::Raw(-64 - (Cos(i * 64) >> 9));
         d.life = 32;
         d.delay = d.countdown = 9;
-        d.strip = DustFrames;
+        d.strip = Strip::Dust;
         d.additive = true;
-        SpawnParticle(d);
+        SpawnParticle(w.ParticlePool, d);
     }
 }
 
 }  // namespace
 
-void cPlayer::Collide(std::vector<cObject*>& objects) {
+void cPlayer::Collide(World& w) {
+    // The size is read at every index, as the list could change under a contact.
+    const std::vector<cObject*>& objects = w.ObjectList;
     if (!Resting) {
         // Tested where the hamster will be after this frame's move.
         for (size_t i = 0; i < objects.size(); ++i) {
             cObject* o = objects[i];
-            if (o && Overlaps(WorldBoxAt(x + Velocity.x, y + Velocity.y), o->WorldBox())) Contact(o);
+            if (o && Overlaps(WorldBoxAt(x + Velocity.x, y + Velocity.y), o->WorldBox())) Contact(w, o);
         }
         return;
     }
@@ -53,18 +51,18 @@ void cPlayer::Collide(std::vector<cObject*>& objects) {
         Resting = false;
         const Box under{static_cast<short>(x.Whole() + box.x), static_cast<short>(y.Whole() + box.y + box.h), box.w,
                         3};
-        if (o && Overlaps(under, o->WorldBox())) Contact(o);
+        if (o && Overlaps(under, o->WorldBox())) Contact(w, o);
     }
 }
 
-void cPlayer::Contact(cObject* other) {
+void cPlayer::Contact(World& w, cObject* other) {
     const int kind = other->Kind();
     switch (kind) {
         case KIND_BOMB:
             return;
         case KIND_BRICK:
             if (Fast) {
-                other->Hit(this);
+                other->Hit(w, this);
                 return;
             }
             break;
@@ -75,18 +73,18 @@ void cPlayer::Contact(cObject* other) {
             if (ExitTime > 0)
                 ExitTime -= 1;
             else if (Id >= 0 && Id < 32)
-                ExitMask |= 1u << Id;
+                w.ExitMask |= 1u << Id;
             return;
         case KIND_FUSE_LIT:
-            Notice(other);
+            Notice(w, other);
             return;
         default:
             break;
     }
-    SolidContact(other, kind);
+    SolidContact(w, other, kind);
 }
 
-void cPlayer::SolidContact(cObject* other, int kind) {
+void cPlayer::SolidContact(World& w, cObject* other, int kind) {
     if (other == this) return;
     Fixed& vx = Velocity.x;
     Fixed& vy = Velocity.y;
@@ -104,7 +102,7 @@ void cPlayer::SolidContact(cObject* other, int kind) {
     }
 
     if (!Overlaps(WorldBoxAt(x + vx, y + vy), otherBox)) return;
-    if (vx != Fixed()) SpawnFootDust(*this);
+    if (vx != Fixed()) SpawnFootDust(w, *this);
 
     const int halfHeights = (other->box.h + box.h) >> 1;
     if (vy < Fixed()) {
@@ -159,8 +157,8 @@ void cPlayer::BlastImpulse(cObject* other) {
     if ((SquaredSpeed(Velocity).raw >> 8) > 49) Fast = true;
 }
 
-void cPlayer::Notice(cObject* other) {
+void cPlayer::Notice(World& w, cObject* other) {
     if (OffsetBetween(*this, *other).Squared() > kReach * kReach) return;
-    if (!Aware && !Blasted) PlaySample(((std::rand() >> 5) & 1) == 0 ? Huh01Sample : Huh02Sample, kVoiceRate);
+    if (!Aware && !Blasted) w.Sounds.Play(((w.Rand.Next() >> 5) & 1) == 0 ? SoundId::Huh01 : SoundId::Huh02, kVoiceRate);
     Aware = true;
 }

@@ -1,12 +1,14 @@
 #pragma once
 // Short-lived animated 16 x 16 pictures in one fixed ring of slots. The
-// objects spawn them; the presentation steps and draws them once a frame.
-// They never touch the play: nothing reads their positions.
+// objects spawn them; the frame steps and draws them once a frame. They
+// never touch the play: nothing reads their positions.
 #include <cstdint>
 
 #include "sim/fixed.h"
 
-struct BITMAP;
+// The picture strips particles are drawn from, four pictures each.
+enum class Strip : uint8_t { Flare, Dust, Bricks };
+constexpr int kStripFrames = 4;
 
 struct Particle {
     Fixed x, y;    // centre of the picture
@@ -16,7 +18,7 @@ struct Particle {
     int32_t delay = 0;      // frames per picture
     int32_t picture = 0;    // index into strip
     int32_t countdown = 0;  // frames until the next picture
-    BITMAP* const* strip = nullptr;
+    Strip strip = Strip::Flare;
     bool additive = false;  // drawn translucently
 };
 
@@ -27,9 +29,7 @@ struct ParticleRing {
     int nextSlot = 0;
 };
 
-extern ParticleRing ParticlePool;
-
-void SpawnParticle(Particle p);
+void SpawnParticle(ParticleRing& ring, const Particle& p);
 
 // One frame of a live particle: older, maybe the next picture, moved with
 // the velocity it had before this frame's acceleration. It is still drawn in
@@ -47,4 +47,4 @@ inline void StepParticle(Particle& p) {
     p.vy += p.ay;
 }
 
-int LiveParticleCount();
+int LiveParticleCount(const ParticleRing& ring);

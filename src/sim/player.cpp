@@ -1,11 +1,7 @@
 #include "sim/player.h"
 
-#include <cstdlib>
-
-#include "sim/asset_handles.h"
-#include "sim/particles.h"
-#include "sim/presentation.h"
 #include "sim/sin_table.h"
+#include "sim/world.h"
 
 namespace {
 constexpr Fixed kGravityStep = Fixed::Raw(24);
@@ -33,14 +29,14 @@ void cPlayer::Reset() {
     // Fast is left alone: the next Step recomputes it.
 }
 
-void cPlayer::Step() {
+void cPlayer::Step(World& w) {
     Fixed& vx = Velocity.x;
     Fixed& vy = Velocity.y;
     const Fixed friction = Fixed::Raw(Resting ? 24 : 1);
 
     if (ScreamDelay > 0) {
         ScreamDelay -= 1;
-        if (ScreamDelay == 1) PlaySample(ScreamSamples[(std::rand() >> 5) & 15], kVoiceRate);
+        if (ScreamDelay == 1) w.Sounds.Play(Scream((w.Rand.Next() >> 5) & 15), kVoiceRate);
     }
 
     const int32_t s = SquaredSpeed(Velocity).raw >> 8;
@@ -68,7 +64,7 @@ void cPlayer::Step() {
         vy -= kGravityStep;
 }
 
-void cPlayer::SpawnPuffs() {
+void cPlayer::SpawnPuffs(World& w) {
     PuffTime -= 1;
     const int t = PuffTime;
     const int d = Cos(t * 256) >> 12;
@@ -83,15 +79,15 @@ void cPlayer::SpawnPuffs() {
         p.vy = Fixed::Raw(-512 - (Cos(t * 128 + i * 64) >> 9));
         p.life = d * 4 + 64;
         p.delay = p.countdown = d + 17;
-        p.strip = FlareFrames;
+        p.strip = Strip::Flare;
         p.additive = true;
-        SpawnParticle(p);
+        SpawnParticle(w.ParticlePool, p);
     }
 }
 
 // The puffs trail the hamster in the frames it is drawn: a run that draws
 // nothing has none, and they never touch the play.
-void cPlayer::Draw(BITMAP* target, int dx, int dy) {
-    if (PuffTime > 0) SpawnPuffs();
-    if (ActivePresentation) ActivePresentation->DrawHamster(target, *this, dx, dy);
+void cPlayer::Draw(World& w, ObjectPainter& painter, int dx, int dy) {
+    if (PuffTime > 0) SpawnPuffs(w);
+    painter.DrawHamster(*this, dx, dy);
 }

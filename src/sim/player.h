@@ -6,12 +6,12 @@ class cPlayer : public cObject {
 public:
     // Built at the record's (x, y): the box sits four pixels lower.
     cPlayer(short x, short y, int id);
-    void Step() override;
-    void Draw(BITMAP* target, int dx, int dy) override;
+    void Step(World& world) override;
+    void Draw(World& world, ObjectPainter& painter, int dx, int dy) override;
     void Reset() override;
     int Kind() override { return Fast ? KIND_HAMSTER_FAST : KIND_HAMSTER; }
-    void Collide(std::vector<cObject*>& objects) override;
-    void Contact(cObject* other);
+    void Collide(World& world) override;
+    void Contact(World& world, cObject* other);
 
     short HomeX, HomeY;
     int Id;
@@ -29,8 +29,8 @@ public:
     int Angle = 0;
 
 private:
-    void SolidContact(cObject* other, int kind);
+    void SolidContact(World& world, cObject* other, int kind);
     void BlastImpulse(cObject* other);
-    void Notice(cObject* other);
-    void SpawnPuffs();
+    void Notice(World& world, cObject* other);
+    void SpawnPuffs(World& world);
 };

@@ -1,61 +1,120 @@
 #include "sim/world.h"
 
-#include <memory>
-
-#include "sim/blocks.h"
-#include "sim/bomb.h"
-#include "sim/player.h"
-#include "sim/frame_globals.h"
-
-// Storage is released in reverse order at exit: BombPlaced, BombList, ObjectList.
-std::vector<cObject*> ObjectList;
-std::vector<cBomb*> BombList;
-std::vector<bool> BombPlaced;
-
 namespace {
-template <class T>
-T* Append(std::unique_ptr<T> object) {
-    ObjectList.push_back(object.get());
-    return object.release();
+
+cObject* Base(std::variant<cBlock, cBrick, cExit, cBomb, cFixedBomb, cPlayer>& v) {
+    return std::visit([](auto& o) -> cObject* { return &o; }, v);
 }
+
+size_t CountRecords(const LevelRecord* records) {
+    size_t n = 0;
+    while (static_cast<uint16_t>(records[n].type) != REC_END) ++n;
+    return n;
+}
+
 }  // namespace
 
-void BuildLevel(const LevelRecord* records) {
-    for (cObject* o : ObjectList) delete o;
+World::World(const World& other)
+    : EditMode(other.EditMode),
+      FuseBurning(other.FuseBurning),
+      HamsterCount(other.HamsterCount),
+      ExitMask(other.ExitMask),
+      CompleteTimer(other.CompleteTimer),
+      LevelComplete(other.LevelComplete),
+      ParticlePool(other.ParticlePool),
+      Sounds(other.Sounds),
+      Rand(other.Rand),
+      objects_(other.objects_),
+      bombIndex_(other.bombIndex_) {
+    BombPlaced = other.BombPlaced;
+    Link(other);
+}
+
+// Onto a world of the same level this copies values into the objects that
+// are there: nothing is allocated (the solver restores saved runs this way).
+World& World::operator=(const World& other) {
+    if (this == &other) return *this;
+    objects_ = other.objects_;
+    bombIndex_ = other.bombIndex_;
+    BombPlaced = other.BombPlaced;
+    EditMode = other.EditMode;
+    FuseBurning = other.FuseBurning;
+    HamsterCount = other.HamsterCount;
+    ExitMask = other.ExitMask;
+    CompleteTimer = other.CompleteTimer;
+    LevelComplete = other.LevelComplete;
+    ParticlePool = other.ParticlePool;
+    Sounds = other.Sounds;
+    Rand = other.Rand;
+    Link(other);
+    return *this;
+}
+
+void World::Link(const World& from) {
+    ObjectList.resize(objects_.size());
+    for (size_t i = 0; i < objects_.size(); ++i) ObjectList[i] = Base(objects_[i]);
+    BombList.resize(bombIndex_.size());
+    for (size_t b = 0; b < bombIndex_.size(); ++b)
+        BombList[b] = static_cast<cBomb*>(ObjectList[static_cast<size_t>(bombIndex_[b])]);
+    const int selected = from.SlotOf(from.SelectedBomb);
+    SelectedBomb = selected >= 0 ? BombList[static_cast<size_t>(selected)] : nullptr;
+}
+
+int World::SlotOf(const cBomb* bomb) const {
+    if (!bomb) return -1;
+    for (size_t b = 0; b < BombList.size(); ++b)
+        if (BombList[b] == bomb) return static_cast<int>(b);
+    return -1;
+}
+
+void World::Clear() {
+    objects_.clear();
+    bombIndex_.clear();
     ObjectList.clear();
     BombList.clear();
     BombPlaced.clear();
     SelectedBomb = nullptr;
-    HamsterCount = 0;  // the count and the hamsters' Ids belong to the world built here
+}
 
+void World::ResetObjects() {
+    for (cObject* o : ObjectList) o->Reset();
+}
+
+void BuildLevel(World& w, const LevelRecord* records) {
+    w.Clear();
+    w.HamsterCount = 0;  // the count and the hamsters' Ids belong to the world built here
+    // Room for every record first: the lists point into the storage.
+    w.objects_.reserve(CountRecords(records));
     for (const LevelRecord* r = records;; ++r) {
         switch (static_cast<uint16_t>(r->type)) {
             case REC_END:
+                w.ObjectList.reserve(w.objects_.size());
+                for (auto& o : w.objects_) w.ObjectList.push_back(Base(o));
+                for (int i : w.bombIndex_) w.BombList.push_back(static_cast<cBomb*>(w.ObjectList[static_cast<size_t>(i)]));
+                w.BombPlaced.assign(w.BombList.size(), false);
                 return;
             case REC_BLOCK:
-                Append(std::make_unique<cBlock>(r->x, r->y));
+                w.objects_.emplace_back(std::in_place_type<cBlock>, r->x, r->y);
                 break;
             case REC_BRICK:
-                Append(std::make_unique<cBrick>(r->x, r->y));
+                w.objects_.emplace_back(std::in_place_type<cBrick>, r->x, r->y);
                 break;
             case REC_HAMSTER:
                 // Each hamster owns one bit of the 32-bit exit mask; any more
                 // could never be counted home, so they are not built.
-                if (HamsterCount >= kMaxHamsters) break;
-                Append(std::make_unique<cPlayer>(r->x, r->y, HamsterCount));
-                HamsterCount += 1;
+                if (w.HamsterCount >= kMaxHamsters) break;
+                w.objects_.emplace_back(std::in_place_type<cPlayer>, r->x, r->y, w.HamsterCount);
+                w.HamsterCount += 1;
                 break;
-            case REC_BOMB: {
-                cBomb* bomb = Append(std::make_unique<cBomb>());
-                BombList.push_back(bomb);
-                BombPlaced.push_back(false);
+            case REC_BOMB:
+                w.bombIndex_.push_back(static_cast<int>(w.objects_.size()));
+                w.objects_.emplace_back(std::in_place_type<cBomb>);
                 break;
-            }
             case REC_FIXED_BOMB:
-                Append(std::make_unique<cFixedBomb>(r->x, r->y, r->param));
+                w.objects_.emplace_back(std::in_place_type<cFixedBomb>, r->x, r->y, r->param);
                 break;
             case REC_EXIT:
-                Append(std::make_unique<cExit>(r->x, r->y, r->w, r->h));
+                w.objects_.emplace_back(std::in_place_type<cExit>, r->x, r->y, r->w, r->h);
                 break;
             default:
                 break;  // unknown types create nothing
@@ -63,9 +122,8 @@ void BuildLevel(const LevelRecord* records) {
     }
 }
 
-void DestroyWorldObjects() {
-    for (cObject*& o : ObjectList) {
-        delete o;
-        o = nullptr;
-    }
+uint32_t AllHamstersMask(const World& w) {
+    if (w.HamsterCount <= 0) return 0;
+    if (w.HamsterCount >= 32) return 0xFFFFFFFFu;
+    return (1u << w.HamsterCount) - 1;
 }

@@ -2,12 +2,10 @@
 
 #include <algorithm>
 
+#include "sim/fuse.h"
 #include "sim/level_record.h"
-#include "sim/world.h"
-#include "sim/bomb.h"
-#include "sim/player.h"
-#include "sim/frame_globals.h"
 #include "sim/play_field.h"
+#include "sim/world.h"
 #include "solve/nav_field.h"
 
 namespace {
@@ -23,9 +21,9 @@ uint64_t Mix(uint64_t h, uint64_t v) {
 }
 
 // What decides the rest of the run apart from the bombs still to come.
-uint64_t WorldHash() {
+uint64_t WorldHash(const World& w) {
     uint64_t h = 0;
-    for (cObject* o : ObjectList) {
+    for (cObject* o : w.ObjectList) {
         const int kind = o->Kind();
         if (IsBombKind(kind)) continue;
         h = Mix(h, static_cast<uint32_t>(o->x.raw));
@@ -49,10 +47,12 @@ AttemptRunner::AttemptRunner(const LevelRecord* records, int frameLimit)
     placeable_ = PlaceableBombs(records);
     for (const LevelRecord* r = records; static_cast<uint16_t>(r->type) != REC_END; ++r) {
         if (static_cast<uint16_t>(r->type) == REC_FIXED_BOMB)
-            lastFixedBlast_ = std::max(lastFixedBlast_, cFixedBomb::FuseFromParam(r->param));
+            lastFixedBlast_ = std::max(lastFixedBlast_, FixedBombFuse(r->param));
     }
     // The level as built tells where everything is and in which order it steps.
     run_ = std::make_unique<LevelRun>(records, std::vector<BombPlacement>{});
+    const World& world = run_->GetWorld();
+    const std::vector<cObject*>& ObjectList = world.ObjectList;
     std::vector<Box> solids, exits;
     std::vector<int> hamsterIndex;
     Box hamsterBox{-12, -12, 24, 24};
@@ -76,7 +76,7 @@ AttemptRunner::AttemptRunner(const LevelRecord* records, int frameLimit)
     }
     hamsterCount_ = static_cast<int>(hamsterIndex.size());
     for (int k = 0; k < placeable_; ++k) {
-        const auto at = std::find(ObjectList.begin(), ObjectList.end(), static_cast<cObject*>(BombList[k]));
+        const auto at = std::find(ObjectList.begin(), ObjectList.end(), static_cast<cObject*>(world.BombList[k]));
         const int bombIndex = static_cast<int>(at - ObjectList.begin());
         std::vector<bool> after;
         for (int h : hamsterIndex) after.push_back(bombIndex > h);
@@ -112,7 +112,7 @@ AttemptWatch AttemptRunner::StartWatch() const {
 
 namespace {
 // Notes which hamsters moved or changed their exit count in this frame.
-void Observe(AttemptWatch& w, int frame, const std::vector<cPlayer*>& hamsters) {
+void Observe(AttemptWatch& w, int frame, const std::vector<cPlayer*>& hamsters, uint32_t exitMask) {
     for (size_t i = 0; i < hamsters.size(); ++i) {
         const cPlayer& h = *hamsters[i];
         if (h.x.Whole() != w.lastX[i] || h.y.Whole() != w.lastY[i]) {
@@ -120,16 +120,17 @@ void Observe(AttemptWatch& w, int frame, const std::vector<cPlayer*>& hamsters) 
             w.lastY[i] = h.y.Whole();
             w.movedAt[i] = frame;
         }
-        if (h.ExitTime != w.lastExit[i] || (h.Id < 32 && (ExitMask >> h.Id & 1u))) {
+        if (h.ExitTime != w.lastExit[i] || (h.Id < 32 && (exitMask >> h.Id & 1u))) {
             w.lastExit[i] = h.ExitTime;
             w.exitChangedAt[i] = frame;
         }
     }
 }
 
-void Record(Trajectory* trajectory, const std::vector<cPlayer*>& hamsters) {
+void Record(Trajectory* trajectory, const LevelRun& run) {
     if (!trajectory) return;
-    trajectory->worldHash.push_back(WorldHash());
+    const std::vector<cPlayer*>& hamsters = run.Hamsters();
+    trajectory->worldHash.push_back(WorldHash(run.GetWorld()));
     for (const cPlayer* h : hamsters)
         trajectory->hamsters.push_back({h->x.raw, h->y.raw, h->Velocity.x.raw, h->Velocity.y.raw, h->Resting});
 }
@@ -142,7 +143,13 @@ AttemptOutcome AttemptRunner::Run(const std::vector<BombPlacement>& bombs, Traje
     return Play(bombs, watch, trajectory);
 }
 
-Checkpoints AttemptRunner::Prepare(const std::vector<BombPlacement>& bombs, const std::vector<int>& fuses) const {
+AttemptOutcome AttemptRunner::Confirm(const std::vector<BombPlacement>& bombs) const {
+    run_->Restart(records_, bombs);
+    AttemptWatch watch = StartWatch();
+    return Play(bombs, watch, nullptr, false);
+}
+
+Checkpoints AttemptRunner::Prepare(const std::vector<BombPlacement>& bombs, std::span<const int> fuses) const {
     Checkpoints c;
     c.bombs = bombs;
     std::vector<int> wanted;
@@ -162,13 +169,13 @@ Checkpoints AttemptRunner::Prepare(const std::vector<BombPlacement>& bombs, cons
     while (next < wanted.size()) {
         const bool goOn = run_->Next();
         const int frame = run_->Frame();
-        Record(&c.path, hamsters);
-        if (frame >= 1) Observe(watch, frame, hamsters);
+        Record(&c.path, *run_);
+        if (frame >= 1) Observe(watch, frame, hamsters, run_->GetWorld().ExitMask);
         if (frame == wanted[next]) {
             c.frames.emplace(frame, Checkpoints::Resume{run_->Save(), watch});
             ++next;
         }
-        if (!goOn) break;  // complete without the next bomb: nothing to extend from here
+        if (!goOn || Stopped(frame)) break;  // complete without the next bomb: nothing to extend from here
     }
     return c;
 }
@@ -191,8 +198,8 @@ AttemptOutcome AttemptRunner::Extend(const Checkpoints& base, const BombPlacemen
     return Play(bombs, watch, trajectory);
 }
 
-AttemptOutcome AttemptRunner::Play(const std::vector<BombPlacement>& bombs, AttemptWatch& w,
-                                   Trajectory* trajectory) const {
+AttemptOutcome AttemptRunner::Play(const std::vector<BombPlacement>& bombs, AttemptWatch& w, Trajectory* trajectory,
+                                   bool stoppable) const {
     const std::vector<cPlayer*>& hamsters = run_->Hamsters();
     const int n = static_cast<int>(hamsters.size());
     const int quietFrom = LastBlast(bombs) + 1;  // no blast can move anything from here on
@@ -207,12 +214,12 @@ AttemptOutcome AttemptRunner::Play(const std::vector<BombPlacement>& bombs, Atte
     for (;;) {
         const bool goOn = run_->Next();
         const int frame = run_->Frame();
-        Record(trajectory, hamsters);
+        Record(trajectory, *run_);
         if (frame == 0) {
             if (frameLimit_ <= 0) break;  // the toggle frame steps nothing: the world as placed
             continue;
         }
-        Observe(w, frame, hamsters);
+        Observe(w, frame, hamsters, run_->GetWorld().ExitMask);
         bool allStill = true, someoneLost = false, someoneAway = false;
         for (int i = 0; i < n; ++i) {
             const cPlayer& h = *hamsters[i];
@@ -226,8 +233,8 @@ AttemptOutcome AttemptRunner::Play(const std::vector<BombPlacement>& bombs, Atte
             outcome.complete = run_->Complete();
             break;
         }
-        if (frame >= frameLimit_) break;
-        if (frame >= quietFrom && (someoneLost || (allStill && someoneAway && ExitMask != all))) {
+        if (frame >= frameLimit_ || (stoppable && Stopped(frame))) break;
+        if (frame >= quietFrom && (someoneLost || (allStill && someoneAway && run_->GetWorld().ExitMask != all))) {
             if (trajectory) trajectory->settled = allStill && !someoneLost;
             break;
         }

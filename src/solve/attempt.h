@@ -5,11 +5,13 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <span>
 #include <vector>
 
-#include "game/hud_controls.h"
+#include "sim/fuse.h"
+#include "sim/placement.h"
 #include "solve/level_run.h"
-#include "solve/placement.h"
+#include "solve/worker_pool.h"
 
 struct LevelRecord;
 class NavField;
@@ -63,12 +65,17 @@ public:
     AttemptRunner(const LevelRecord* records, int frameLimit);
     ~AttemptRunner();
 
+    // Runs end early, incomplete, once stop says so (the search is over).
+    void StopWith(const StopSignal* stop) { stop_ = stop; }
+
     // Plays the level with bombs from frame 0. With a trajectory, records it.
     AttemptOutcome Run(const std::vector<BombPlacement>& bombs, Trajectory* trajectory = nullptr) const;
+    // The same to the end whatever stop says: a solution found is confirmed.
+    AttemptOutcome Confirm(const std::vector<BombPlacement>& bombs) const;
 
     // Plays bombs once and saves the run where a further bomb with each of
     // these fuses would start to matter.
-    Checkpoints Prepare(const std::vector<BombPlacement>& bombs, const std::vector<int>& fuses) const;
+    Checkpoints Prepare(const std::vector<BombPlacement>& bombs, std::span<const int> fuses) const;
     // The same as Run(base.bombs + next), but from the checkpoint of next's
     // fuse when there is one. next must blast no earlier than base's bombs.
     AttemptOutcome Extend(const Checkpoints& base, const BombPlacement& next, Trajectory* trajectory = nullptr) const;
@@ -87,7 +94,9 @@ private:
     // The frame whose end a bomb with this fuse is placed at by Extend.
     static int ResumeFrame(int fuse) { return LimitedFuse(fuse) - 3; }
     AttemptWatch StartWatch() const;
-    AttemptOutcome Play(const std::vector<BombPlacement>& bombs, AttemptWatch& watch, Trajectory* trajectory) const;
+    AttemptOutcome Play(const std::vector<BombPlacement>& bombs, AttemptWatch& watch, Trajectory* trajectory,
+                        bool stoppable = true) const;
+    bool Stopped(int frame) const { return stop_ && (frame & 15) == 0 && stop_->Stopped(); }
 
     const LevelRecord* records_;
     int frameLimit_;
@@ -100,4 +109,5 @@ private:
     // One world for every attempt of this runner: rebuilt or restored, never
     // allocated anew per attempt.
     std::unique_ptr<LevelRun> run_;
+    const StopSignal* stop_ = nullptr;
 };

@@ -1,10 +1,10 @@
 #pragma once
-// The solver behind the live game: Solve() runs in a forked process group
-// (which forks its own workers), so the frame loop keeps its pace and only
-// looks at a pipe once a frame.
-#include <sys/types.h>
-
+// The solver behind the live game: Solve() runs on a thread of its own
+// (which starts its own workers) behind the game's frames, so the frame loop
+// keeps its pace and only looks at how far it got once a frame.
+#include <atomic>
 #include <chrono>
+#include <memory>
 #include <vector>
 
 #include "sim/level_record.h"
@@ -12,38 +12,31 @@
 
 class BackgroundSolve {
 public:
-    BackgroundSolve() = default;
+    BackgroundSolve();
     ~BackgroundSolve();  // cancels a running search
     BackgroundSolve(const BackgroundSolve&) = delete;
     BackgroundSolve& operator=(const BackgroundSolve&) = delete;
 
     // Starts searching a copy of the records (up to and including REC_END),
-    // cancelling a search still running. False when no process could be
+    // cancelling a search still running. False when no thread could be
     // started; then nothing runs.
     bool Start(const LevelRecord* records, const SolveSettings& settings);
 
     enum class State { Idle, Running, Done, Failed };
-    // Takes in what the search has sent; never blocks. Call once a frame.
+    // Takes in what the search has done; never blocks. Call once a frame.
     State Poll();
     State Current() const { return state_; }
-    long Attempts() const { return attempts_; }  // placements tried so far
-    double Seconds() const;                      // since Start, or the search's own time once Done
+    long Attempts() const;   // placements tried so far
+    double Seconds() const;  // since Start, or the search's own time once Done
     const SolveReport& Report() const { return report_; }  // when Done
-    // Kills the search and its workers; back to Idle.
+    // Stops the search and waits for its threads to end (a few milliseconds:
+    // an attempt under way finishes first); back to Idle.
     void Cancel();
-    // The search's process group while it runs, else -1.
-    pid_t Group() const { return pid_; }
 
 private:
-    void Reap();
-    bool TakeMessages();
-
+    struct Search;
     State state_ = State::Idle;
-    pid_t pid_ = -1;
-    int fd_ = -1;
-    std::vector<char> pending_;
-    std::vector<LevelRecord> records_;
-    long attempts_ = 0;
+    std::unique_ptr<Search> search_;
     std::chrono::steady_clock::time_point started_;
     SolveReport report_;
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "sim/fuse.h"
 #include "sim/geometry.h"
 #include "sim/play_field.h"
 
@@ -33,12 +34,6 @@ Box BroadBox(const HamsterSnapshot& s) {
 
 }  // namespace
 
-std::vector<int> HudFuses() {
-    std::vector<int> fuses{6};
-    for (int f = 15; f <= 585; f += 15) fuses.push_back(f);
-    return fuses;
-}
-
 void AddCandidates(const AttemptRunner& runner, const std::vector<BombPlacement>& placed,
                    const Trajectory& trajectory, int pass, int node, std::unordered_set<uint64_t>& seen,
                    std::vector<Candidate>& out) {
@@ -50,7 +45,7 @@ void AddCandidates(const AttemptRunner& runner, const std::vector<BombPlacement>
     const int pendingUntil = runner.LastBlast(placed);
     const int steps = kReach / step;
 
-    for (int fuse : HudFuses()) {
+    for (int fuse : kSettableFuses) {
         if (fuse < earliest || fuse > runner.FrameLimit()) continue;
         for (int h = 0; h < runner.HamsterCount(); ++h) {
             const int blast = runner.BlastFrame(slot, fuse, h);
@@ -75,7 +70,7 @@ void AddCandidates(const AttemptRunner& runner, const std::vector<BombPlacement>
                                       2 * kBlastHalf, 2 * kBlastHalf};
                     if (!Overlaps(broad, bombBox)) continue;
                     if (!seen.insert(Key(world, bx, by, when)).second) continue;
-                    out.push_back({node, {static_cast<int16_t>(bx), static_cast<int16_t>(by), fuse}});
+                    out.push_back({node, {slot, static_cast<int16_t>(bx), static_cast<int16_t>(by), fuse}});
                 }
             }
         }

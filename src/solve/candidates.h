@@ -5,15 +5,12 @@
 #include <unordered_set>
 #include <vector>
 
+#include "sim/placement.h"
 #include "solve/attempt.h"
-#include "solve/placement.h"
 
 // Grids of 8, 4, 2 and 1 pixels; each pass leaves out the points of the
 // passes before it.
 constexpr int kGridPasses = 4;
-
-// Every fuse the HUD can set: 6, then the quarter seconds from 15 to 585.
-std::vector<int> HudFuses();
 
 struct Candidate {
     int node = 0;  // which partial placement it extends

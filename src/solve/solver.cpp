@@ -1,6 +1,7 @@
 #include "solve/solver.h"
 
 #include <algorithm>
+#include <memory>
 #include <cstdio>
 #include <ostream>
 #include <set>
@@ -9,6 +10,8 @@
 
 #include "solve/attempt.h"
 #include "solve/candidates.h"
+#include "sim/fuse.h"
+#include "solve/bomb_options.h"
 #include "solve/worker_pool.h"
 
 namespace {
@@ -34,21 +37,30 @@ std::string Seconds(double s) {
     return text;
 }
 
+// The clock starts before anything is set up: the budget is the whole search.
+SolveClock::time_point Deadline(SolveClock::time_point start, double seconds) {
+    const double limit = std::min(seconds, 1e9);  // a budget beyond any wait is no budget
+    return start + std::chrono::duration_cast<SolveClock::duration>(std::chrono::duration<double>(limit));
+}
+
 class Search {
 public:
-    Search(const LevelRecord* records, const SolveSettings& settings, std::ostream& out)
-        : settings_(settings),
-          out_(out),
-          runner_(records, settings.frames),
-          start_(SolveClock::now()),
-          deadline_(start_ + std::chrono::duration_cast<SolveClock::duration>(
-                                 std::chrono::duration<double>(settings.budgetSeconds))) {}
+    Search(const LevelRecord* records, const SolveSettings& settings, std::ostream& out, SolveClock::time_point start)
+        : settings_(settings), out_(out), start_(start), stop_{Deadline(start, settings.budgetSeconds), settings.cancel} {
+        const int workers = std::max(1, settings.workers);
+        for (int w = 0; w < workers && (w == 0 || !stop_.Stopped()); ++w) {
+            runners_.push_back(std::make_unique<AttemptRunner>(records, settings.frames));
+            runners_.back()->StopWith(&stop_);
+        }
+    }
 
     SolveReport Run();
 
 private:
     double Elapsed() const { return std::chrono::duration<double>(SolveClock::now() - start_).count(); }
-    bool TimeUp() const { return SolveClock::now() >= deadline_; }
+    bool TimeUp() const { return stop_.Stopped(); }
+    // The runner of the calling thread, between the workers' rounds.
+    const AttemptRunner& Runner() const { return *runners_.front(); }
     void Found(const std::vector<BombPlacement>& bombs, int frame, double when);
     // Runs every candidate; the ones that fall short become children.
     // firstPass: these are the first candidates tried for this number of bombs.
@@ -60,8 +72,9 @@ private:
 
     const SolveSettings& settings_;
     std::ostream& out_;
-    AttemptRunner runner_;
-    SolveClock::time_point start_, deadline_;
+    SolveClock::time_point start_;
+    StopSignal stop_;
+    std::vector<std::unique_ptr<AttemptRunner>> runners_;  // one per worker: each plays its own world
     SolveReport report_;
     std::vector<Checkpoints> prepared_;  // per frontier node
     std::set<std::vector<std::tuple<int, int, int>>> solved_;  // each set of bombs once, whatever their order
@@ -85,9 +98,9 @@ void Search::Found(const std::vector<BombPlacement>& bombs, int frame, double wh
 
 bool Search::TryAll(const std::vector<Node>& frontier, const std::vector<Candidate>& jobs,
                     std::vector<Child>& children, bool firstPass) {
-    auto work = [&](int job) {
-        const Candidate& c = jobs[job];
-        const AttemptOutcome o = runner_.Extend(prepared_[static_cast<size_t>(c.node)], c.bomb);
+    auto work = [&](int worker, int job) {
+        const Candidate& c = jobs[static_cast<size_t>(job)];
+        const AttemptOutcome o = runners_[static_cast<size_t>(worker)]->Extend(prepared_[static_cast<size_t>(c.node)], c.bomb);
         JobResult r;
         r.complete = o.complete ? 1 : 0;
         r.frame = o.frame;
@@ -103,7 +116,8 @@ bool Search::TryAll(const std::vector<Node>& frontier, const std::vector<Candida
         else
             children.push_back({jobs[r.job].node, jobs[r.job].bomb, r.score, tried_ + r.job});
     };
-    const long ran = RunJobs(static_cast<int>(jobs.size()), settings_.workers, deadline_, work, take);
+    const long ran = RunJobs(static_cast<int>(jobs.size()), static_cast<int>(runners_.size()), stop_, work, take,
+                             settings_.lowPriority);
     if (ran < static_cast<long>(jobs.size())) report_.exhausted = false;
     tried_ += static_cast<int64_t>(jobs.size());
     // The workers finish in any order; the solutions are reported quickest
@@ -118,7 +132,7 @@ bool Search::TryAll(const std::vector<Node>& frontier, const std::vector<Candida
         bombs.push_back(jobs[r.job].bomb);
         // Played once more from the start, as a player would play it: the
         // solution is confirmed, and its frame is the frame it completes in.
-        const AttemptOutcome check = runner_.Run(bombs);
+        const AttemptOutcome check = Runner().Confirm(bombs);
         if (!check.complete) continue;
         Found(bombs, check.frame, when);
         if (firstPass && r.job == 0) report_.solvedByFirstPlacement = true;
@@ -129,7 +143,10 @@ bool Search::TryAll(const std::vector<Node>& frontier, const std::vector<Candida
 
 void Search::PrepareFrontier(const std::vector<Node>& frontier) {
     prepared_.clear();
-    for (const Node& n : frontier) prepared_.push_back(runner_.Prepare(n.bombs, HudFuses()));
+    for (const Node& n : frontier) {
+        if (TimeUp()) return;  // the search ends before these are used
+        prepared_.push_back(Runner().Prepare(n.bombs, kSettableFuses));
+    }
 }
 
 std::vector<Node> Search::NextFrontier(const std::vector<Node>& frontier, std::vector<Child>& children) {
@@ -138,11 +155,11 @@ std::vector<Node> Search::NextFrontier(const std::vector<Node>& frontier, std::v
     });
     std::vector<Node> next;
     std::unordered_set<uint64_t> ends;
-    for (size_t i = 0; i < children.size() && next.size() < kFrontier && i < 8 * kFrontier; ++i) {
+    for (size_t i = 0; i < children.size() && next.size() < kFrontier && i < 8 * kFrontier && !TimeUp(); ++i) {
         Node n;
         n.bombs = frontier[children[i].node].bombs;
         n.bombs.push_back(children[i].bomb);
-        runner_.Extend(prepared_[static_cast<size_t>(children[i].node)], children[i].bomb, &n.trajectory);
+        Runner().Extend(prepared_[static_cast<size_t>(children[i].node)], children[i].bomb, &n.trajectory);
         // Different bombs often end in the same world; one of them is enough.
         if (!ends.insert(n.trajectory.worldHash.back()).second) continue;
         next.push_back(std::move(n));
@@ -151,16 +168,17 @@ std::vector<Node> Search::NextFrontier(const std::vector<Node>& frontier, std::v
 }
 
 SolveReport Search::Run() {
-    const int placeable = runner_.Placeable();
-    out_ << "searching: " << runner_.HamsterCount() << " hamster" << (runner_.HamsterCount() == 1 ? "" : "s") << ", "
+    const int placeable = Runner().Placeable();
+    const int hamsters = Runner().HamsterCount();
+    out_ << "searching: " << hamsters << " hamster" << (hamsters == 1 ? "" : "s") << ", "
          << placeable - static_cast<int>(settings_.prefix.size()) << " bomb(s) to place, budget "
-         << Seconds(settings_.budgetSeconds) << ", " << settings_.workers << " worker(s)\n";
+         << Seconds(settings_.budgetSeconds) << ", " << runners_.size() << " worker(s)\n";
     out_.flush();
     report_.exhausted = true;
 
     std::vector<Node> frontier(1);
     frontier[0].bombs = settings_.prefix;
-    const AttemptOutcome given = runner_.Run(frontier[0].bombs, &frontier[0].trajectory);
+    const AttemptOutcome given = Runner().Run(frontier[0].bombs, &frontier[0].trajectory);
     report_.attempts += 1;
     if (given.complete) Found(frontier[0].bombs, given.frame, Elapsed());
     report_.solvedWithNoBomb = given.complete && settings_.prefix.empty();
@@ -183,7 +201,7 @@ SolveReport Search::Run() {
                 if (TimeUp()) return outOfTime();
                 std::vector<Candidate> jobs;
                 for (size_t n = 0; n < frontier.size(); ++n)
-                    AddCandidates(runner_, frontier[n].bombs, frontier[n].trajectory, pass, static_cast<int>(n),
+                    AddCandidates(Runner(), frontier[n].bombs, frontier[n].trajectory, pass, static_cast<int>(n),
                                   frontier[n].seen, jobs);
                 solved = TryAll(frontier, jobs, children, pass == 0) || solved;
                 if (solved) break;
@@ -217,6 +235,7 @@ std::string TooEasyWarnings(const SolveReport& report) {
 }
 
 SolveReport Solve(const LevelRecord* records, const SolveSettings& settings, std::ostream& out) {
-    Search search(records, settings, out);
+    const SolveClock::time_point start = SolveClock::now();
+    Search search(records, settings, out, start);
     return search.Run();
 }

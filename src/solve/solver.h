@@ -1,23 +1,30 @@
 #pragma once
 // Searching for the bombs that complete a level: positions and fuses tried
-// through the game's own frame function, in worker processes.
+// through the simulation's own step, on worker threads that each play their
+// own worlds.
+#include <atomic>
 #include <functional>
 #include <iosfwd>
 #include <string>
 #include <vector>
 
-#include "solve/placement.h"
+#include "sim/placement.h"
 
 struct LevelRecord;
 
 struct SolveSettings {
     int frames = 3600;            // frames each attempt may take to complete the level
-    double budgetSeconds = 60;    // the whole search
-    int workers = 2;              // processes
+    double budgetSeconds = 60;    // the whole search, setting up included
+    int workers = 2;              // threads
     int shown = 10;               // solutions printed; all are counted
-    std::vector<BombPlacement> prefix;  // bombs kept as given; the search adds to them
+    std::vector<BombPlacement> prefix;  // bombs kept as given (slots in order); the search adds to them
     // Told how many placements have been tried, after each one.
     std::function<void(long attempts)> progress;
+    // Raised by another thread: the search ends as soon as it can, as if its
+    // budget were spent.
+    const std::atomic<bool>* cancel = nullptr;
+    // The workers run behind the rest of the process (the live game).
+    bool lowPriority = false;
 };
 
 struct Solution {
@@ -42,5 +49,5 @@ struct SolveReport {
 // when neither is set.
 std::string TooEasyWarnings(const SolveReport& report);
 
-// Needs no assets and no Allegro, and draws and sounds nothing.
+// Needs no assets and no platform, and draws and sounds nothing.
 SolveReport Solve(const LevelRecord* records, const SolveSettings& settings, std::ostream& out);

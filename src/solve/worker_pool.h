@@ -1,9 +1,10 @@
 #pragma once
-// Both cores for the solver without sharing the game's globals between
-// threads: each worker is a forked copy of the process that takes every
-// n-th job and sends its small fixed-size results back through a pipe.
+// Both cores for the solver: worker threads that take the next job as they
+// finish one, each with a world of its own (nothing of the simulation is
+// shared between them), their small results handed back to the calling
+// thread in the order they come in.
+#include <atomic>
 #include <chrono>
-#include <cstddef>
 #include <cstdint>
 #include <functional>
 
@@ -16,12 +17,25 @@ struct JobResult {
 
 using SolveClock = std::chrono::steady_clock;
 
-// All of data written to a pipe or file, through short writes and signals.
-bool WriteAll(int fd, const void* data, size_t size);
+// What stops a search early, besides its deadline: a flag another thread
+// raises (the live game cancelling a hint). Null: nothing but the deadline.
+struct StopSignal {
+    SolveClock::time_point deadline = SolveClock::time_point::max();
+    const std::atomic<bool>* cancel = nullptr;
 
-// Runs work(job) for every job of [0, count) until the deadline, in up to
-// workers processes (in this one when workers is 1 or fork fails). The
-// parent gets every result through take, in arrival order. Returns how many
-// jobs ran; fewer than count only when the deadline came first.
-long RunJobs(int count, int workers, SolveClock::time_point deadline, const std::function<JobResult(int)>& work,
-             const std::function<void(const JobResult&)>& take);
+    bool Stopped() const {
+        return (cancel && cancel->load(std::memory_order_relaxed)) || SolveClock::now() >= deadline;
+    }
+};
+
+// The calling thread runs behind the rest of the process from now on.
+void RunBehindTheGame();
+
+// Runs work(worker, job) for every job of [0, count) until stopped, on up to
+// workers threads (on this one when workers is 1); worker numbers the thread,
+// from 0, so that each can use a world of its own. take gets every result on
+// the calling thread, in arrival order. Returns how many jobs ran. With
+// lowPriority the workers run behind the rest of the process (the live
+// game's frames).
+long RunJobs(int count, int workers, const StopSignal& stop, const std::function<JobResult(int worker, int job)>& work,
+             const std::function<void(const JobResult&)>& take, bool lowPriority = false);

@@ -7,8 +7,10 @@
 #include <string>
 
 #include "design/designer.h"
+#include "files/atomic_file.h"
 #include "game/assets.h"
 #include "game/scripted_play.h"
+#include "platform/allegro/allegro_bmp.h"
 
 class DesignerTest : public FrameTest {
 protected:
@@ -85,8 +87,10 @@ protected:
     // With ZANDROVE_SHOT_DIR set, the last frame drawn is kept there as NAME.bmp
     // (scripts/design_screenshots.sh makes the README's pictures so).
     void Shot(const std::string& name) {
+        std::string error;
         if (const char* shots = std::getenv("ZANDROVE_SHOT_DIR"))
-            save_bmp((std::string(shots) + "/" + name + ".bmp").c_str(), Buffer(), nullptr);
+            EXPECT_TRUE(WriteFileAtomically(std::string(shots) + "/" + name + ".bmp", EncodeBmp(Buffer()), error))
+                << error;
     }
     const std::vector<LevelRecord>& Records() { return d->doc.Level().records; }
 

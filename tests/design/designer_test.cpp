@@ -14,9 +14,11 @@
 
 #include "design/design_doc.h"
 #include "files/atomic_file.h"
-#include "packs/text_parser.h"
-#include "support/run_program.h"
 #include "designer_session.h"
+#include "game/drawing.h"
+#include "packs/text_parser.h"
+#include "platform/allegro/allegro_picture.h"
+#include "support/run_program.h"
 
 namespace {
 
@@ -167,16 +169,17 @@ TEST_F(DesignerSession, DrawsTheLevelGridBarHelpAndFindings) {
     Tool('B');
     io.MoveTo(450, 250);
     Frame();
-    BITMAP* b = Buffer();
+    BITMAP* b = Bitmap(Buffer());
+    BITMAP* bar = Bitmap(Bar().get());
     const int barTop = b->h - design::kBarHeight;
     // Grid lines lighten the background a little, never over the bar.
     const int onLine = getpixel(b, 500, 120), offLine = getpixel(b, 510, 130);
     EXPECT_NE(onLine, offLine);
     EXPECT_GT(getr(onLine) + getg(onLine) + getb(onLine), getr(offLine) + getg(offLine) + getb(offLine));
-    EXPECT_EQ(getpixel(b, 3, barTop + 60), getpixel(Bar().get(), 3, 60));
+    EXPECT_EQ(getpixel(b, 3, barTop + 60), getpixel(bar, 3, 60));
     // Hidden, the bar leaves the lowest rows to the level and the grid.
     Press(KeyF(4));
-    EXPECT_NE(getpixel(b, 3, barTop + 60), getpixel(Bar().get(), 3, 60));
+    EXPECT_NE(getpixel(b, 3, barTop + 60), getpixel(bar, 3, 60));
     Press(KeyF(1));
     Shot("designer-help");
     EXPECT_TRUE(d->help);
@@ -191,8 +194,8 @@ TEST_F(DesignerSession, DrawsTheLevelGridBarHelpAndFindings) {
     io.MoveTo(600, 100);
     Frame();
     EXPECT_TRUE(d->findings);
-    EXPECT_EQ(getpixel(b, 198, 366), makecol(255, 200, 60)) << "the hamster's box in the warning's colour";
-    EXPECT_EQ(getpixel(b, 200, 375), makecol(255, 200, 60)) << "the block's too";
+    EXPECT_EQ(getpixel(b, 198, 366), PictureColour(255, 200, 60)) << "the hamster's box in the warning's colour";
+    EXPECT_EQ(getpixel(b, 200, 375), PictureColour(255, 200, 60)) << "the block's too";
 }
 
 }  // namespace
@@ -226,13 +229,17 @@ TEST_F(DesignerSession, TestPlayCompletesADesignedLevelWithItsSolution) {
     Press(kKeyTab);
     Frame();  // test-play starts with the frame after the press
     ASSERT_TRUE(d->playing);
-    EXPECT_TRUE(BombPlaced[0]) << "the solution's bomb is placed, ready to run";
+    EXPECT_TRUE(d->shell.world.BombPlaced[0]) << "the solution's bomb is placed, ready to run";
     Press(kKeySpace);
     for (int i = 0; i < 3600 && d->playing; ++i) Frame();
     EXPECT_FALSE(d->playing);
     EXPECT_EQ(d->playNote, "completed with 1 bomb");
     EXPECT_TRUE(std::equal(designed.begin(), designed.end(), Records().begin(), Records().end(), SameRecord));
-    EXPECT_TRUE(EditMode);
+    // The design is shown as designed again, not as it was played.
+    Frame();
+    EXPECT_TRUE(d->world.EditMode);
+    ASSERT_EQ(d->world.BombPlaced.size(), 1u);
+    EXPECT_FALSE(d->world.BombPlaced[0]);
 
     // Tab again leaves a test-play at once, and a change forgets the result.
     Press(kKeyTab);

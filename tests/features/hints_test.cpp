@@ -7,20 +7,27 @@
 #include <thread>
 
 #include "features/game_hooks.h"
-#include "packs/level_table.h"
-#include "game/hud_controls.h"
-#include "game/keys.h"
-#include "packs/level_hash.h"
 #include "game/game_flow.h"
+#include "game/keys.h"
 #include "game/scripted_play.h"
+#include "packs/builtin_levels.h"
+#include "packs/level_hash.h"
+#include "packs/pack_model.h"
+#include "sim/placement.h"
 
 namespace {
+
+const LevelList& Builtin() {
+    static const LevelList levels = BuiltinLevelList();
+    return levels;
+}
+const LevelRecord* Records(int level) { return Builtin()[static_cast<size_t>(level)].records.data(); }
 
 class HintsOnEveryLevel : public FrameTest, public ::testing::WithParamInterface<int> {};
 
 TEST_P(HintsOnEveryLevel, FollowingTheHintsCompletesTheLevel) {
     const int level = GetParam();
-    GameHooks hooks(io, "", {}, [](const std::string&) {});
+    GameHooks hooks(io, Builtin(), Bitmaps(), "", [](const std::string&) {});
     auto step = [&] {
         const bool goOn = RunFrame(state, Bitmaps(), hooks);
         return hooks.AfterFrame(state, Bitmaps(), hooks) && goOn;
@@ -34,7 +41,7 @@ TEST_P(HintsOnEveryLevel, FollowingTheHintsCompletesTheLevel) {
     constexpr int kBudget = 300;
     hooks.HintsInPlay().SetBudget(kBudget);
     state.levelIndex = level;
-    StartLevel(state, LevelTable[level]);
+    StartLevel(state, Records(level));
     hooks.LevelStarted(state);
     io.MoveTo(639, 10);
 
@@ -55,13 +62,15 @@ TEST_P(HintsOnEveryLevel, FollowingTheHintsCompletesTheLevel) {
         shown = now;
     }
     const auto ghosts = hooks.HintsInPlay().Ghosts();
-    for (size_t k = 0; k < ghosts.size(); ++k)
-        PlaceInventoryBomb(static_cast<int>(k), ghosts[k].x, ghosts[k].y, ghosts[k].fuse);
+    for (size_t k = 0; k < ghosts.size(); ++k) {
+        EXPECT_EQ(ghosts[k].slot, static_cast<int>(k));
+        ASSERT_TRUE(Place(world, ghosts[k]));
+    }
     press(kKeySpace);
     for (int frame = 0; frame < 4000 && step(); ++frame) {
     }
-    EXPECT_TRUE(state.levelComplete);
-    const LevelProgress* kept = hooks.KeptProgress().Find(LevelHash(LevelTable[level]));
+    EXPECT_TRUE(state.LevelComplete());
+    const LevelProgress* kept = hooks.KeptProgress().Find(LevelHash(Records(level)));
     ASSERT_NE(kept, nullptr);
     EXPECT_TRUE(kept->hinted);
     EndLevel(state);
@@ -70,12 +79,12 @@ TEST_P(HintsOnEveryLevel, FollowingTheHintsCompletesTheLevel) {
 INSTANTIATE_TEST_SUITE_P(BuiltinLevels, HintsOnEveryLevel, ::testing::Range(0, kBuiltinLevelCount));
 
 TEST_F(FrameTest, AHintKeepsTheBombsThePlayerPlaced) {
-    GameHooks hooks(io, "", {}, [](const std::string&) {});
+    GameHooks hooks(io, Builtin(), Bitmaps(), "", [](const std::string&) {});
     state.levelIndex = 5;  // level 6: two bombs
-    StartLevel(state, LevelTable[5]);
+    StartLevel(state, Records(5));
     hooks.LevelStarted(state);
-    PlaceInventoryBomb(0, 548, 104, 6);  // the first bomb of the kept solution
-    hooks.HintsInPlay().Ask(LevelTable[5], {{548, 104, 6}});
+    Place(world, {0, 548, 104, 6});  // the first bomb of the kept solution
+    hooks.HintsInPlay().Ask(Records(5), PlacedBombs(world));
     const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(25);
     while (hooks.HintsInPlay().Searching() && std::chrono::steady_clock::now() < end) {
         hooks.HintsInPlay().Poll();
@@ -83,11 +92,12 @@ TEST_F(FrameTest, AHintKeepsTheBombsThePlayerPlaced) {
     }
     const auto ghosts = hooks.HintsInPlay().Ghosts();
     ASSERT_EQ(ghosts.size(), 1u);  // the second bomb only: the first is the player's
-    PlaceInventoryBomb(1, ghosts[0].x, ghosts[0].y, ghosts[0].fuse);
+    EXPECT_EQ(ghosts[0].slot, 1);
+    Place(world, ghosts[0]);
     io.Hold(kKeySpace);
     int frames = 0;
     while (RunFrame(state, Bitmaps(), io) && frames < 4000) ++frames;
-    EXPECT_TRUE(state.levelComplete);
+    EXPECT_TRUE(state.LevelComplete());
 }
 
 TEST_F(FrameTest, ALevelWithoutASolutionSaysNoHintFound) {
@@ -95,7 +105,7 @@ TEST_F(FrameTest, ALevelWithoutASolutionSaysNoHintFound) {
                                  Rec(REC_BLOCK, 100, 130), Rec(REC_EXIT, 560, 20, 20, 20), Rec(REC_END)};
     Hints hints(2);
     StartLevel(state, stuck);
-    hints.Ask(stuck, {{300, 300, 60}});  // the player's bomb first, then the inventory alone
+    hints.Ask(stuck, {{0, 300, 300, 60}});  // the player's bomb first, then the inventory alone
     const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     while (hints.Searching() && std::chrono::steady_clock::now() < end) {
         hints.Poll();

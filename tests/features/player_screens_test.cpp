@@ -13,12 +13,11 @@
 #include "features/game_hooks.h"
 #include "features/level_list.h"
 #include "features/watch.h"
-#include "packs/level_table.h"
-#include "game/hud_controls.h"
-#include "game/keys.h"
-#include "packs/level_hash.h"
 #include "game/game_flow.h"
+#include "game/keys.h"
 #include "game/scripted_play.h"
+#include "packs/builtin_levels.h"
+#include "packs/level_hash.h"
 
 namespace {
 
@@ -33,8 +32,6 @@ class PlayerScreens : public FrameTest {
 protected:
     void SetUp() override {
         FrameTest::SetUp();
-        savedTable = LevelTable;
-        savedCount = LevelCount;
         dir = fs::temp_directory_path() / ("zandrove_player_" + std::to_string(getpid()) + "_" +
                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(dir);
@@ -42,22 +39,20 @@ protected:
         NewGame();
     }
     void TearDown() override {
-        LevelTable = savedTable;
-        LevelCount = savedCount;
         fs::remove_all(dir);
         FrameTest::TearDown();
     }
 
-    // A game starting: the progress file read again.
+    // A game starting, on the levels of `levels`: the progress file read again.
     void NewGame(double hintSeconds = 20) {
         hooks = std::make_unique<GameHooks>(
-            io, progressPath, std::vector<std::string>{},
-            [this](const std::string& line) { reported.push_back(line); }, hintSeconds);
+            io, levels, Bitmaps(), progressPath, [this](const std::string& line) { reported.push_back(line); },
+            hintSeconds);
     }
     void Begin(int level) {
-        state = ShellState{};
+        state = GameState{};
         state.levelIndex = level;
-        StartLevel(state, LevelTable[level]);
+        StartLevel(state, levels[static_cast<size_t>(level)].records.data());
         hooks->LevelStarted(state);
     }
     // Frames as PlayLevels runs them; false once the level has ended.
@@ -103,8 +98,7 @@ protected:
         return frames;
     }
 
-    const LevelRecord* const* savedTable = nullptr;
-    int savedCount = 0;
+    LevelList levels = BuiltinLevelList();
     fs::path dir;
     std::string progressPath;
     std::unique_ptr<GameHooks> hooks;
@@ -116,7 +110,7 @@ TEST_F(PlayerScreens, ACompletedLevelIsKeptAndTheNextGameReadsItBack) {
     PlaceLevelOneSolution();
     Press(kKeySpace);
     RunToEnd();
-    ASSERT_TRUE(state.levelComplete);
+    ASSERT_TRUE(state.LevelComplete());
     const std::string hash = FormatLevelHash(LevelHash(BuiltinLevels[0]));
     EXPECT_EQ(Read(progressPath), "zandrove-progress 1\n"
                                   "# level HASH solved|hinted frame N, then per bomb: bomb SLOT X Y FUSE\n"
@@ -141,7 +135,7 @@ TEST_F(PlayerScreens, AnUnwritableFolderIsReportedOnceAndPlayGoesOn) {
         PlaceLevelOneSolution();
         Press(kKeySpace);
         RunToEnd();
-        EXPECT_TRUE(state.levelComplete);
+        EXPECT_TRUE(state.LevelComplete());
         EndLevel(state);
     }
     ASSERT_EQ(reported.size(), 1u);
@@ -154,22 +148,21 @@ TEST_F(PlayerScreens, ThePackEditedBetweenTwoGamesShowsTheEditedLevelUnsolved) {
                                 Rec(REC_EXIT, 80, 80, 40, 40), Rec(REC_END)};
     const LevelRecord other[] = {Rec(REC_HAMSTER, 300, 104), Rec(REC_BLOCK, 300, 130),
                                  Rec(REC_EXIT, 280, 80, 40, 40), Rec(REC_END)};
-    const LevelRecord* pack[] = {easy, other};
-    LevelTable = pack;
-    LevelCount = 2;
+    levels = LevelsOf({easy, other});
     Begin(0);
     Press(kKeySpace);
     RunToEnd();
-    ASSERT_TRUE(state.levelComplete);
+    ASSERT_TRUE(state.LevelComplete());
 
     LevelRecord edited[4];
     std::copy(std::begin(easy), std::end(easy), edited);
     edited[1].x = 102;  // the block moved two pixels
-    const LevelRecord* editedPack[] = {other, edited, easy};
-    LevelTable = editedPack;
-    LevelCount = 3;
+    levels = LevelsOf({other, edited, easy});
+    levels[0].name = "Far";
+    levels[1].name = "";
+    levels[2].name = "Moved";
     NewGame();
-    const auto lines = ListLevels({"Far", "", "Moved"}, hooks->KeptProgress());
+    const auto lines = ListLevels(levels, hooks->KeptProgress());
     ASSERT_EQ(lines.size(), 3u);
     EXPECT_EQ(lines[0].name, "Far");
     EXPECT_EQ(lines[1].name, "Level 2");
@@ -191,9 +184,9 @@ TEST_F(PlayerScreens, TheChooserPlaysTheLevelChosenAndEscLeavesTheLevelAsItWas) 
     };
     io.presented = 0;
     while (io.presented < 14) ASSERT_TRUE(Step());
-    EXPECT_TRUE(EditMode);  // the Esc that closed the chooser did not start the run
-    EXPECT_TRUE(BombPlaced[0]);
-    EXPECT_EQ(BombList[0]->HomeX, 320);
+    EXPECT_TRUE(world.EditMode);  // the Esc that closed the chooser did not start the run
+    EXPECT_TRUE(world.BombPlaced[0]);
+    EXPECT_EQ(world.BombList[0]->HomeX, 320);
 
     // Again: End, Up, then Enter plays the level chosen.
     io.script = [](ScriptedIo& s, int frame) {
@@ -206,13 +199,13 @@ TEST_F(PlayerScreens, TheChooserPlaysTheLevelChosenAndEscLeavesTheLevelAsItWas) 
     bool goOn = true;
     while (goOn && io.presented < 40) goOn = Step();
     EXPECT_FALSE(goOn);
-    EXPECT_EQ(state.nextLevel, LevelCount - 2);
+    EXPECT_EQ(state.nextLevel, kBuiltinLevelCount - 2);
     EndLevel(state);
-    EXPECT_EQ(state.levelIndex, LevelCount - 2);
+    EXPECT_EQ(state.levelIndex, kBuiltinLevelCount - 2);
 }
 
 TEST_F(PlayerScreens, TheChooserFollowsTheMouseAndTheWheel) {
-    Chooser chooser(ListLevels({}, Progress{}), 0);
+    Chooser chooser(ListLevels(levels, Progress{}), 0);
     InputSample in;
     ChooserChoice choice;
     in.wheel = -3;  // towards the player: down the list
@@ -239,27 +232,34 @@ TEST_F(PlayerScreens, WatchingFromTheChooserPutsTheLevelInPlayBackAsItWas) {
     PlaceLevelOneSolution();
     Press(kKeySpace);
     RunToEnd();
-    ASSERT_TRUE(state.levelComplete);
+    ASSERT_TRUE(state.LevelComplete());
     EndLevel(state);
     Begin(1);
     ClickAt(120, EditHudTop() + 24);
     io.MoveTo(500, 30);
+    io.played.clear();
     // L, Home (level 1), W: the watch runs to its end, then Esc closes the chooser.
-    bool runningMidway = false;
+    bool untouchedMidway = false;
+    int blastsMidway = -1;
     io.script = [&](ScriptedIo& s, int frame) {
         s.Hold(KeyLetter('L'), frame == 2);
         s.Hold(kKeyHome, frame == 4);
         s.Hold(KeyLetter('W'), frame == 6);
-        if (frame == 200) runningMidway = !EditMode && BombPlaced.size() == 2 && BombList[0]->HomeX == 56;
+        if (frame == 200) {
+            untouchedMidway = world.EditMode && world.BombPlaced[0] && world.BombList[0]->HomeX == 320;
+            blastsMidway = TimesPlayed(SoundId::Explode);
+        }
         s.Hold(kKeyEsc, frame == 600);
     };
     io.presented = 0;
     while (io.presented < 605) ASSERT_TRUE(Step());
-    EXPECT_TRUE(runningMidway);  // level 1's kept run, playing
+    // Level 1's kept run plays, its one bomb heard, in a world of its own.
+    EXPECT_EQ(blastsMidway, 1);
+    EXPECT_TRUE(untouchedMidway);
     EXPECT_EQ(state.levelIndex, 1);
-    EXPECT_TRUE(EditMode);
-    EXPECT_TRUE(BombPlaced[0]);
-    EXPECT_EQ(BombList[0]->HomeX, 320);
+    EXPECT_TRUE(world.EditMode);
+    EXPECT_TRUE(world.BombPlaced[0]);
+    EXPECT_EQ(world.BombList[0]->HomeX, 320);
 }
 
 }  // namespace

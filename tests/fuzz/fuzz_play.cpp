@@ -3,18 +3,15 @@
 #include <cstdlib>
 
 #include "failure.h"
-#include "input_file.h"
-#include "packs/level_table.h"
-#include "sim/sim_state.h"
-#include "sim/world.h"
-#include "sim/bomb.h"
-#include "sim/frame_globals.h"
-#include "game/hud_controls.h"
-#include "game/input.h"
-#include "game/keys.h"
 #include "game/frame_io.h"
 #include "game/frame_loop.h"
 #include "game/game_flow.h"
+#include "game/input.h"
+#include "game/keys.h"
+#include "input_file.h"
+#include "packs/pack_reader.h"
+#include "sim/placement.h"
+#include "sim/world.h"
 #include "world_check.h"
 
 namespace {
@@ -42,7 +39,7 @@ public:
         }
         if (space_) s.keys[kKeySpace] = true;
     }
-    void Present(BITMAP*) override {}
+    void Present(Picture*) override {}
 
 private:
     const uint8_t* header_;
@@ -51,34 +48,44 @@ private:
 };
 
 // Takes bombs out of the inventory the way the HUD does.
-void PlaceBombs(const uint8_t* header) {
+void PlaceBombs(World& world, const uint8_t* header) {
     const int wanted = header[0] % (kFuzzBombs + 1);
-    for (int k = 0; k < wanted && k < static_cast<int>(BombList.size()); ++k) {
+    for (int k = 0; k < wanted && k < static_cast<int>(world.BombList.size()); ++k) {
         const uint8_t* p = header + 1 + 6 * k;
-        PlaceInventoryBomb(k, Le16(p), Le16(p + 2), Le16(p + 4));
+        Place(world, {k, Le16(p), Le16(p + 2), Le16(p + 4)});
     }
+}
+
+// The world and a copy of it: both whole, and the copy a world of its own.
+void CheckWorldAndCopy(const World& world, const LevelRecord* records) {
+    CheckWorld(world, records);
+    const World copy = world;
+    CheckWorld(copy, records);
+    for (size_t i = 0; i < copy.ObjectList.size(); ++i)
+        if (copy.ObjectList[i] == world.ObjectList[i]) FuzzFailure("a copied world shares an object with the original");
 }
 
 // One level: scripted edit-mode frames, a Space press if still editing, then
 // run mode until the level ends or the frame cap.
-void PlayLevel(const ShellBitmaps& bitmaps, bool drawing, const LevelRecord* records, const uint8_t* header) {
-    ShellState state;
+void PlayLevel(GameState& state, const Assets& bitmaps, bool drawing, const LevelRecord* records,
+               const uint8_t* header) {
     state.drawing = drawing;
     StartLevel(state, records);
-    PlaceBombs(header);
-    CheckWorld(records);
+    PlaceBombs(state.world, header);
+    CheckWorldAndCopy(state.world, records);
     HeaderIo io(header);
     int frame = 0;
     bool goOn = true;
     for (; goOn && frame < io.InputFrames(); ++frame) goOn = RunFrame(state, bitmaps, io);
-    if (goOn && EditMode) {
+    if (goOn && state.world.EditMode) {
         io.HoldSpace(true);
         goOn = RunFrame(state, bitmaps, io);
         io.HoldSpace(false);
         ++frame;
     }
     for (; goOn && frame < kFuzzFramesPerLevel; ++frame) goOn = RunFrame(state, bitmaps, io);
-    CheckWorld(records);
+    CheckWorldAndCopy(state.world, records);
+    StopHiss(state, bitmaps, io);
     EndLevel(state);
 }
 
@@ -90,25 +97,20 @@ size_t RecordCount(const LevelRecord* records) {
 
 }  // namespace
 
-void PlayPackFile(InputFile& file, const ShellBitmaps& bitmaps, bool drawing, const uint8_t* data, size_t size) {
+void PlayPackFile(InputFile& file, const Assets& bitmaps, bool drawing, const uint8_t* data, size_t size) {
     if (!file.Write(data, size)) FuzzFailure("cannot write the input file");
-    if (!LoadLevelPack(file.Path().c_str())) FuzzFailure("the game refused the input file");
-    // Every input starts from the same state, so a crash replays from its input alone.
-    std::srand(1);
-    ResetSimulation();
-    HissPlaying = false;
+    PackFile pack;
+    std::string error;
+    if (!ReadPackFile(file.Path(), pack, error)) FuzzFailure("the game refused the input file");
+    // Every input plays on a world of its own, so a crash replays from its input alone.
+    GameState state;
 
     size_t offset = kPackFileHeaderSize;
-    for (int i = 0; i < LevelCount && i < kFuzzLevelsPerInput; ++i) {
-        const LevelRecord* records = LevelTable[i];
+    for (size_t i = 0; i < pack.levels.size() && i < kFuzzLevelsPerInput; ++i) {
+        const LevelRecord* records = pack.levels[i].records.data();
         // The reader keeps a level only once its header and terminator were read.
         if (offset + kPackLevelHeaderSize > size) FuzzFailure("a level read beyond the end of the pack");
-        PlayLevel(bitmaps, drawing, records, data + offset);
+        PlayLevel(state, bitmaps, drawing, records, data + offset);
         offset += kPackLevelHeaderSize + RecordCount(records) * sizeof(LevelRecord);
     }
-    StopHiss();
-    // What the levels built is freed within the input: libFuzzer looks for
-    // leaks whenever an input ends with more allocations than frees.
-    ResetSimulation();
-    FreeLevelPack();
 }

@@ -16,7 +16,7 @@
 #include <cstdint>
 
 class InputFile;
-struct ShellBitmaps;
+struct Assets;
 
 // Per input at most this many levels, each for at most this many frames, so
 // that every input costs a bounded time whatever its size.
@@ -26,9 +26,9 @@ constexpr int kFuzzInputFrames = 16;  // edit-mode input frames at most, within 
 constexpr int kFuzzBombs = 5;         // the HUD's inventory slots
 
 // data is a pack file: written to file, read by the game's own reader as a
-// player's pack is, and its levels played. drawing as in ShellState: false
+// player's pack is, and its levels played. drawing as in GameState: false
 // plays undrawn, as the level tools do (bitmaps may then be empty: no
 // Allegro start-up, no assets). Every level's world is checked after it is
-// built and after its frames (world_check.h). The simulation is reset before
-// and after, and the pack freed, so that each input plays alone.
-void PlayPackFile(InputFile& file, const ShellBitmaps& bitmaps, bool drawing, const uint8_t* data, size_t size);
+// built and after its frames (world_check.h); so is a copy of it. Each input
+// plays on a world of its own.
+void PlayPackFile(InputFile& file, const Assets& bitmaps, bool drawing, const uint8_t* data, size_t size);

@@ -17,7 +17,8 @@
 #include <vector>
 
 #include "fuzz_play.h"
-#include "packs/level_table.h"
+#include "packs/builtin_levels.h"
+#include "packs/pack_header.h"
 #include "packs/pack_model.h"
 #include "packs/pack_writer.h"
 #include "packs/text_printer.h"

@@ -4,10 +4,8 @@
 // (fuzz_play.h): the drawing code and the assets take part, at tens of
 // inputs a second. zandrove-fuzz-play plays the same inputs undrawn, some
 // hundred times faster; this one is for short runs.
-#include <allegro.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -15,22 +13,22 @@
 
 #include "fuzz_play.h"
 #include "input_file.h"
-#include "platform/allegro/allegro_presentation.h"
 #include "game/assets.h"
+#include "platform/allegro/allegro_start.h"
 
 namespace {
 
 InputFile* input = nullptr;
-ShellBitmaps* bitmaps = nullptr;
+Assets* bitmaps = nullptr;
 
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    if (install_allegro(SYSTEM_NONE, &errno, atexit) != 0) {
-        std::fprintf(stderr, "cannot start Allegro without a display: %s\n", allegro_error);
+    std::string error;
+    if (!StartHeadlessAllegro(error)) {
+        std::fprintf(stderr, "%s\n", error.c_str());
         std::exit(1);
     }
-    set_color_depth(16);
     // The assets are opened by bare name from their directory; libFuzzer's
     // corpus paths are relative to where it was started, so come back.
     const char* assets = std::getenv("ZANDROVE_ASSET_DIR");
@@ -40,14 +38,11 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
         std::perror(assets);
         std::exit(1);
     }
-    bitmaps = new ShellBitmaps;
-    std::string error;
+    bitmaps = new Assets;
     if (!LoadAssets(*bitmaps, error)) {
         std::fprintf(stderr, "fuzz assets: %s\n", error.c_str());
         std::exit(1);
     }
-    static AllegroPresentation presentation;  // the objects drawn as the game draws them
-    ActivePresentation = &presentation;
     if (chdir(started) != 0) {
         std::perror(started);
         std::exit(1);

@@ -15,13 +15,13 @@
 namespace {
 
 InputFile* input = nullptr;
-const ShellBitmaps* noPictures = nullptr;
+const Assets* noPictures = nullptr;
 
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     input = new InputFile;
-    noPictures = new ShellBitmaps;
+    noPictures = new Assets;
     return 0;
 }
 

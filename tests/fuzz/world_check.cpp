@@ -3,12 +3,11 @@
 #include <cstdint>
 
 #include "failure.h"
-#include "sim/level_record.h"
-#include "sim/world.h"
 #include "sim/blocks.h"
 #include "sim/bomb.h"
-#include "sim/frame_globals.h"
+#include "sim/level_record.h"
 #include "sim/player.h"
+#include "sim/world.h"
 
 namespace {
 
@@ -40,7 +39,9 @@ bool Built(uint16_t type) {
 
 }  // namespace
 
-void CheckWorld(const LevelRecord* records) {
+void CheckWorld(const World& w, const LevelRecord* records) {
+    const std::vector<cObject*>& ObjectList = w.ObjectList;
+    const std::vector<cBomb*>& BombList = w.BombList;
     std::size_t object = 0, bomb = 0;
     int hamsters = 0;
     for (const LevelRecord* r = records; r->type != REC_END; ++r) {
@@ -58,10 +59,14 @@ void CheckWorld(const LevelRecord* records) {
         }
     }
     if (object != ObjectList.size()) FuzzFailure("more objects than records to build");
-    if (bomb != BombList.size() || BombPlaced.size() != BombList.size()) FuzzFailure("the bomb lists differ in length");
-    bool selected = SelectedBomb == nullptr;
-    for (const cBomb* b : BombList) selected = selected || b == SelectedBomb;
+    if (bomb != BombList.size() || w.BombPlaced.size() != BombList.size())
+        FuzzFailure("the bomb lists differ in length");
+    bool selected = w.SelectedBomb == nullptr;
+    for (const cBomb* b : BombList) selected = selected || b == w.SelectedBomb;
     if (!selected) FuzzFailure("the selected bomb is no inventory bomb");
-    if (HamsterCount != hamsters) FuzzFailure("the hamster count is not the hamsters built");
-    if (hamsters < 32 && (ExitMask >> hamsters) != 0) FuzzFailure("an exit mask bit without a hamster");
+    if (w.HamsterCount != hamsters) FuzzFailure("the hamster count is not the hamsters built");
+    if (hamsters < 32 && (w.ExitMask >> hamsters) != 0) FuzzFailure("an exit mask bit without a hamster");
+    // The lists point into this world: a copy of it must point into the copy.
+    for (const cObject* o : ObjectList)
+        if (!o) FuzzFailure("a null object in the world");
 }

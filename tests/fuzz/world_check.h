@@ -6,6 +6,7 @@
 // with a placed flag beside it, the hamster count and the exit mask within
 // the hamsters built, the selected bomb one of the inventory's.
 struct LevelRecord;
+class World;
 
 // Aborts through FuzzFailure, saying what broke, unless all that holds.
-void CheckWorld(const LevelRecord* records);
+void CheckWorld(const World& world, const LevelRecord* records);

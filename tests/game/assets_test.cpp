@@ -1,17 +1,22 @@
 // The asset loader against a private copy of the generated files, some of
-// them removed, damaged or replaced. Every test gives the shared handles
-// back loaded from the build's asset directory, as the other tests expect.
+// them removed, damaged or replaced. Every test gives the shared set back
+// loaded from the build's asset directory, as the other tests expect.
 #include <allegro.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "game/asset_files.h"
-#include "sim/asset_handles.h"
 #include "game/assets.h"
+#include "game/drawing.h"
+#include "platform/allegro/allegro_picture.h"
+#include "sim/play_field.h"
 #include "support/headless.h"
 
 namespace {
@@ -61,54 +66,61 @@ protected:
 
     bool Loads(std::string& error) { return LoadAssets(trial_, error); }
 
-    ShellBitmaps trial_;
+    Assets trial_;
     static fs::path dir_;
 };
 
 fs::path AssetLoading::dir_;
 
 // Fails naming the first handle that still holds something.
-::testing::AssertionResult NothingLoaded(const ShellBitmaps& b) {
-    const BITMAP* const held[] = {b.backBuffer.get(),   b.background.get(),  b.hud.get(),          b.cursor.get(),
-                                  b.complete.get(),     b.block.get(),       b.brick.get(),        b.slider.get(),
-                                  b.hamsterIdle.get(),  b.hamsterAware.get(), b.hamsterSpin.get(), b.hamsterCrater.get(),
-                                  b.redBomb.get(),      b.blueBomb.get(),    BlockBitmap,          BrickBitmap,
-                                  RedBombBitmap,        BlueBombBitmap,      HamsterIdleBitmap,    HamsterAwareBitmap,
-                                  HamsterSpinBitmap,    HamsterCraterBitmap};
+::testing::AssertionResult NothingLoaded(const Assets& b) {
+    const Picture* const held[] = {
+        b.backBuffer.get(),  b.background.get(),   b.hud.get(),         b.cursor.get(),        b.complete.get(),
+        b.block.get(),       b.brick.get(),        b.slider.get(),      b.hamsterIdle.get(),   b.hamsterAware.get(),
+        b.hamsterSpin.get(), b.hamsterCrater.get(), b.redBomb.get(),    b.blueBomb.get()};
     for (size_t i = 0; i < std::size(held); ++i)
         if (held[i]) return ::testing::AssertionFailure() << "bitmap handle " << i << " still set";
-    for (int i = 0; i < kStripFrames; ++i)
-        if (FlareFrames[i] || DustFrames[i] || BrickFrames[i])
-            return ::testing::AssertionFailure() << "strip frame " << i << " still set";
+    for (const auto& strip : b.strips)
+        for (int i = 0; i < kStripFrames; ++i)
+            if (strip[i]) return ::testing::AssertionFailure() << "strip frame " << i << " still set";
     for (int i = 0; i < kTimeGlyphCount; ++i)
-        if (TimeGlyphs[i]) return ::testing::AssertionFailure() << "glyph " << i << " still set";
-    for (int i = 0; i < kScreamCount; ++i)
-        if (ScreamSamples[i]) return ::testing::AssertionFailure() << "scream " << i << " still set";
-    if (ExplodeSample || Huh01Sample || Huh02Sample || HissSample)
-        return ::testing::AssertionFailure() << "a sample is still set";
+        if (b.timeGlyphs[i]) return ::testing::AssertionFailure() << "glyph " << i << " still set";
+    for (int i = 0; i < kSoundCount; ++i)
+        if (b.sounds[i]) return ::testing::AssertionFailure() << "sound " << i << " still set";
     return ::testing::AssertionSuccess();
 }
 
 TEST_F(AssetLoading, LoadsEverythingAndReleasesEverything) {
     std::string error;
     ASSERT_TRUE(Loads(error)) << error;
-    EXPECT_EQ(trial_.backBuffer.get()->w, kScreenWidth);
-    EXPECT_EQ(trial_.backBuffer.get()->h, kScreenHeight);
-    EXPECT_EQ(BlockBitmap, trial_.block.get());
-    EXPECT_EQ(BlueBombBitmap, trial_.blueBomb.get());
-    for (int i = 0; i < kStripFrames; ++i)
-        for (BITMAP* f : {FlareFrames[i], DustFrames[i], BrickFrames[i]}) {
+    EXPECT_EQ(PictureWidth(trial_.backBuffer.get()), kScreenWidth);
+    EXPECT_EQ(PictureHeight(trial_.backBuffer.get()), kScreenHeight);
+    for (const auto& strip : trial_.strips)
+        for (Picture* f : strip) {
             ASSERT_NE(f, nullptr);
-            EXPECT_EQ(f->w, 16);
-            EXPECT_EQ(f->h, 16);
+            EXPECT_EQ(PictureWidth(f), 16);
+            EXPECT_EQ(PictureHeight(f), 16);
         }
-    for (BITMAP* g : TimeGlyphs) {
+    for (Picture* g : trial_.timeGlyphs) {
         ASSERT_NE(g, nullptr);
-        EXPECT_EQ(g->w, 12);
-        EXPECT_EQ(g->h, 24);
+        EXPECT_EQ(PictureWidth(g), 12);
+        EXPECT_EQ(PictureHeight(g), 24);
     }
-    for (SAMPLE* s : ScreamSamples) EXPECT_NE(s, nullptr);
-    EXPECT_TRUE(ExplodeSample && Huh01Sample && Huh02Sample && HissSample);
+    // Each sound under the simulation's name for it, from its own file.
+    std::vector<std::pair<SoundId, std::string>> named = {
+        {SoundId::Explode, "Explode.wav"}, {SoundId::Huh01, "Huh01.wav"}, {SoundId::Huh02, "Huh02.wav"},
+        {SoundId::Hiss, "Hiss.wav"}};
+    for (int n = 0; n < kScreamCount; ++n)
+        named.push_back({Scream(n), (n < 9 ? "Scream0" : "Scream") + std::to_string(n + 1) + ".wav"});
+    for (const auto& [id, file] : named) {
+        const SAMPLE* loaded = SampleOf(trial_.SoundFor(id));
+        ASSERT_NE(loaded, nullptr) << file;
+        SAMPLE* own = load_sample(file.c_str());
+        ASSERT_NE(own, nullptr) << file;
+        const size_t bytes = static_cast<size_t>(own->len) * (own->bits / 8) * (own->stereo ? 2 : 1);
+        EXPECT_TRUE(loaded->len == own->len && std::memcmp(loaded->data, own->data, bytes) == 0) << file;
+        destroy_sample(own);
+    }
     ReleaseAssets(trial_);
     EXPECT_TRUE(NothingLoaded(trial_));
 }
@@ -167,12 +179,13 @@ TEST_F(AssetLoading, CutsEachFrameFromItsOwnRowsOfALargerSheet) {
     std::string error;
     ASSERT_TRUE(Loads(error)) << error;
     for (int i = 0; i < kStripFrames; ++i) {
-        EXPECT_EQ(getpixel(DustFrames[i], 0, 0), Colour(i)) << i;
-        EXPECT_EQ(getpixel(DustFrames[i], 15, 15), Colour(i)) << i;
+        BITMAP* dust = Bitmap(trial_.StripPicture(Strip::Dust, i));
+        EXPECT_EQ(getpixel(dust, 0, 0), Colour(i)) << i;
+        EXPECT_EQ(getpixel(dust, 15, 15), Colour(i)) << i;
     }
     for (int i = 0; i < kTimeGlyphCount; ++i) {
-        EXPECT_EQ(getpixel(TimeGlyphs[i], 0, 0), Colour(i)) << i;
-        EXPECT_EQ(getpixel(TimeGlyphs[i], 11, 23), Colour(i)) << i;
+        EXPECT_EQ(getpixel(Bitmap(trial_.timeGlyphs[i]), 0, 0), Colour(i)) << i;
+        EXPECT_EQ(getpixel(Bitmap(trial_.timeGlyphs[i]), 11, 23), Colour(i)) << i;
     }
     Restore("Dust.bmp");
     Restore("TimeFont.bmp");

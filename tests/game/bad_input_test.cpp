@@ -9,20 +9,20 @@
 #include <string>
 #include <vector>
 
-#include "packs/level_table.h"
-#include "sim/particles.h"
 #include "game/game_flow.h"
 #include "game/scripted_play.h"
+#include "packs/pack_reader.h"
+#include "sim/particles.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
 // A pack file written byte by byte, as any other program might write it.
-class PackFile {
+class PackBytes {
 public:
-    PackFile() { bytes_.assign(kPackFileHeaderSize, '\0'); }
-    PackFile& Level(const std::vector<LevelRecord>& records) {
+    PackBytes() { bytes_.assign(kPackFileHeaderSize, '\0'); }
+    PackBytes& Level(const std::vector<LevelRecord>& records) {
         bytes_.append(kPackLevelHeaderSize, '\0');
         for (const LevelRecord& r : records) Add(r);
         Add(Rec(REC_END));
@@ -51,7 +51,6 @@ protected:
         fs::create_directories(dir_);
     }
     void TearDown() override {
-        FreeLevelPack();
         fs::remove_all(dir_);
         FrameTest::TearDown();
     }
@@ -62,26 +61,37 @@ protected:
         out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         return path.string();
     }
-    void Load(const std::string& bytes) { LoadLevelPack(Write(bytes).c_str()); }
+    // Read by the game's reader; its levels are the ones played.
+    void Load(const std::string& bytes) {
+        PackFile pack;
+        std::string error;
+        ASSERT_TRUE(ReadPackFile(Write(bytes), pack, error)) << error;
+        levels = std::move(pack.levels);
+    }
+    const LevelRecord* Records(size_t i) const { return levels[i].records.data(); }
 
-    // Level i of the table: built, a frame in edit mode, Space, then run
-    // frames; the frame function's last answer is returned.
-    bool PlayLevel(int i, int runFrames) {
-        Start(LevelTable[i]);
+    // Level i of the pack: built (its objects counted), a frame in edit
+    // mode, Space, then run frames; the frame function's last answer is
+    // returned.
+    bool PlayLevel(size_t i, int runFrames) {
+        Start(Records(i));
+        builtObjects = world.ObjectList.size();
         Frames();
-        io.Hold(KEY_SPACE);
+        io.Hold(kKeySpace);
         bool goOn = Frames();
-        io.Hold(KEY_SPACE, false);
+        io.Hold(kKeySpace, false);
         for (int f = 0; f < runFrames && goOn; ++f) goOn = Frames();
         EndLevel(state);
         return goOn;
     }
-    static int Count(int kind) {
+    int Count(int kind) const {
         int n = 0;
-        for (cObject* o : ObjectList) n += o->Kind() == kind;
+        for (cObject* o : world.ObjectList) n += o->Kind() == kind;
         return n;
     }
 
+    LevelList levels;
+    size_t builtObjects = 0;
     fs::path dir_;
 };
 
@@ -99,25 +109,24 @@ TEST_F(BadPack, EmptyOrTooShortPacksEndTheGameBeforeAnyFrame) {
     for (size_t size : {size_t{0}, size_t{kPackFileHeaderSize}, firstRecordEnd - 1}) {
         SCOPED_TRACE("size " + std::to_string(size));
         Load(std::string(size, '\0'));
-        EXPECT_EQ(LevelCount, 0);
-        EXPECT_EQ(LevelTable, nullptr);
-        PlayLevels(state, Bitmaps(), io);
+        EXPECT_TRUE(levels.empty());
+        PlayLevels(state, levels, Bitmaps(), io);
         EXPECT_EQ(io.presented, 0);
-        EXPECT_TRUE(ObjectList.empty());
+        EXPECT_TRUE(world.ObjectList.empty());
     }
 }
 
 TEST_F(BadPack, CutAtEveryOffsetPlaysEveryLevelItHoldsWhole) {
-    const std::string whole = PackFile().Level(kEverything).Level(kTwoBlocks).Bytes();
+    const std::string whole = PackBytes().Level(kEverything).Level(kTwoBlocks).Bytes();
     const size_t firstEnd = kPackFileHeaderSize + kPackLevelHeaderSize + 8 * sizeof(LevelRecord);
     for (size_t cut = 0; cut <= whole.size(); ++cut) {
         SCOPED_TRACE("cut at " + std::to_string(cut));
         Load(whole.substr(0, cut));
-        const int expected = (cut >= firstEnd ? 1 : 0) + (cut == whole.size() ? 1 : 0);
-        ASSERT_EQ(LevelCount, expected);
-        for (int i = 0; i < LevelCount; ++i) {
+        const size_t expected = (cut >= firstEnd ? 1 : 0) + (cut == whole.size() ? 1 : 0);
+        ASSERT_EQ(levels.size(), expected);
+        for (size_t i = 0; i < levels.size(); ++i) {
             PlayLevel(i, 2);
-            EXPECT_EQ(ObjectList.size(), i == 0 ? kEverything.size() : kTwoBlocks.size());
+            EXPECT_EQ(builtObjects, i == 0 ? kEverything.size() : kTwoBlocks.size());
         }
     }
 }
@@ -135,12 +144,12 @@ TEST_F(BadPack, AHundredThousandRecordLevelIsBuiltAndRuns) {
         built += type != 6;
         bombs += type == REC_BOMB;
     }
-    Load(PackFile().Level(records).Level(kTwoBlocks).Bytes());
-    ASSERT_EQ(LevelCount, 2);
-    Start(LevelTable[0]);
-    EXPECT_EQ(HamsterCount, kMaxHamsters);
-    EXPECT_EQ(ObjectList.size(), built);
-    EXPECT_EQ(BombList.size(), bombs);
+    Load(PackBytes().Level(records).Level(kTwoBlocks).Bytes());
+    ASSERT_EQ(levels.size(), 2u);
+    Start(Records(0));
+    EXPECT_EQ(world.HamsterCount, kMaxHamsters);
+    EXPECT_EQ(world.ObjectList.size(), built);
+    EXPECT_EQ(world.BombList.size(), bombs);
     EndLevel(state);
     EXPECT_TRUE(PlayLevel(0, 3));
     EXPECT_TRUE(PlayLevel(1, 3));
@@ -152,36 +161,37 @@ TEST_F(BadPack, FortyHamstersBuildThirtyTwoThatCanStillCompleteTheLevel) {
     for (int16_t floorY : {110, 310})
         for (int16_t x = 10; x < 640; x += 20) records.push_back(Rec(REC_BLOCK, x, floorY));
     for (int16_t floorY : {110, 310})
-        for (int k = 0; k < 20; ++k) records.push_back(Rec(REC_HAMSTER, static_cast<int16_t>(15 + 30 * k), floorY - 26));
-    Load(PackFile().Level(records).Bytes());
-    ASSERT_EQ(LevelCount, 1);
-    Start(LevelTable[0]);
-    EXPECT_EQ(HamsterCount, kMaxHamsters);
+        for (int k = 0; k < 20; ++k)
+            records.push_back(Rec(REC_HAMSTER, static_cast<int16_t>(15 + 30 * k), floorY - 26));
+    Load(PackBytes().Level(records).Bytes());
+    ASSERT_EQ(levels.size(), 1u);
+    Start(Records(0));
+    EXPECT_EQ(world.HamsterCount, kMaxHamsters);
     EXPECT_EQ(Count(KIND_HAMSTER) + Count(KIND_HAMSTER_FAST), kMaxHamsters);
-    Tap(KEY_SPACE);
+    Tap(kKeySpace);
     int frames = 0;
     while (Frames() && frames < 1000) ++frames;
-    EXPECT_TRUE(state.levelComplete) << "32 hamsters in their exit never completed the level";
-    EXPECT_EQ(ExitMask, 0xFFFFFFFFu);
+    EXPECT_TRUE(world.LevelComplete) << "32 hamsters in their exit never completed the level";
+    EXPECT_EQ(world.ExitMask, 0xFFFFFFFFu);
 }
 
 TEST_F(BadPack, NineInventoryBombsOnlyFiveOfThemCanBeTaken) {
     std::vector<LevelRecord> records(9, Rec(REC_BOMB, -2048, -2048, 0, 0, 4));
     records.push_back(Rec(REC_HAMSTER, 300, 224));
     records.push_back(Rec(REC_BLOCK, 300, 250));
-    Load(PackFile().Level(records).Bytes());
-    ASSERT_EQ(LevelCount, 1);
-    Start(LevelTable[0]);
-    ASSERT_EQ(BombList.size(), 9u);
+    Load(PackBytes().Level(records).Bytes());
+    ASSERT_EQ(levels.size(), 1u);
+    Start(Records(0));
+    ASSERT_EQ(world.BombList.size(), 9u);
     for (int slot = 0; slot < 9; ++slot) TakeBomb(slot);
     int placed = 0;
-    for (bool p : BombPlaced) placed += p;
+    for (bool p : world.BombPlaced) placed += p;
     EXPECT_EQ(placed, 5);
-    for (int k = KEY_1; k <= KEY_9; ++k) Tap(k);
-    EXPECT_EQ(SelectedBomb, BombList[4]);  // the 6th to 9th never left the inventory
-    Tap(KEY_SPACE);
+    for (int k = KeyDigit(1); k <= KeyDigit(9); ++k) Tap(k);
+    EXPECT_EQ(world.SelectedBomb, world.BombList[4]);  // the 6th to 9th never left the inventory
+    Tap(kKeySpace);
     EXPECT_TRUE(Frames(200));  // all nine burn and burst, four of them off the field
-    EXPECT_LE(ParticlePool.nextSlot, kParticleSlots - 1);
+    EXPECT_LE(world.ParticlePool.nextSlot, kParticleSlots - 1);
 }
 
 TEST_F(BadPack, FieldsAtTheSixteenBitLimitsPlaySixHundredFrames) {
@@ -200,63 +210,42 @@ TEST_F(BadPack, FieldsAtTheSixteenBitLimitsPlaySixHundredFrames) {
         Rec(REC_EXIT, kMax, kMax, kMin, kMin),
         Rec(REC_EXIT, 0, 0, kMin, kMax),
     };
-    Load(PackFile().Level(records).Bytes());
-    ASSERT_EQ(LevelCount, 1);
-    Start(LevelTable[0]);
-    EXPECT_EQ(HamsterCount, 3);
-    const auto* shortest = static_cast<cFixedBomb*>(ObjectList[6]);
+    Load(PackBytes().Level(records).Bytes());
+    ASSERT_EQ(levels.size(), 1u);
+    Start(Records(0));
+    EXPECT_EQ(world.HamsterCount, 3);
+    const auto* shortest = static_cast<cFixedBomb*>(world.ObjectList[6]);
     EXPECT_EQ(shortest->Fuse, 6);  // a negative fuse burns as the shortest one
-    EXPECT_EQ(static_cast<cFixedBomb*>(ObjectList[8])->Fuse, 6);
-    EXPECT_EQ(static_cast<cFixedBomb*>(ObjectList[7])->Fuse, kMax * 15);
+    EXPECT_EQ(static_cast<cFixedBomb*>(world.ObjectList[8])->Fuse, 6);
+    EXPECT_EQ(static_cast<cFixedBomb*>(world.ObjectList[7])->Fuse, kMax * 15);
 
     // The inventory bomb taken, then dragged and nudged to the corner of the 16-bit range.
     TakeBomb(0);
-    BombList[0]->HomeX = kMax;
-    BombList[0]->HomeY = kMin;
-    Tap(KEY_RIGHT);
-    Tap(KEY_UP);
-    EXPECT_EQ(BombList[0]->HomeX, kMin);  // the home wraps as a 16-bit field
-    EXPECT_EQ(BombList[0]->HomeY, kMax);
-    Tap(KEY_SPACE);
+    world.BombList[0]->HomeX = kMax;
+    world.BombList[0]->HomeY = kMin;
+    Tap(kKeyRight);
+    Tap(kKeyUp);
+    EXPECT_EQ(world.BombList[0]->HomeX, kMin);  // the home wraps as a 16-bit field
+    EXPECT_EQ(world.BombList[0]->HomeY, kMax);
+    Tap(kKeySpace);
     Frames(600);  // with exits this odd, whether it completes is no matter
-    Tap(KEY_SPACE);  // back to edit mode: every object reset
-    EXPECT_TRUE(EditMode);
+    Tap(kKeySpace);  // back to edit mode: every object reset
+    EXPECT_TRUE(world.EditMode);
     EXPECT_EQ(shortest->Count, 6);
 }
 
 TEST_F(BadPack, OnlyUnknownTypesGiveEmptyLevelsThatEachEndAfter121Frames) {
     const std::vector<LevelRecord> unknown = {Rec(6, 10, 10), Rec(8, 20, 20), Rec(-1, 30, 30),
                                               Rec(static_cast<int16_t>(0x8000)), Rec(0x7FFF)};
-    Load(PackFile().Level(unknown).Level(unknown).Bytes());
-    ASSERT_EQ(LevelCount, 2);
-    Start(LevelTable[0]);
-    EXPECT_TRUE(ObjectList.empty());
+    Load(PackBytes().Level(unknown).Level(unknown).Bytes());
+    ASSERT_EQ(levels.size(), 2u);
+    Start(Records(0));
+    EXPECT_TRUE(world.ObjectList.empty());
     EndLevel(state);
-    state = ShellState{};
-    PlayLevels(state, Bitmaps(), io);
+    state = GameState{};
+    PlayLevels(state, levels, Bitmaps(), io);
     EXPECT_EQ(io.presented, 2 * 121);  // no hamster: complete at once, even in edit mode
     EXPECT_EQ(state.levelIndex, 2);
-}
-
-TEST_F(BadPack, AMissingPathOrADirectoryKeepsTheBuiltinLevels) {
-    for (const fs::path& path : {dir_ / "no such file.zpk", dir_}) {
-        SCOPED_TRACE(path.string());
-        LoadLevelPack(path.string().c_str());
-        EXPECT_EQ(LevelTable, BuiltinLevels);
-        EXPECT_EQ(LevelCount, kBuiltinLevelCount);
-        io.presented = 0;
-        size_t objects = 0;
-        io.script = [&](ScriptedIo& s, int frame) {
-            s.Hold(KEY_F10, frame >= 2);
-            objects = ObjectList.size();
-        };
-        state = ShellState{};
-        PlayLevels(state, Bitmaps(), io);
-        EXPECT_EQ(io.presented, 3);  // F10 ends the game after the frame it is held in
-        size_t records = 0;
-        while (BuiltinLevels[0][records].type != REC_END) ++records;
-        EXPECT_EQ(objects, records);  // built-in level 1 was played
-    }
 }
 
 }  // namespace

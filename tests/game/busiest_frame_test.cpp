@@ -9,12 +9,15 @@
 #include <cstring>
 #include <vector>
 
-#include "packs/level_table.h"
-#include "sim/sim_state.h"
-#include "sim/particles.h"
-#include "game/hud_controls.h"
-#include "game/sprite_drawing.h"
+#include <allegro.h>
+
 #include "game/scripted_play.h"
+#include "game/sprite_drawing.h"
+#include "packs/builtin_levels.h"
+#include "platform/allegro/allegro_picture.h"
+#include "sim/fuse.h"
+#include "sim/particles.h"
+#include "sim/placement.h"
 
 namespace {
 
@@ -26,7 +29,7 @@ Particle Lasting(int i) {
     p.y = Fixed::FromInt(-12 + (i * 53) % 504);
     p.vx = Fixed::Raw((i % 7) - 3);
     p.life = p.delay = p.countdown = 1 << 30;
-    p.strip = i % 3 == 0 ? DustFrames : FlareFrames;
+    p.strip = i % 3 == 0 ? Strip::Dust : Strip::Flare;
     p.additive = i % 5 != 0;
     return p;
 }
@@ -39,7 +42,7 @@ protected:
     }
 
     std::vector<unsigned char> Pixels() {
-        BITMAP* b = Buffer();
+        BITMAP* b = Bitmap(Buffer());
         const size_t row = static_cast<size_t>(b->w) * 2;
         std::vector<unsigned char> bytes(row * static_cast<size_t>(b->h));
         for (int y = 0; y < b->h; ++y) std::memcpy(bytes.data() + row * static_cast<size_t>(y), b->line[y], row);
@@ -49,8 +52,8 @@ protected:
 
 TEST_F(BusiestFrame, EveryLoopDrawsAllegrosPicture) {
     Start(BuiltinLevels[6]);
-    PlaceInventoryBomb(0, 440, 236, kShortestFuse);
-    EditMode = false;
+    Place(world, {0, 440, 236, kShortestFuse});
+    world.EditMode = false;
     std::vector<SpriteLoop> loops;
     for (SpriteLoop loop : {SpriteLoop::Avx2, SpriteLoop::Sse2, SpriteLoop::Portable})
         if (SpriteLoopAvailable(loop)) loops.push_back(loop);
@@ -58,24 +61,20 @@ TEST_F(BusiestFrame, EveryLoopDrawsAllegrosPicture) {
     int sawFullRing = 0;
     for (int f = 0; f < 120; ++f) {
         if (f % 30 == 29) {  // as the return to edit mode rearms the level
-            for (cObject* o : ObjectList) o->Reset();
-            EditMode = false;
+            world.ResetObjects();
+            world.EditMode = false;
         }
         for (int i = 0; i < kParticleSlots; ++i)
-            if (ParticlePool.slots[i].life == 0) ParticlePool.slots[i] = Lasting(i);
-        sawFullRing += LiveParticleCount() == kParticleSlots;
+            if (world.ParticlePool.slots[i].life == 0) world.ParticlePool.slots[i] = Lasting(i);
+        sawFullRing += LiveParticleCount(world.ParticlePool) == kParticleSlots;
         io.MoveTo(f % 2 ? 636 - f % 9 : f * 5 % 640, f % 3 ? 476 - f % 7 : f * 4 % 480);
 
-        const SimSnapshot before = SimSnapshot::Take();
-        const ShellState shellBefore = state;
-        const bool hissBefore = HissPlaying;
+        const GameState before = state;
         SetFastestSpriteLoop(SpriteLoop::Allegro);
         Frames();
         const std::vector<unsigned char> allegro = Pixels();
         for (SpriteLoop loop : loops) {
-            ASSERT_TRUE(before.Restore());
-            state = shellBefore;
-            HissPlaying = hissBefore;
+            state = before;
             SetFastestSpriteLoop(loop);
             Frames();
             const std::vector<unsigned char> ours = Pixels();

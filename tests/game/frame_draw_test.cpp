@@ -1,7 +1,11 @@
 // What a frame leaves in the back buffer: overlays, HUD, read-out, knob and cursor.
 #include "game/frame_draw.h"
 
+#include <allegro.h>
+
 #include "game/scripted_play.h"
+#include "platform/allegro/allegro_picture.h"
+#include "sim/step.h"
 
 namespace {
 
@@ -22,9 +26,10 @@ protected:
         Start(kThreeBombs);
         io.MoveTo(600, 20);  // the cursor out of the way
     }
-    int At(int x, int y) { return getpixel(Buffer(), x, y); }
+    int At(int x, int y) { return getpixel(Bitmap(Buffer()), x, y); }
     // True when every opaque pixel of sprite shows at (x, y) in the buffer.
-    bool SpriteShownAt(BITMAP* sprite, int x, int y) {
+    bool SpriteShownAt(Picture* picture, int x, int y) {
+        BITMAP* sprite = Bitmap(picture);
         int opaque = 0, shown = 0;
         for (int sy = 0; sy < sprite->h; ++sy)
             for (int sx = 0; sx < sprite->w; ++sx) {
@@ -46,7 +51,7 @@ protected:
         io.buttons = 0;
         io.MoveTo(600, 20);
         Frames();
-        SelectedBomb = nullptr;
+        world.SelectedBomb = nullptr;
         Frames();
     }
     bool Square(int X, int Y, int half, int colour) {
@@ -72,7 +77,7 @@ TEST_F(FrameDrawing, HoverAndSelectionSquares) {
     EXPECT_TRUE(Square(200, 150, 16, white));
     EXPECT_FALSE(Square(210, 150, 16, white));
 
-    SelectedBomb = BombList[0];
+    world.SelectedBomb = world.BombList[0];
     io.MoveTo(600, 20);
     Frames();
     EXPECT_TRUE(Square(200, 150, 15, green));
@@ -80,7 +85,7 @@ TEST_F(FrameDrawing, HoverAndSelectionSquares) {
     EXPECT_NE(At(200 - 16, 150 - 16), white);
 
     // Not in run mode.
-    Tap(KEY_SPACE);
+    Tap(kKeySpace);
     EXPECT_FALSE(Square(200, 150, 15, green));
 }
 
@@ -134,21 +139,21 @@ TEST_F(FrameDrawing, FuseReadoutGlyphs) {
 }
 
 TEST_F(FrameDrawing, HudWithIconsReadoutAndKnob) {
-    BITMAP* hudBitmap = Bitmaps().hud.get();
+    BITMAP* hudBitmap = Bitmap(Bitmaps().hud.get());
     const int top = EditHudTop();
     Frames();
-    EXPECT_FALSE(SpriteShownAt(TimeGlyphs[1], 326, top + 12));  // nothing selected: no read-out
-    for (int i = 0; i < 3; ++i) EXPECT_TRUE(SpriteShownAt(RedBombBitmap, 108 + 40 * i, top + 12)) << i;
+    EXPECT_FALSE(SpriteShownAt(Bitmaps().timeGlyphs[1], 326, top + 12));  // nothing selected: no read-out
+    for (int i = 0; i < 3; ++i) EXPECT_TRUE(SpriteShownAt(Bitmaps().redBomb.get(), 108 + 40 * i, top + 12)) << i;
 
     TakeBomb(1);
-    cBomb& b = *BombList[1];
-    SetFuse(b, 75);
+    cBomb& b = *world.BombList[1];
+    Apply(world, Command{Command::Kind::SetFuse, 0, 0, 0, 75});  // the selected bomb
     Frames();
-    EXPECT_TRUE(SpriteShownAt(RedBombBitmap, 108, top + 12));
-    EXPECT_FALSE(SpriteShownAt(RedBombBitmap, 148, top + 12));  // its slot stays empty
-    EXPECT_TRUE(SpriteShownAt(RedBombBitmap, 188, top + 12));
-    EXPECT_TRUE(SpriteShownAt(TimeGlyphs[1], 320, top + 12));
-    EXPECT_TRUE(SpriteShownAt(TimeGlyphs[11], 332, top + 12));
+    EXPECT_TRUE(SpriteShownAt(Bitmaps().redBomb.get(), 108, top + 12));
+    EXPECT_FALSE(SpriteShownAt(Bitmaps().redBomb.get(), 148, top + 12));  // its slot stays empty
+    EXPECT_TRUE(SpriteShownAt(Bitmaps().redBomb.get(), 188, top + 12));
+    EXPECT_TRUE(SpriteShownAt(Bitmaps().timeGlyphs[1], 320, top + 12));
+    EXPECT_TRUE(SpriteShownAt(Bitmaps().timeGlyphs[11], 332, top + 12));
     EXPECT_TRUE(SpriteShownAt(Bitmaps().slider.get(), 391, top + 13));
 
     // The HUD's top row lies at 480 - h in edit mode, 480 - h/2 in run mode.
@@ -160,30 +165,30 @@ TEST_F(FrameDrawing, HudWithIconsReadoutAndKnob) {
     EXPECT_TRUE(hudRowAt(top));
     EXPECT_FALSE(hudRowAt(top - 1));
     io.MoveTo(600, 40);  // keep the cursor off the HUD's edges
-    Tap(KEY_SPACE);  // Space keeps the selection: the read-out burns down in run mode
+    Tap(kKeySpace);  // Space keeps the selection: the read-out burns down in run mode
     const int runTop = 480 - hudBitmap->h / 2;
     EXPECT_TRUE(hudRowAt(runTop));
     EXPECT_FALSE(hudRowAt(runTop - 1));
     EXPECT_EQ(b.Count, 74);
     Frames(44);
     EXPECT_EQ(b.Count, 30);
-    EXPECT_TRUE(SpriteShownAt(TimeGlyphs[12], 326, runTop + 12));
+    EXPECT_TRUE(SpriteShownAt(Bitmaps().timeGlyphs[12], 326, runTop + 12));
     EXPECT_TRUE(SpriteShownAt(Bitmaps().slider.get(), 385, runTop + 13));
 }
 
 TEST_F(FrameDrawing, CursorOpaqueInEditModeAGlowInRunModeFromTheToggleFrame) {
-    BITMAP* cursor = Bitmaps().cursor.get();
+    Picture* cursor = Bitmaps().cursor.get();
     io.MoveTo(40, 60);
     Frames();
     EXPECT_TRUE(SpriteShownAt(cursor, 40, 60));
-    io.Hold(KEY_SPACE);
+    io.Hold(kKeySpace);
     Frames();  // the toggle frame is drawn in run mode already
     EXPECT_FALSE(SpriteShownAt(cursor, 40, 60));
     // Additive: nothing gets darker than the background under it.
-    BITMAP* background = Bitmaps().background.get();
+    BITMAP* background = Bitmap(Bitmaps().background.get());
     bool brighter = false;
-    for (int y = 0; y < cursor->h; ++y)
-        for (int x = 0; x < cursor->w; ++x) {
+    for (int y = 0; y < PictureHeight(cursor); ++y)
+        for (int x = 0; x < PictureWidth(cursor); ++x) {
             const int under = getpixel(background, 40 + x, 60 + y);
             const int now = At(40 + x, 60 + y);
             EXPECT_GE(getr(now), getr(under));

@@ -1,10 +1,11 @@
 // The level sequence driven by scripted input, from the first frame to the
 // end of the game.
+#include <functional>
 #include <vector>
 
-#include "packs/level_table.h"
 #include "game/game_flow.h"
 #include "game/scripted_play.h"
+#include "packs/builtin_levels.h"
 
 namespace {
 
@@ -18,48 +19,43 @@ const LevelRecord kBombLevel[] = {
 
 class GameFlow : public FrameTest {
 protected:
-    const LevelRecord* const* savedTable = nullptr;
-    int savedCount = 0;
+    // Every level start, by its index.
+    struct Starts : LevelHooks {
+        std::vector<int> levels;
+        void LevelStarted(GameState& s) override { levels.push_back(s.levelIndex); }
+    } starts;
 
-    void SetUp() override {
-        FrameTest::SetUp();
-        savedTable = LevelTable;
-        savedCount = LevelCount;
-    }
-    void TearDown() override {
-        LevelTable = savedTable;
-        LevelCount = savedCount;
-        FrameTest::TearDown();
-    }
-    void Play(const LevelRecord* const* table, int count) {
-        LevelTable = table;
-        LevelCount = count;
-        PlayLevels(state, Bitmaps(), io);
+    void Play(const LevelList& levels) { PlayLevels(state, levels, Bitmaps(), io, 0, &starts); }
+    // The game played again from its start.
+    void Replay(const LevelList& levels, std::function<void(ScriptedIo&, int)> script) {
+        state = GameState{};
+        io = ScriptedIo{};
+        io.script = std::move(script);
+        starts.levels.clear();
+        Play(levels);
     }
     int HudY(int y) { return EditHudTop() + y; }
 };
 
 TEST_F(GameFlow, NoLevelOrAQuitBeforeTheFirstFrameDrawsNothing) {
-    const LevelRecord* table[] = {kOneBlock};
-    Play(table, 0);
+    Play(LevelList{});
     EXPECT_EQ(io.presented, 0);
     io.closeRequested = true;
-    Play(table, 1);
+    Play(LevelsOf({kOneBlock}));
     EXPECT_EQ(io.presented, 0);
 }
 
 TEST_F(GameFlow, PlaysTheLevelsInOrderAndEndsAfterTheLast) {
-    const LevelRecord* table[] = {kTwoBlocks, kOneBlock};
     std::vector<size_t> objectsSeen;
     io.script = [&](ScriptedIo&, int frame) {
-        if (frame == 0 || frame == 121) objectsSeen.push_back(ObjectList.size());
+        if (frame == 0 || frame == 121) objectsSeen.push_back(world.ObjectList.size());
     };
-    Play(table, 2);
+    Play(LevelsOf({kTwoBlocks, kOneBlock}));
     EXPECT_EQ(io.presented, 242);  // 121 frames each: neither has a hamster
     EXPECT_EQ(objectsSeen, (std::vector<size_t>{2, 1}));
     EXPECT_EQ(state.levelIndex, 2);
-    EXPECT_TRUE(EditMode);
-    EXPECT_EQ(ObjectList[0], nullptr);  // destroyed at level end
+    EXPECT_TRUE(world.EditMode);
+    EXPECT_TRUE(world.ObjectList.empty());  // destroyed at level end
 }
 
 // The hooks around the levels, as the chooser and kept progress use them:
@@ -70,8 +66,8 @@ TEST_F(GameFlow, HooksSeeEveryLevelAndFrameAndChooseTheNextLevel) {
         std::vector<int> started;
         int frames = 0;
         bool left = false;
-        void LevelStarted(ShellState& s) override { started.push_back(s.levelIndex); }
-        bool AfterFrame(ShellState& s, const ShellBitmaps&, FrameIo&) override {
+        void LevelStarted(GameState& s) override { started.push_back(s.levelIndex); }
+        bool AfterFrame(GameState& s, const Assets&, FrameIo&) override {
             ++frames;
             // Level 3 left once, after 10 frames, for level 1.
             if (left || s.levelIndex != 2 || frames < 121 + 10) return true;
@@ -80,10 +76,7 @@ TEST_F(GameFlow, HooksSeeEveryLevelAndFrameAndChooseTheNextLevel) {
             return false;
         }
     } hooks;
-    const LevelRecord* table[] = {kOneBlock, kOneBlock, kTwoBlocks};
-    LevelTable = table;
-    LevelCount = 3;
-    PlayLevels(state, Bitmaps(), io, 1, &hooks);
+    PlayLevels(state, LevelsOf({kOneBlock, kOneBlock, kTwoBlocks}), Bitmaps(), io, 1, &hooks);
     EXPECT_EQ(hooks.started, (std::vector<int>{1, 2, 0, 1, 2}));
     // 121 frames for each finished level; each frame presented once and seen once.
     EXPECT_EQ(io.presented, hooks.frames);
@@ -91,33 +84,25 @@ TEST_F(GameFlow, HooksSeeEveryLevelAndFrameAndChooseTheNextLevel) {
 }
 
 TEST_F(GameFlow, F10OrTheCloseButtonDuringTheCountdownEndsTheGameWithoutAdvancing) {
-    const LevelRecord* table[] = {kOneBlock, kTwoBlocks};
-    io.script = [](ScriptedIo& s, int frame) { s.Hold(KEY_F10, frame >= 120); };
-    Play(table, 2);
+    const LevelList levels = LevelsOf({kOneBlock, kTwoBlocks});
+    Replay(levels, [](ScriptedIo& s, int frame) { s.Hold(kKeyF10, frame >= 120); });
     EXPECT_EQ(io.presented, 121);
-    EXPECT_TRUE(state.levelComplete);  // completed in the very frame F10 was seen
-    EXPECT_EQ(ObjectList.size(), 1u);  // the second level was never built
+    EXPECT_TRUE(world.LevelComplete);  // completed in the very frame F10 was seen
+    EXPECT_EQ(starts.levels, std::vector<int>{0});  // the second level was never built
 
-    state = ShellState{};
-    io = ScriptedIo{};
-    io.script = [](ScriptedIo& s, int frame) { s.Hold(KEY_F10, frame >= 50); };
-    Play(table, 2);
+    Replay(levels, [](ScriptedIo& s, int frame) { s.Hold(kKeyF10, frame >= 50); });
     EXPECT_EQ(io.presented, 51);
-    EXPECT_EQ(state.completeTimer, 70);
-    EXPECT_FALSE(state.levelComplete);
-    EXPECT_EQ(ObjectList.size(), 1u);
+    EXPECT_EQ(world.CompleteTimer, 70);
+    EXPECT_FALSE(world.LevelComplete);
+    EXPECT_EQ(starts.levels, std::vector<int>{0});
 
-    state = ShellState{};
-    io = ScriptedIo{};
-    io.script = [](ScriptedIo& s, int frame) { s.closeRequested = frame >= 30; };
-    Play(table, 2);
+    Replay(levels, [](ScriptedIo& s, int frame) { s.closeRequested = frame >= 30; });
     EXPECT_EQ(io.presented, 31);
-    EXPECT_FALSE(state.levelComplete);
-    EXPECT_EQ(ObjectList.size(), 1u);
+    EXPECT_FALSE(world.LevelComplete);
+    EXPECT_EQ(starts.levels, std::vector<int>{0});
 }
 
 TEST_F(GameFlow, RestartRebuildsTheLevelWithEveryBombBackInTheInventory) {
-    const LevelRecord* table[] = {kBombLevel, kOneBlock};
     bool placedBeforeRestart = false;
     bool inventoryFullAfter = false;
     int levelAfter = -1;
@@ -129,23 +114,25 @@ TEST_F(GameFlow, RestartRebuildsTheLevelWithEveryBombBackInTheInventory) {
                 s.buttons = kLeftButton;
                 break;
             case 2:
-                placedBeforeRestart = BombPlaced[0] && BombList[0]->HomeX == 320;
+                placedBeforeRestart = world.BombPlaced[0] && world.BombList[0]->HomeX == 320;
                 s.MoveTo(600, HudY(24));  // the restart button
                 s.buttons = kLeftButton;
                 break;
             case 4:
-                inventoryFullAfter = !BombPlaced[0] && BombList[0]->HomeX == kInventoryHome && !SelectedBomb;
+                inventoryFullAfter =
+                    !world.BombPlaced[0] && world.BombList[0]->HomeX == kInventoryHome && !world.SelectedBomb;
                 levelAfter = state.levelIndex;
-                s.Hold(KEY_F10);
+                s.Hold(kKeyF10);
                 break;
         }
     };
-    Play(table, 2);
+    Play(LevelsOf({kBombLevel, kOneBlock}));
     EXPECT_TRUE(placedBeforeRestart);
     EXPECT_TRUE(inventoryFullAfter);
     EXPECT_EQ(levelAfter, 0);
     EXPECT_EQ(io.presented, 5);
-    EXPECT_EQ(ObjectList.size(), 5u);  // F10 in the restarted level: the next one was never built
+    // F10 in the restarted level: the next one was never built.
+    EXPECT_EQ(starts.levels, (std::vector<int>{0, 0}));
 }
 
 // A player's solution of built-in level 8: take the bomb, drag it into the
@@ -156,7 +143,7 @@ TEST_F(GameFlow, PlayingBuiltinLevel8ThroughLeadsToLevel9) {
     int nextLevelAt = -1;
     io.script = [&](ScriptedIo& s, int frame) {
         s.buttons = 0;
-        s.Hold(KEY_SPACE, false);
+        s.Hold(kKeySpace, false);
         if (frame == 0) {
             s.MoveTo(120, HudY(24));
             s.buttons = kLeftButton;
@@ -165,14 +152,14 @@ TEST_F(GameFlow, PlayingBuiltinLevel8ThroughLeadsToLevel9) {
             s.MoveTo(320 + (kTargetX - 320) * t / 19, 240 + (kTargetY - 240) * t / 19);
             s.buttons = kLeftButton;
         } else if (frame == 23) {
-            s.Hold(KEY_SPACE);
+            s.Hold(kKeySpace);
             runStarted = frame;
-        } else if (BombList.size() == 3 && nextLevelAt < 0) {
+        } else if (world.BombList.size() == 3 && nextLevelAt < 0) {
             nextLevelAt = frame;  // level 9 has three inventory bombs
         }
-        if (nextLevelAt >= 0 || frame > 2000) s.Hold(KEY_F10);
+        if (nextLevelAt >= 0 || frame > 2000) s.Hold(kKeyF10);
     };
-    Play(&BuiltinLevels[7], 2);
+    Play(LevelsOf({BuiltinLevels[7], BuiltinLevels[8]}));
     ASSERT_EQ(runStarted, 23);
     ASSERT_GT(nextLevelAt, 0) << "level 8 was not completed";
     // The hamster needs its flight, 120 frames in the exit and the 121 of the banner.

@@ -3,6 +3,7 @@
 #include "game/hud_controls.h"
 
 #include "game/scripted_play.h"
+#include "sim/step.h"
 
 namespace {
 
@@ -49,14 +50,14 @@ TEST_F(HudControls, ControlsExcludeTheirLeftColumnAndTopRow) {
     // The same through the frame: only the clicks inside take the bomb.
     ClickHud(104, 20);
     ClickHud(120, 8);
-    EXPECT_FALSE(BombPlaced[0]);
+    EXPECT_FALSE(world.BombPlaced[0]);
     ClickHud(136, 20);
-    EXPECT_TRUE(BombPlaced[0]);
-    EXPECT_EQ(SelectedBomb, BombList[0]);
+    EXPECT_TRUE(world.BombPlaced[0]);
+    EXPECT_EQ(world.SelectedBomb, world.BombList[0]);
 }
 
 TEST_F(HudControls, ABombIsUnderTheCursorInsideItsBoxOnly) {
-    cBomb& b = *BombList[0];
+    cBomb& b = *world.BombList[0];
     MoveBombTo(b, 100, 100);
     EXPECT_TRUE(BombUnderCursor(b, 88, 88));
     EXPECT_TRUE(BombUnderCursor(b, 111, 111));
@@ -65,26 +66,30 @@ TEST_F(HudControls, ABombIsUnderTheCursorInsideItsBoxOnly) {
     EXPECT_FALSE(BombUnderCursor(b, 87, 100));
 }
 
+// The fuse commands the HUD gives, as the step applies them to the selected bomb.
 TEST_F(HudControls, FuseLimits) {
-    cBomb& b = *BombList[0];
-    SetFuse(b, 600);
+    cBomb& b = *world.BombList[0];
+    world.SelectedBomb = &b;
+    const auto set = [&](int v) { Apply(world, Command{Command::Kind::SetFuse, 0, 0, 0, v}); };
+    const auto step = [&](int d) { Apply(world, Command{Command::Kind::StepFuse, 0, 0, 0, d}); };
+    set(600);
     EXPECT_EQ(b.Fuse, 585);
     EXPECT_EQ(b.Count, 585);
-    SetFuse(b, 0);
+    set(0);
     EXPECT_EQ(b.Fuse, 6);
-    SetFuse(b, -40);
+    set(-40);
     EXPECT_EQ(b.Count, 6);
-    StepFuse(b, -1);
+    step(-1);
     EXPECT_EQ(b.Fuse, 6);
-    StepFuse(b, +1);
+    step(+1);
     EXPECT_EQ(b.Fuse, 15);
-    StepFuse(b, -1);
+    step(-1);
     EXPECT_EQ(b.Fuse, 6);
-    SetFuse(b, 585);
-    StepFuse(b, +1);
+    set(585);
+    step(+1);
     EXPECT_EQ(b.Fuse, 585);
-    SetFuse(b, 70);  // a step works on whole quarters
-    StepFuse(b, +1);
+    set(70);  // a step works on whole quarters
+    step(+1);
     EXPECT_EQ(b.Fuse, 75);
     EXPECT_EQ(b.Count, 75);
 }
@@ -93,54 +98,54 @@ TEST_F(HudControls, InventoryBombsGoToTheCentreAndTheLaterOneIsPickedUp) {
     TakeBomb(0);
     TakeBomb(1);
     for (int i : {0, 1}) {
-        EXPECT_EQ(BombList[i]->x, Fixed::FromInt(320));
-        EXPECT_EQ(BombList[i]->y, Fixed::FromInt(240));
-        EXPECT_EQ(BombList[i]->HomeX, 320);
-        EXPECT_EQ(BombList[i]->HomeY, 240);
-        EXPECT_EQ(BombList[i]->Fuse, 60);
+        EXPECT_EQ(world.BombList[i]->x, Fixed::FromInt(320));
+        EXPECT_EQ(world.BombList[i]->y, Fixed::FromInt(240));
+        EXPECT_EQ(world.BombList[i]->HomeX, 320);
+        EXPECT_EQ(world.BombList[i]->HomeY, 240);
+        EXPECT_EQ(world.BombList[i]->Fuse, 60);
     }
     EXPECT_FALSE(state.hud.leftDrag);
-    EXPECT_EQ(SelectedBomb, BombList[1]);
+    EXPECT_EQ(world.SelectedBomb, world.BombList[1]);
 
     // A slot already emptied and a slot without a bomb are ignored.
-    SelectedBomb = nullptr;
+    world.SelectedBomb = nullptr;
     TakeBomb(0);
     TakeBomb(3);
-    EXPECT_EQ(SelectedBomb, nullptr);
+    EXPECT_EQ(world.SelectedBomb, nullptr);
 
     Hold(318, 245, kLeftButton);
-    EXPECT_EQ(SelectedBomb, BombList[1]);
+    EXPECT_EQ(world.SelectedBomb, world.BombList[1]);
     EXPECT_TRUE(state.hud.leftDrag);
     EXPECT_EQ(state.hud.grabOffset.dx, 2);
     EXPECT_EQ(state.hud.grabOffset.dy, -5);
     Hold(100, 200, kLeftButton);  // the bomb keeps its grab offset
-    EXPECT_EQ(BombList[1]->HomeX, 102);
-    EXPECT_EQ(BombList[1]->HomeY, 195);
-    EXPECT_EQ(BombList[1]->x, Fixed::FromInt(102));
+    EXPECT_EQ(world.BombList[1]->HomeX, 102);
+    EXPECT_EQ(world.BombList[1]->HomeY, 195);
+    EXPECT_EQ(world.BombList[1]->x, Fixed::FromInt(102));
     Hold(100, 200, 0);
     EXPECT_FALSE(state.hud.leftDrag);
 
     // A left press on empty play-field keeps the selection.
     Click(500, 100);
-    EXPECT_EQ(SelectedBomb, BombList[1]);
+    EXPECT_EQ(world.SelectedBomb, world.BombList[1]);
 }
 
 TEST_F(HudControls, OnlyFiveBombsHaveSlots) {
     Start(kSixBombs);
     for (int k = 0; k < 6; ++k) TakeBomb(k);
-    EXPECT_TRUE(BombPlaced[4]);
-    EXPECT_FALSE(BombPlaced[5]);
-    SelectedBomb = nullptr;
-    io.Hold(KEY_6);
+    EXPECT_TRUE(world.BombPlaced[4]);
+    EXPECT_FALSE(world.BombPlaced[5]);
+    world.SelectedBomb = nullptr;
+    io.Hold(KeyDigit(6));
     Frames();
-    EXPECT_EQ(SelectedBomb, nullptr);
+    EXPECT_EQ(world.SelectedBomb, nullptr);
 }
 
 TEST_F(HudControls, ButtonsAndSliderSetTheSelectedFuse) {
     ClickHud(480, 24);  // plus, nothing selected: nothing happens
-    EXPECT_EQ(BombList[0]->Fuse, 60);
+    EXPECT_EQ(world.BombList[0]->Fuse, 60);
     TakeBomb(0);
-    cBomb& b = *BombList[0];
+    cBomb& b = *world.BombList[0];
     ClickHud(480, 24);
     EXPECT_EQ(b.Fuse, 75);
     ClickHud(368, 24);
@@ -166,12 +171,12 @@ TEST_F(HudControls, ButtonsAndSliderSetTheSelectedFuse) {
 
 TEST_F(HudControls, FuseDragMapsDistanceToQuarters) {
     TakeBomb(0);
-    cBomb& b = *BombList[0];
-    SelectedBomb = nullptr;
+    cBomb& b = *world.BombList[0];
+    world.SelectedBomb = nullptr;
     Hold(320, 240, kRightButton);
     EXPECT_TRUE(state.hud.fuseDrag);
     EXPECT_FALSE(state.hud.dragActive);
-    EXPECT_EQ(SelectedBomb, &b);
+    EXPECT_EQ(world.SelectedBomb, &b);
     Hold(332, 240, kRightButton);  // 12 pixels: still in the dead zone
     EXPECT_FALSE(state.hud.dragActive);
     Hold(332, 241, kRightButton);  // leaves it; the fuse follows from the next frame
@@ -190,12 +195,12 @@ TEST_F(HudControls, FuseDragMapsDistanceToQuarters) {
     EXPECT_EQ(b.HomeX, 320);  // a fuse drag never moves the bomb
     Hold(0, 240, 0);
     EXPECT_FALSE(state.hud.fuseDrag);
-    EXPECT_TRUE(EditMode);
+    EXPECT_TRUE(world.EditMode);
 }
 
 TEST_F(HudControls, ARightPressDuringAMoveRestartsTheEightPixelDeadZone) {
     TakeBomb(0);
-    cBomb& b = *BombList[0];
+    cBomb& b = *world.BombList[0];
     Hold(325, 243, kLeftButton);  // grab point (325, 243)
     Hold(325, 243, kLeftButton | kRightButton);
     EXPECT_TRUE(state.hud.leftDrag);
@@ -207,61 +212,64 @@ TEST_F(HudControls, ARightPressDuringAMoveRestartsTheEightPixelDeadZone) {
     Hold(333, 244, kLeftButton | kRightButton);
     EXPECT_TRUE(state.hud.dragActive);
     EXPECT_EQ(b.HomeX, 320);  // the move starts in the next frame
+    EXPECT_EQ(b.Fuse, 15);    // the fuse at once: 14 pixels from (320, 240)
     Hold(333, 244, kLeftButton | kRightButton);
     EXPECT_EQ(b.HomeX, 328);
     EXPECT_EQ(b.HomeY, 241);
+    // The fuse is measured from where the bomb was moved to in this very frame: 6 pixels.
+    EXPECT_EQ(b.Fuse, 6);
 }
 
 TEST_F(HudControls, NudgeAndFuseKeysActOncePerPressFirstKeyOnly) {
     TakeBomb(0);
-    cBomb& b = *BombList[0];
+    cBomb& b = *world.BombList[0];
     b.x = b.x + Fixed::Raw(100);  // a fraction is dropped before the move
     b.y = b.y + Fixed::Raw(200);
-    io.Hold(KEY_UP);
+    io.Hold(kKeyUp);
     Frames(3);
     EXPECT_EQ(b.x.raw, 320 * 256);
     EXPECT_EQ(b.y.raw, 239 * 256);
     EXPECT_EQ(b.HomeY, 239);
-    io.Hold(KEY_DOWN);  // while up is still held: nothing
+    io.Hold(kKeyDown);  // while up is still held: nothing
     Frames();
     EXPECT_EQ(b.HomeY, 239);
-    io.Hold(KEY_UP, false);
+    io.Hold(kKeyUp, false);
     Frames();  // down alone, but the latch waits for every key to be up
     EXPECT_EQ(b.HomeY, 239);
-    io.Hold(KEY_DOWN, false);
+    io.Hold(kKeyDown, false);
     Frames();
-    Tap(KEY_DOWN);
-    Tap(KEY_DOWN);
+    Tap(kKeyDown);
+    Tap(kKeyDown);
     EXPECT_EQ(b.HomeY, 241);
     EXPECT_EQ(b.y.raw, 241 * 256);
-    Tap(KEY_LEFT);
+    Tap(kKeyLeft);
     EXPECT_EQ(b.HomeX, 319);
-    Tap(KEY_RIGHT);
-    Tap(KEY_RIGHT);
+    Tap(kKeyRight);
+    Tap(kKeyRight);
     EXPECT_EQ(b.HomeX, 321);
     EXPECT_EQ(b.x.raw, 321 * 256);
 
-    Tap(KEY_EQUALS);
+    Tap(kKeyEquals);
     EXPECT_EQ(b.Fuse, 75);
-    Tap(KEY_PLUS_PAD);
+    Tap(kKeyPlusPad);
     EXPECT_EQ(b.Fuse, 90);
-    Tap(KEY_MINUS);
-    Tap(KEY_MINUS_PAD);
+    Tap(kKeyMinus);
+    Tap(kKeyMinusPad);
     EXPECT_EQ(b.Fuse, 60);
-    io.Hold(KEY_UP);  // up before plus in the list: only the nudge happens
-    io.Hold(KEY_EQUALS);
+    io.Hold(kKeyUp);  // up before plus in the list: only the nudge happens
+    io.Hold(kKeyEquals);
     Frames(2);
     EXPECT_EQ(b.Fuse, 60);
     EXPECT_EQ(b.HomeY, 240);
 
     // Without a selection the keys do nothing, but still latch.
-    io.Hold(KEY_UP, false);
-    io.Hold(KEY_EQUALS, false);
+    io.Hold(kKeyUp, false);
+    io.Hold(kKeyEquals, false);
     Frames();
-    SelectedBomb = nullptr;
-    io.Hold(KEY_UP);
+    world.SelectedBomb = nullptr;
+    io.Hold(kKeyUp);
     Frames();
-    SelectedBomb = &b;
+    world.SelectedBomb = &b;
     Frames();
     EXPECT_EQ(b.HomeY, 240);
 }
@@ -269,36 +277,45 @@ TEST_F(HudControls, NudgeAndFuseKeysActOncePerPressFirstKeyOnly) {
 TEST_F(HudControls, NumberKeysSelectPlacedBombsHighestWinsEveryFrame) {
     TakeBomb(0);
     TakeBomb(2);
-    MoveBombTo(*BombList[0], 100, 100);
-    io.Hold(KEY_2);  // bomb 1 is still in the inventory
+    MoveBombTo(*world.BombList[0], 100, 100);
+    io.Hold(KeyDigit(2));  // bomb 1 is still in the inventory
     Frames();
-    EXPECT_EQ(SelectedBomb, BombList[2]);
-    io.Hold(KEY_1);
+    EXPECT_EQ(world.SelectedBomb, world.BombList[2]);
+    io.Hold(KeyDigit(1));
     Frames();
-    EXPECT_EQ(SelectedBomb, BombList[0]);
-    io.Hold(KEY_3);
+    EXPECT_EQ(world.SelectedBomb, world.BombList[0]);
+    io.Hold(KeyDigit(3));
     Frames();
-    EXPECT_EQ(SelectedBomb, BombList[2]);
+    EXPECT_EQ(world.SelectedBomb, world.BombList[2]);
     // Held, the key wins even over a click on another bomb in the same frame.
     Click(100, 100);
-    EXPECT_EQ(SelectedBomb, BombList[2]);
+    EXPECT_EQ(world.SelectedBomb, world.BombList[2]);
+
+    // A bomb taken out of its slot counts as placed in that very frame.
+    io.keys.reset();
+    io.Hold(KeyDigit(1));
+    io.Hold(KeyDigit(2));
+    io.MoveTo(160, EditHudTop() + 24);
+    io.buttons = kLeftButton;
+    Frames();
+    EXPECT_EQ(world.SelectedBomb, world.BombList[1]);
 }
 
 TEST_F(HudControls, RunModeTakesNoInputAndMissesReleases) {
     TakeBomb(0);
     Hold(320, 240, kLeftButton);
     ASSERT_TRUE(state.hud.leftDrag);
-    io.Hold(KEY_SPACE);
+    io.Hold(kKeySpace);
     Frames();
-    io.Hold(KEY_SPACE, false);
-    ASSERT_FALSE(EditMode);
+    io.Hold(kKeySpace, false);
+    ASSERT_FALSE(world.EditMode);
     Hold(200, 200, 0);  // released in run mode: not seen
     ClickHud(160, 24);   // slot 1's place while the HUD hangs lower: nothing
-    EXPECT_FALSE(BombPlaced[1]);
-    Tap(KEY_SPACE);
-    ASSERT_TRUE(EditMode);
+    EXPECT_FALSE(world.BombPlaced[1]);
+    Tap(kKeySpace);
+    ASSERT_TRUE(world.EditMode);
     EXPECT_TRUE(state.hud.leftDrag);
-    EXPECT_EQ(BombList[0]->HomeX, 320);
+    EXPECT_EQ(world.BombList[0]->HomeX, 320);
 }
 
 }  // namespace

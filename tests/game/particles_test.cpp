@@ -1,9 +1,11 @@
 #include <allegro.h>
 #include <gtest/gtest.h>
 
-#include "sim/sim_state.h"
-#include "sim/particles.h"
+#include "game/assets.h"
 #include "game/frame_draw.h"
+#include "platform/allegro/allegro_picture.h"
+#include "sim/particles.h"
+#include "sim/world.h"
 #include "support/headless.h"
 
 namespace {
@@ -12,11 +14,12 @@ class Particles : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { StartHeadless(); }
 
+    // The flare strip's pictures are told apart by colour.
     void SetUp() override {
-        ResetSimulation();
         for (int i = 0; i < 4; ++i) {
             pictures[i] = create_bitmap(16, 16);
             clear_to_color(pictures[i], makecol(10 + 40 * i, 200, 30));
+            assets.strips[static_cast<int>(Strip::Flare)][i] = AsPicture(pictures[i]);
         }
         target = create_bitmap(640, 480);
         clear_to_color(target, 0);
@@ -24,7 +27,6 @@ protected:
     void TearDown() override {
         for (BITMAP* b : pictures) destroy_bitmap(b);
         destroy_bitmap(target);
-        ResetSimulation();
     }
 
     Particle Make(int life, int delay = 5) {
@@ -33,7 +35,7 @@ protected:
         p.y = Fixed::FromInt(100);
         p.life = life;
         p.delay = p.countdown = delay;
-        p.strip = pictures;
+        p.strip = Strip::Flare;
         return p;
     }
 
@@ -44,94 +46,100 @@ protected:
         return -1;
     }
 
+    void Spawn(const Particle& p) { SpawnParticle(ring, p); }
+    void DrawParticles() { UpdateAndDrawParticles(AsPicture(target), world, assets); }
+
+    World world;
+    ParticleRing& ring = world.ParticlePool;
+    Assets assets;
     BITMAP* pictures[4] = {};
     BITMAP* target = nullptr;
 };
 
 TEST_F(Particles, SpawnsFillTheRingInOrderAndSkipOneLiveSlot) {
-    for (int i = 0; i < 3; ++i) SpawnParticle(Make(10 + i));
-    EXPECT_EQ(ParticlePool.slots[0].life, 10);
-    EXPECT_EQ(ParticlePool.slots[2].life, 12);
-    EXPECT_EQ(ParticlePool.nextSlot, 3);
+    for (int i = 0; i < 3; ++i) Spawn(Make(10 + i));
+    EXPECT_EQ(ring.slots[0].life, 10);
+    EXPECT_EQ(ring.slots[2].life, 12);
+    EXPECT_EQ(ring.nextSlot, 3);
 
     // Wrapping: the live slot 0 is skipped.
-    ParticlePool.nextSlot = 799;
-    SpawnParticle(Make(7));
-    EXPECT_EQ(ParticlePool.slots[799].life, 7);
-    EXPECT_EQ(ParticlePool.nextSlot, 1);
+    ring.nextSlot = 799;
+    Spawn(Make(7));
+    EXPECT_EQ(ring.slots[799].life, 7);
+    EXPECT_EQ(ring.nextSlot, 1);
 
     // Slots 5 and 6 live: a spawn at 4 skips 5 only, the next overwrites 6.
-    ResetSimulation();
-    ParticlePool.slots[5] = Make(55);
-    ParticlePool.slots[6] = Make(66);
-    ParticlePool.nextSlot = 4;
-    SpawnParticle(Make(4));
-    EXPECT_EQ(ParticlePool.nextSlot, 6);
-    SpawnParticle(Make(99));
-    EXPECT_EQ(ParticlePool.slots[6].life, 99);
-    EXPECT_EQ(ParticlePool.slots[5].life, 55);
-    EXPECT_EQ(ParticlePool.nextSlot, 7);
+    ring = ParticleRing{};
+    ring.slots[5] = Make(55);
+    ring.slots[6] = Make(66);
+    ring.nextSlot = 4;
+    Spawn(Make(4));
+    EXPECT_EQ(ring.nextSlot, 6);
+    Spawn(Make(99));
+    EXPECT_EQ(ring.slots[6].life, 99);
+    EXPECT_EQ(ring.slots[5].life, 55);
+    EXPECT_EQ(ring.nextSlot, 7);
 }
 
 TEST_F(Particles, AFullRingOverwritesEverySecondSlot) {
-    for (int i = 0; i < kParticleSlots; ++i) ParticlePool.slots[i] = Make(1000 + i);
-    ParticlePool.nextSlot = 0;
-    for (int i = 0; i < 10; ++i) SpawnParticle(Make(1));
-    for (int i = 0; i < 20; ++i) EXPECT_EQ(ParticlePool.slots[i].life == 1, i % 2 == 0) << i;
-    EXPECT_EQ(ParticlePool.nextSlot, 20);
+    for (int i = 0; i < kParticleSlots; ++i) ring.slots[i] = Make(1000 + i);
+    ring.nextSlot = 0;
+    for (int i = 0; i < 10; ++i) Spawn(Make(1));
+    for (int i = 0; i < 20; ++i) EXPECT_EQ(ring.slots[i].life == 1, i % 2 == 0) << i;
+    EXPECT_EQ(ring.nextSlot, 20);
 }
 
 TEST_F(Particles, ALifeOfOneIsDrawnOnceAlreadyMovedThenFreed) {
     Particle p = Make(1);
     p.vx = Fixed::FromInt(3);
     p.vy = Fixed::FromInt(-2);
-    SpawnParticle(p);
-    UpdateAndDrawParticles(target);
+    Spawn(p);
+    DrawParticles();
     // Centred on (103, 98): the picture spans 95..110 and 90..105.
     EXPECT_EQ(PictureAt(95, 90), 0);
     EXPECT_EQ(PictureAt(110, 105), 0);
     EXPECT_EQ(PictureAt(94, 90), -1);
     EXPECT_EQ(PictureAt(111, 105), -1);
-    EXPECT_EQ(ParticlePool.slots[0].life, 0);
+    EXPECT_EQ(ring.slots[0].life, 0);
 
     clear_to_color(target, 0);
-    UpdateAndDrawParticles(target);
+    DrawParticles();
     EXPECT_EQ(PictureAt(103, 98), -1);
 }
 
 TEST_F(Particles, PicturesAdvanceEveryDelayFrames) {
-    SpawnParticle(Make(20, 7));
+    Spawn(Make(20, 7));
     int shown[4] = {};
     for (int frame = 0; frame < 20; ++frame) {
-        UpdateAndDrawParticles(target);
-        shown[ParticlePool.slots[0].picture] += 1;
+        DrawParticles();
+        shown[ring.slots[0].picture] += 1;
     }
     EXPECT_EQ(shown[0], 6);
     EXPECT_EQ(shown[1], 7);
     EXPECT_EQ(shown[2], 7);
     EXPECT_EQ(shown[3], 0);
-    EXPECT_EQ(ParticlePool.slots[0].life, 0);
+    EXPECT_EQ(ring.slots[0].life, 0);
 }
 
 TEST_F(Particles, AccelerationActsAfterTheMove) {
     Particle p = Make(40, 11);
     p.vy = Fixed::Raw(-512);
     p.ay = Fixed::Raw(128);
-    SpawnParticle(p);
-    UpdateAndDrawParticles(target);
-    EXPECT_EQ(ParticlePool.slots[0].y.raw, 100 * 256 - 512);
-    EXPECT_EQ(ParticlePool.slots[0].vy.raw, -384);
-    UpdateAndDrawParticles(target);
-    EXPECT_EQ(ParticlePool.slots[0].y.raw, 100 * 256 - 512 - 384);
-    EXPECT_EQ(ParticlePool.slots[0].vy.raw, -256);
+    Spawn(p);
+    DrawParticles();
+    EXPECT_EQ(ring.slots[0].y.raw, 100 * 256 - 512);
+    EXPECT_EQ(ring.slots[0].vy.raw, -384);
+    DrawParticles();
+    EXPECT_EQ(ring.slots[0].y.raw, 100 * 256 - 512 - 384);
+    EXPECT_EQ(ring.slots[0].vy.raw, -256);
 }
 
 TEST_F(Particles, AdditiveParticlesBlendIntoTheTarget) {
     clear_to_color(target, makecol(0, 0, 0));
     Particle p = Make(5);
     p.additive = true;
-    SpawnParticle(p);
-    UpdateAndDrawParticles(target);
+    Spawn(p);
+    DrawParticles();
     const int c = getpixel(target, 100, 100);
     // 32/256 of the picture's green (200) is added to black.
     EXPECT_GT(getg(c), 0);

@@ -1,21 +1,22 @@
 #pragma once
 // Drives the real frame function headlessly: the test sets what the player
-// holds, runs frames, and inspects the shell's state. Presenting only counts.
-#include <allegro.h>
-
+// holds, runs frames, and inspects the game's state. Presenting only counts;
+// every sound started or stopped is logged.
+#include <algorithm>
 #include <functional>
+#include <initializer_list>
 #include <string>
+#include <vector>
 
-#include "sim/level_record.h"
-#include "sim/world.h"
-#include "sim/bomb.h"
-#include "platform/allegro/allegro_presentation.h"
-#include "sim/asset_handles.h"
 #include "game/assets.h"
+#include "game/drawing.h"
 #include "game/frame_io.h"
 #include "game/frame_loop.h"
-#include "sim/frame_globals.h"
 #include "game/input.h"
+#include "packs/pack_model.h"
+#include "sim/bomb.h"
+#include "sim/level_record.h"
+#include "sim/world.h"
 #include "support/headless.h"
 #include "support/play_field.h"
 
@@ -45,13 +46,16 @@ public:
         for (char c : typed) s.Type(c);
         typed.clear();
     }
-    void Present(BITMAP*) override { ++presented; }
+    void Present(Picture*) override { ++presented; }
     // Counted as presented too: the game shows a frame either way.
     int unchanged = 0;
-    void PresentUnchanged(BITMAP* frame) override {
+    void PresentUnchanged(Picture* frame) override {
         ++unchanged;
         Present(frame);
     }
+    std::vector<Sound*> played, stopped;
+    void PlaySound(Sound* sound, int, bool) override { played.push_back(sound); }
+    void StopSound(Sound* sound) override { stopped.push_back(sound); }
     bool CloseRequested() override { return closeRequested || quitSignalled; }
     bool quitSignalled = false;
     bool QuitSignalled() override { return quitSignalled; }
@@ -69,26 +73,35 @@ inline LevelRecord Rec(int16_t type, int16_t x = 0, int16_t y = 0, int16_t w = 0
     return {type, x, y, w, h, param, 0, 0};
 }
 
-class FrameTest : public PlayFieldTest {
+// The levels to play, each given as records ended by REC_END, named "Level N".
+inline LevelList LevelsOf(std::initializer_list<const LevelRecord*> levels) {
+    LevelList list;
+    for (const LevelRecord* r : levels) {
+        PackLevel level;
+        level.name = "Level " + std::to_string(list.size() + 1);
+        do level.records.push_back(*r);
+        while ((r++)->type != REC_END);
+        list.push_back(std::move(level));
+    }
+    return list;
+}
+
+class FrameTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { StartHeadless(); }
 
-    ShellState state;
+    GameState state;
+    World& world = state.world;
     ScriptedIo io;
 
-    void SetUp() override {
-        PlayFieldTest::SetUp();
-        ActivePresentation = &presentation;  // the frames draw as the game's do
-        HissPlaying = false;
-        state = ShellState{};
+    const Assets& Bitmaps() { return HeadlessBitmaps(); }
+    Picture* Buffer() { return Bitmaps().backBuffer.get(); }
+    int HudHeight() { return PictureHeight(Bitmaps().hud.get()); }
+    int EditHudTop() { return PictureHeight(Buffer()) - HudHeight(); }
+    // How often a sound was started through the io.
+    int TimesPlayed(SoundId id) {
+        return static_cast<int>(std::count(io.played.begin(), io.played.end(), Bitmaps().SoundFor(id)));
     }
-
-    AllegroPresentation presentation;
-
-    const ShellBitmaps& Bitmaps() { return HeadlessBitmaps(); }
-    BITMAP* Buffer() { return Bitmaps().backBuffer.get(); }
-    int HudHeight() { return Bitmaps().hud.get()->h; }
-    int EditHudTop() { return Buffer()->h - HudHeight(); }
 
     void Start(const LevelRecord* records) { StartLevel(state, records); }
 

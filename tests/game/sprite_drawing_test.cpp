@@ -11,6 +11,7 @@
 #include <random>
 
 #include "game/sprite_drawing.h"
+#include "platform/allegro/allegro_picture.h"
 #include "support/headless.h"
 
 namespace {
@@ -74,10 +75,10 @@ public:
         if (additive) {
             set_add_blender(0, 0, 0, 32);
             draw_trans_sprite(allegroTarget_.get(), allegroSprite, x, y);
-            DrawAdditiveSprite(oursTarget_.get(), oursSprite, x, y, loop);
+            DrawAdditiveSprite(AsPicture(oursTarget_.get()), AsPicture(oursSprite), x, y, loop);
         } else {
             draw_sprite(allegroTarget_.get(), allegroSprite, x, y);
-            DrawMaskedSprite(oursTarget_.get(), oursSprite, x, y, loop);
+            DrawMaskedSprite(AsPicture(oursTarget_.get()), AsPicture(oursSprite), x, y, loop);
         }
         return SamePixels(allegro_.get(), ours_.get())
                << (additive ? " additive" : " masked") << " (sprite at " << std::dec << x << ", " << y << ")";
@@ -203,7 +204,7 @@ TEST_P(Sprites, OtherDepthsGoToAllegroWithTheAdditiveBlender) {
     blit(stage.Start(), canvas, 0, 0, 0, 0, canvas->w, canvas->h);
     set_trans_blender(0, 0, 0, 200);
     auto target = Own(create_sub_bitmap(canvas, 4, 4, 40, 32));
-    DrawAdditiveSprite(target.get(), sprite.get(), 30, 10, GetParam());
+    DrawAdditiveSprite(AsPicture(target.get()), AsPicture(sprite.get()), 30, 10, GetParam());
 
     auto expected = Own(create_bitmap_ex(24, canvas->w, canvas->h));
     blit(stage.Start(), expected.get(), 0, 0, 0, 0, canvas->w, canvas->h);

@@ -2,11 +2,13 @@
 // full drawing would have made. Checked frame by frame over random play: each
 // frame that was not drawn is run once more from the same state, drawn in
 // full, and the two pictures compared.
+#include <allegro.h>
+
 #include <random>
 
-#include "sim/sim_state.h"
 #include "game/keys.h"
 #include "game/scripted_play.h"
+#include "platform/allegro/allegro_picture.h"
 
 namespace {
 
@@ -37,28 +39,25 @@ protected:
 TEST_F(StillPicture, AFrameNotDrawnAgainIsThePictureDrawnLast) {
     Start(kLevel);
     std::mt19937 rng(7);
-    BITMAP* kept = create_bitmap(Buffer()->w, Buffer()->h);
+    BITMAP* buffer = Bitmap(Buffer());
+    BITMAP* kept = create_bitmap(buffer->w, buffer->h);
     int notDrawn = 0, compared = 0;
     for (int f = 0; f < 1500 && !state.restartRequest; ++f) {
         NextInput(rng);
-        const SimSnapshot before = SimSnapshot::Take();
-        const ShellState shellBefore = state;
-        const bool hissBefore = HissPlaying;
+        const GameState before = state;
         const int unchangedBefore = io.unchanged;
         Frames();
         if (io.unchanged == unchangedBefore) continue;
         ++notDrawn;
-        blit(Buffer(), kept, 0, 0, 0, 0, kept->w, kept->h);
+        blit(buffer, kept, 0, 0, 0, 0, kept->w, kept->h);
         // The same frame again from the same state, drawn in full this time.
-        ASSERT_TRUE(before.Restore());
-        state = shellBefore;
+        state = before;
         state.drawnPicture = 0;
-        HissPlaying = hissBefore;
         io.presented -= 1;
         Frames();
         int different = 0;
         for (int y = 0; y < kept->h; ++y)
-            for (int x = 0; x < kept->w; ++x) different += getpixel(kept, x, y) != getpixel(Buffer(), x, y);
+            for (int x = 0; x < kept->w; ++x) different += getpixel(kept, x, y) != getpixel(buffer, x, y);
         ASSERT_EQ(different, 0) << "frame " << f << ": the picture kept is not the one the frame draws";
         ++compared;
     }

@@ -5,7 +5,8 @@
 #include <utility>
 #include <vector>
 
-#include "packs/level_table.h"
+#include "packs/builtin_levels.h"
+#include "packs/pack_model.h"
 
 namespace {
 
@@ -36,12 +37,20 @@ constexpr Composition kExpected[kBuiltinLevelCount] = {
     {55, 49, 0, 1, 3, 1, 18210, 6930},  {46, 39, 0, 1, 4, 1, 7670, 8510},
 };
 
-TEST(BuiltinLevels, TableIsTheStartingLevelTable) {
-    EXPECT_EQ(LevelTable, BuiltinLevels);
-    EXPECT_EQ(LevelCount, 10);
+// What the game plays without a pack: the ten levels, named, record for record.
+TEST(BuiltinLevels, TheListIsTheTenLevelsNamed) {
     std::set<const LevelRecord*> distinct(BuiltinLevels, BuiltinLevels + kBuiltinLevelCount);
     EXPECT_EQ(distinct.size(), 10u);
     EXPECT_EQ(distinct.count(nullptr), 0u);
+    const LevelList list = BuiltinLevelList();
+    ASSERT_EQ(list.size(), 10u);
+    for (int level = 0; level < kBuiltinLevelCount; ++level) {
+        EXPECT_EQ(list[level].name, "Level " + std::to_string(level + 1));
+        std::vector<std::array<int, 8>> listed, built;
+        for (const LevelRecord& r : list[level].records) listed.push_back(Fields(r));
+        for (const LevelRecord& r : Records(level)) built.push_back(Fields(r));
+        EXPECT_EQ(listed, built) << "level " << level + 1;
+    }
 }
 
 TEST(BuiltinLevels, EachLevelHasItsRecordCountAndComposition) {

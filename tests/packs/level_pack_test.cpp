@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "packs/level_table.h"
+#include "packs/pack_reader.h"
 
 namespace fs = std::filesystem;
 
@@ -58,10 +58,7 @@ protected:
         fs::remove_all(dir_);
         fs::create_directories(dir_);
     }
-    void TearDown() override {
-        FreeLevelPack();
-        fs::remove_all(dir_);
-    }
+    void TearDown() override { fs::remove_all(dir_); }
 
     std::string Write(const std::string& bytes, const std::string& name = "pack.lvl") {
         const fs::path path = dir_ / name;
@@ -69,36 +66,27 @@ protected:
         out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         return path.string();
     }
-    void Load(const PackBytes& pack) { LoadLevelPack(Write(pack.Bytes()).c_str()); }
+    // Reads the file at path as the game does; the levels read stay in pack.
+    void Read(const std::string& path) {
+        std::string error;
+        ASSERT_TRUE(ReadPackFile(path, pack, error)) << error;
+    }
+    void Load(const PackBytes& bytes) { Read(Write(bytes.Bytes())); }
 
     // The stored records of pack level i up to and including its terminator.
-    static std::vector<Fields> Level(int i) {
+    std::vector<Fields> Level(size_t i) const {
         std::vector<Fields> out;
-        if (LevelTable == nullptr || i >= LevelCount) {
+        if (i >= pack.levels.size()) {
             ADD_FAILURE() << "no pack level " << i;
             return out;
         }
-        const LevelRecord* r = LevelTable[i];
-        do out.push_back(Of(*r));
-        while ((r++)->type != REC_END);
+        for (const LevelRecord& r : pack.levels[i].records) out.push_back(Of(r));
         return out;
     }
 
-    static void ExpectBuiltinTable() {
-        EXPECT_EQ(LevelTable, BuiltinLevels);
-        EXPECT_EQ(LevelCount, kBuiltinLevelCount);
-        EXPECT_TRUE(PackLevels.empty());
-    }
+    void ExpectLevels(size_t n) const { EXPECT_EQ(pack.levels.size(), n); }
 
-    static void ExpectPackTable(int levels) {
-        EXPECT_EQ(LevelCount, levels);
-        ASSERT_EQ(PackLevels.size(), static_cast<size_t>(levels));
-        if (levels == 0)
-            EXPECT_EQ(LevelTable, nullptr);
-        else
-            EXPECT_EQ(LevelTable, PackLevels.data());
-    }
-
+    PackFile pack;
     fs::path dir_;
 };
 
@@ -112,47 +100,49 @@ PackBytes TwoLevelPack() {
 }
 
 TEST_F(LevelPack, SmallestPackHoldsOneEmptyLevel) {
-    PackBytes pack;
-    pack.FileHeader().Level({kEnd});
-    ASSERT_EQ(pack.Bytes().size(), 1424u + 128u + 16u);
-    Load(pack);
-    ExpectPackTable(1);
+    PackBytes bytes;
+    bytes.FileHeader().Level({kEnd});
+    ASSERT_EQ(bytes.Bytes().size(), 1424u + 128u + 16u);
+    Load(bytes);
+    ExpectLevels(1);
     EXPECT_EQ(Level(0), std::vector<Fields>{kEnd});
 }
 
 TEST_F(LevelPack, LevelsKeepFileOrderRecordOrderAndTheirTerminators) {
-    const PackBytes pack = TwoLevelPack();
-    ASSERT_EQ(pack.Bytes().size(), 1424u + 2u * (128u + 3u * 16u));
-    Load(pack);
-    ExpectPackTable(2);
+    const PackBytes bytes = TwoLevelPack();
+    ASSERT_EQ(bytes.Bytes().size(), 1424u + 2u * (128u + 3u * 16u));
+    Load(bytes);
+    ExpectLevels(2);
     EXPECT_EQ(Level(0), kLevelA);
     EXPECT_EQ(Level(1), kLevelB);
+    // Another program's headers hold no names: the levels are numbered.
+    EXPECT_EQ(pack.levels[1].name, "Level 2");
 }
 
 TEST_F(LevelPack, TrailingBytesAfterTheLastLevel) {
     // Too few bytes for a header and a whole record: ignored.
     for (int extra : {1, 16, 127, 128, 128 + 15}) {
         SCOPED_TRACE("extra bytes " + std::to_string(extra));
-        PackBytes pack = TwoLevelPack();
-        pack.Fill(extra, '\x01');
-        Load(pack);
-        ExpectPackTable(2);
+        PackBytes bytes = TwoLevelPack();
+        bytes.Fill(extra, '\x01');
+        Load(bytes);
+        ExpectLevels(2);
         EXPECT_EQ(Level(1), kLevelB);
     }
     {
         SCOPED_TRACE("a header and a lone terminator");
-        PackBytes pack = TwoLevelPack();
-        pack.Level({kEnd});
-        Load(pack);
-        ExpectPackTable(3);
+        PackBytes bytes = TwoLevelPack();
+        bytes.Level({kEnd});
+        Load(bytes);
+        ExpectLevels(3);
         EXPECT_EQ(Level(2), std::vector<Fields>{kEnd});
     }
     {
         SCOPED_TRACE("a header and records without a terminator");
-        PackBytes pack = TwoLevelPack();
-        pack.Level({{1, 10, 10, 0, 0, 0, 0, 0}, {2, 30, 10, 0, 0, 0, 0, 0}});
-        Load(pack);
-        ExpectPackTable(2);
+        PackBytes bytes = TwoLevelPack();
+        bytes.Level({{1, 10, 10, 0, 0, 0, 0, 0}, {2, 30, 10, 0, 0, 0, 0, 0}});
+        Load(bytes);
+        ExpectLevels(2);
         EXPECT_EQ(Level(1), kLevelB);
     }
 }
@@ -168,22 +158,22 @@ TEST_F(LevelPack, RecordsAreStoredExactlyAsWritten) {
         {1, 10, 10, 55, -55, 12, 0, 0},
         {0, 11, -12, 13, 14, 15, 16, 17},  // a terminator's other fields are kept too
     };
-    PackBytes pack;
-    pack.FileHeader().Level(odd).Level({kEnd});
-    Load(pack);
-    ExpectPackTable(2);
+    PackBytes bytes;
+    bytes.FileHeader().Level(odd).Level({kEnd});
+    Load(bytes);
+    ExpectLevels(2);
     EXPECT_EQ(Level(0), odd);
     EXPECT_EQ(Level(1), std::vector<Fields>{kEnd});
 
     // Fields are little-endian 16-bit values whatever the host.
     PackBytes raw;
     raw.FileHeader().LevelHeader();
-    const char bytes[16] = {'\x07', '\x00', '\x34', '\x12', '\x00', '\xF8', '\xFF', '\x7F',
-                            '\x00', '\x80', '\x01', '\x00', '\xFE', '\xFF', '\x00', '\x01'};
-    std::string file = raw.Bytes() + std::string(bytes, 16);
+    const char record[16] = {'\x07', '\x00', '\x34', '\x12', '\x00', '\xF8', '\xFF', '\x7F',
+                             '\x00', '\x80', '\x01', '\x00', '\xFE', '\xFF', '\x00', '\x01'};
+    std::string file = raw.Bytes() + std::string(record, 16);
     file.append(16, '\0');
-    LoadLevelPack(Write(file).c_str());
-    ExpectPackTable(1);
+    Read(Write(file));
+    ExpectLevels(1);
     EXPECT_EQ(Level(0), (std::vector<Fields>{{7, 0x1234, -2048, 0x7FFF, -32768, 1, -2, 256}, kEnd}));
 }
 
@@ -195,9 +185,9 @@ TEST_F(LevelPack, FileCutAtEveryLengthKeepsTheCompleteLevels) {
     for (size_t cut = 0; cut <= whole.size(); ++cut) {
         SCOPED_TRACE("cut at " + std::to_string(cut));
         Write(whole.substr(0, cut));
-        LoadLevelPack(path.c_str());
-        const int expected = (cut >= firstEnd ? 1 : 0) + (cut == whole.size() ? 1 : 0);
-        ExpectPackTable(expected);
+        Read(path);
+        const size_t expected = (cut >= firstEnd ? 1 : 0) + (cut == whole.size() ? 1 : 0);
+        ExpectLevels(expected);
         if (expected >= 1) {
             EXPECT_EQ(Level(0), kLevelA);
         }
@@ -210,12 +200,12 @@ TEST_F(LevelPack, FileCutAtEveryLengthKeepsTheCompleteLevels) {
 
 TEST_F(LevelPack, VeryLongLevelLoadsWhole) {
     constexpr int kRecords = 100000;
-    PackBytes pack;
-    pack.FileHeader().LevelHeader();
-    for (int i = 0; i < kRecords; ++i) pack.Record({1 + i % 7, i % 640, i / 640, i % 3, 0, i % 11, 0, 0});
-    pack.Record(kEnd).Level(kLevelA);
-    Load(pack);
-    ExpectPackTable(2);
+    PackBytes bytes;
+    bytes.FileHeader().LevelHeader();
+    for (int i = 0; i < kRecords; ++i) bytes.Record({1 + i % 7, i % 640, i / 640, i % 3, 0, i % 11, 0, 0});
+    bytes.Record(kEnd).Level(kLevelA);
+    Load(bytes);
+    ExpectLevels(2);
     const std::vector<Fields> big = Level(0);
     ASSERT_EQ(big.size(), static_cast<size_t>(kRecords + 1));
     for (int i : {0, 1, 639, 640, 54321, kRecords - 1})
@@ -224,46 +214,23 @@ TEST_F(LevelPack, VeryLongLevelLoadsWhole) {
     EXPECT_EQ(Level(1), kLevelA);
 }
 
-TEST_F(LevelPack, UnopenablePathsLeaveTheTableAlone) {
-    LoadLevelPack((dir_ / "no such pack.lvl").string().c_str());
-    ExpectBuiltinTable();
-    LoadLevelPack(nullptr);
-    ExpectBuiltinTable();
+TEST_F(LevelPack, UnopenablePathsAreRefusedWithTheReason) {
     std::string error;
-    EXPECT_FALSE(LoadLevelPack(dir_.string().c_str(), &error));
+    EXPECT_FALSE(ReadPackFile((dir_ / "no such pack.lvl").string(), pack, error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_TRUE(pack.levels.empty());
+    error.clear();
+    EXPECT_FALSE(ReadPackFile(dir_.string(), pack, error));
     EXPECT_EQ(error, "is a directory");
-    ExpectBuiltinTable();
-
-    // A pack already loaded stays when a later path cannot be read.
-    Load(TwoLevelPack());
-    ExpectPackTable(2);
-    LoadLevelPack((dir_ / "missing").string().c_str());
-    LoadLevelPack(dir_.string().c_str());
-    ExpectPackTable(2);
-    EXPECT_EQ(Level(1), kLevelB);
+    EXPECT_TRUE(pack.levels.empty());
 }
 
-TEST_F(LevelPack, FilesTooShortForALevelGiveAnEmptyTable) {
+TEST_F(LevelPack, FilesTooShortForALevelGiveNoLevels) {
     for (size_t size : {size_t{0}, size_t{1}, size_t{1424}, size_t{1424 + 128}, size_t{1424 + 128 + 15}}) {
         SCOPED_TRACE("size " + std::to_string(size));
-        LoadLevelPack(Write(std::string(size, '\0')).c_str());
-        ExpectPackTable(0);
+        Read(Write(std::string(size, '\0')));
+        ExpectLevels(0);
     }
-}
-
-TEST_F(LevelPack, ReloadingReplacesThePackAndFreeRestoresTheBuiltins) {
-    Load(TwoLevelPack());
-    ExpectPackTable(2);
-    PackBytes second;
-    second.FileHeader().Level(kLevelB);
-    LoadLevelPack(Write(second.Bytes(), "second.lvl").c_str());
-    ExpectPackTable(1);
-    EXPECT_EQ(Level(0), kLevelB);
-
-    FreeLevelPack();
-    ExpectBuiltinTable();
-    FreeLevelPack();  // harmless when nothing is loaded
-    ExpectBuiltinTable();
 }
 
 // Only a regular file is read: /dev/zero would never end, and a FIFO with
@@ -273,9 +240,9 @@ TEST_F(LevelPack, AnythingButARegularFileIsRefusedAtOnce) {
     ASSERT_EQ(mkfifo((dir_ / "fifo").c_str(), 0600), 0);
     for (const std::string& path : {std::string("/dev/zero"), (dir_ / "fifo").string()}) {
         std::string error;
-        EXPECT_FALSE(LoadLevelPack(path.c_str(), &error)) << path;
+        EXPECT_FALSE(ReadPackFile(path, pack, error)) << path;
         EXPECT_EQ(error, "is not a regular file") << path;
-        ExpectBuiltinTable();
+        EXPECT_TRUE(pack.levels.empty());
     }
     alarm(0);
 }
@@ -284,10 +251,9 @@ TEST_F(LevelPack, AHugeFileOfZerosStopsAtTheLevelBound) {
     // Zeros read as a run of empty levels; this (sparse) file holds 70,000.
     const std::string path = Write("");
     fs::resize_file(path, 1424 + 70000 * (128 + 16));
-    EXPECT_TRUE(LoadLevelPack(path.c_str()));
-    EXPECT_EQ(LevelCount, 65536);
-    ExpectPackTable(LevelCount);
-    EXPECT_EQ(Level(LevelCount - 1), std::vector<Fields>{kEnd});
+    Read(path);
+    ExpectLevels(kMaxPackLevels);
+    EXPECT_EQ(Level(kMaxPackLevels - 1), std::vector<Fields>{kEnd});
 }
 
 }  // namespace

@@ -11,13 +11,14 @@
 #include <memory>
 #include <random>
 
-#include "sim/asset_handles.h"
+#include "game/asset_files.h"
+#include "game/assets.h"
+#include "platform/allegro/allegro_picture.h"
 #include "platform/allegro/allegro_surface.h"
+#include "raster/drawing_match.h"
 #include "raster/image.h"
 #include "raster/rotate.h"
 #include "raster/shapes.h"
-#include "raster/drawing_match.h"
-#include "game/asset_files.h"
 #include "support/headless.h"
 
 namespace {
@@ -112,7 +113,9 @@ TEST_F(Canvases, ColoursAndAssetFilesAreAllegros) {
 
 TEST_F(Canvases, TurnedSpritesOnEveryAngleAreAllegrosWithinAFewPixels) {
     int total = 0, worst = 0, draws = 0;
-    for (BITMAP* sprite : {HamsterSpinBitmap, HamsterCraterBitmap, BlockBitmap}) {
+    const Assets& assets = HeadlessBitmaps();
+    for (Picture* picture : {assets.hamsterSpin.get(), assets.hamsterCrater.get(), assets.block.get()}) {
+        BITMAP* sprite = Bitmap(picture);
         for (int angle = 0; angle < 256; ++angle) {
             // Inside, and cut by each edge of the canvas.
             for (const auto& [x, y] : {std::pair{60, 50}, {61, 47}, {-9, 3}, {148, 110}, {3, -12}}) {

@@ -9,15 +9,15 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "packs/level_table.h"
-#include "sim/sim_state.h"
-#include "sim/particles.h"
-#include "game/hud_controls.h"
-#include "game/keys.h"
-#include "raster/drawing_match.h"
+#include "game/drawn_run.h"
 #include "game/scripted_play.h"
+#include "packs/builtin_levels.h"
+#include "platform/allegro/allegro_picture.h"
+#include "raster/drawing_match.h"
+#include "sim/fuse.h"
+#include "sim/particles.h"
+#include "sim/placement.h"
 #include "sim/solutions_file.h"
-#include "solve/level_run.h"
 
 namespace {
 
@@ -27,12 +27,10 @@ Particle Lasting(int i) {
     p.x = Fixed::FromInt(-12 + (i * 37) % 664);
     p.y = Fixed::FromInt(-12 + (i * 53) % 504);
     p.life = p.delay = p.countdown = 1 << 30;
-    p.strip = i % 3 == 0 ? DustFrames : FlareFrames;
+    p.strip = i % 3 == 0 ? Strip::Dust : Strip::Flare;
     p.additive = i % 5 != 0;
     return p;
 }
-
-int Slack() { return kTurnedSpriteSlack * HamsterCount; }
 
 class OwnFrames : public FrameTest {
 protected:
@@ -45,41 +43,39 @@ protected:
     // The next frame drawn both ways from the same state; the play goes on
     // from the second. Returns how many pixels are apart.
     int FrameBothWays() {
-        const SimSnapshot before = SimSnapshot::Take();
-        const ShellState shellBefore = state;
-        const bool hissBefore = HissPlaying;
+        const GameState before = state;
         DrawEverythingWith(Drawer::Allegro);
         Frames();
-        const std::vector<uint16_t> allegro = PixelsOf(Buffer());
-        EXPECT_TRUE(before.Restore());
-        state = shellBefore;
-        HissPlaying = hissBefore;
+        const std::vector<uint16_t> allegro = PixelsOf(Bitmap(Buffer()));
+        state = before;
         DrawEverythingWith(Drawer::Own);
         Frames();
         ++frames;
-        return Differing(allegro, PixelsOf(Buffer()));
+        return Differing(allegro, PixelsOf(Bitmap(Buffer())));
     }
+    // Only a turned hamster may be a few pixels apart.
+    int Slack() const { return kTurnedSpriteSlack * world.HamsterCount; }
     int frames = 0;
 };
 
 TEST_F(OwnFrames, BusiestSceneQuietFramesAndTheHud) {
     Start(BuiltinLevels[6]);
-    PlaceInventoryBomb(0, 440, 236, kShortestFuse);
-    EditMode = false;
+    Place(world, {0, 440, 236, kShortestFuse});
+    world.EditMode = false;
     for (int f = 0; f < 90; ++f) {
         if (f % 30 == 29) {
-            for (cObject* o : ObjectList) o->Reset();
-            EditMode = false;
+            world.ResetObjects();
+            world.EditMode = false;
         }
         for (int i = 0; i < kParticleSlots; ++i)
-            if (ParticlePool.slots[i].life == 0) ParticlePool.slots[i] = Lasting(i);
+            if (world.ParticlePool.slots[i].life == 0) world.ParticlePool.slots[i] = Lasting(i);
         io.MoveTo(f % 2 ? 636 - f % 9 : f * 5 % 640, f % 3 ? 476 - f % 7 : f * 4 % 480);
         ASSERT_LE(FrameBothWays(), Slack()) << "busiest frame " << f;
     }
 
     // Level 1 in edit mode: the cursor moving over the play-field, then a
     // bomb taken, dropped, its fuse dragged through every read-out.
-    ResetSimulation();
+    state = GameState{};
     Start(BuiltinLevels[0]);
     for (int f = 0; f < 40; ++f) {
         io.MoveTo(200 + f * 7, 100 + f * 3);
@@ -93,7 +89,7 @@ TEST_F(OwnFrames, BusiestSceneQuietFramesAndTheHud) {
     io.buttons = 0;
     ASSERT_EQ(FrameBothWays(), 0);
     for (int count = 0; count <= kLongestFuse; count += kQuarterSecond) {
-        SelectedBomb->Count = count;
+        world.SelectedBomb->Count = count;
         io.MoveTo(300 + count % 13, 200);  // hovering over the bomb
         ASSERT_EQ(FrameBothWays(), 0) << "fuse " << count;
     }
@@ -116,22 +112,24 @@ TEST_F(OwnFrames, EveryFrameOfTheRecordedSolutions) {
     ASSERT_EQ(solutions.size(), 10u);
     int total = 0, count = 0, worst = 0;
     for (const RecordedSolution& s : solutions) {
-        LevelRun run(LevelTable[s.level - 1], s.bombs, Bitmaps());
+        // Two runs of the same level, side by side: one drawn by Allegro, one the game's own way.
+        DrawnRun allegro(BuiltinLevels[s.level - 1], s.bombs, Bitmaps());
+        DrawnRun own(BuiltinLevels[s.level - 1], s.bombs, Bitmaps());
+        const int slack = kTurnedSpriteSlack * own.State().world.HamsterCount;
         for (bool goOn = true; goOn;) {
-            const LevelRun::Saved before = run.Save();
             DrawEverythingWith(Drawer::Allegro);
-            run.Next();
-            const std::vector<uint16_t> allegro = PixelsOf(run.Picture());
-            ASSERT_TRUE(run.Restore(before));
+            allegro.Next();
+            const std::vector<uint16_t> pixels = PixelsOf(Bitmap(allegro.LastPicture()));
             DrawEverythingWith(Drawer::Own);
-            goOn = run.Next();
-            const int apart = Differing(allegro, PixelsOf(run.Picture()));
-            ASSERT_LE(apart, Slack()) << "level " << s.level << " frame " << run.Frame();
+            goOn = own.Next();
+            const int apart = Differing(pixels, PixelsOf(Bitmap(own.LastPicture())));
+            ASSERT_LE(apart, slack) << "level " << s.level << " frame " << own.Frame();
             total += apart;
             worst = std::max(worst, apart);
             ++count;
         }
-        EXPECT_EQ(run.Frame(), s.frame) << "level " << s.level;
+        EXPECT_EQ(own.Frame(), s.frame) << "level " << s.level;
+        EXPECT_EQ(allegro.Frame(), s.frame) << "level " << s.level;
     }
     std::printf("recorded solutions: %d frames, %d pixels apart in all, at most %d in one\n", count, total, worst);
 }

@@ -4,20 +4,9 @@
 
 #include "sim/bomb.h"
 #include "sim/particles.h"
-#include "sim/asset_handles.h"
-#include "sim/frame_globals.h"
 #include "support/play_field.h"
 
 namespace {
-
-class Bombs : public PlayFieldTest {};
-
-void Place(cBomb& b, short x, short y) {
-    b.HomeX = x;
-    b.HomeY = y;
-    b.x = Fixed::FromInt(x);
-    b.y = Fixed::FromInt(y);
-}
 
 // What a bomb shows to the outside after each of its frames.
 struct Frame {
@@ -28,23 +17,42 @@ struct Frame {
     bool bang;
 };
 
-template <class Bomb>
-std::vector<Frame> RunFuse(Bomb& b, int frames) {
-    std::vector<Frame> out;
-    for (int f = 0; f < frames; ++f) {
-        FuseBurning = false;
-        const int before = LiveParticles();
-        const int bangs = TimesPlayed(ExplodeSample);
-        b.Step();
-        out.push_back({b.Kind(), b.Count, FuseBurning, LiveParticles() - before, TimesPlayed(ExplodeSample) > bangs});
+class Bombs : public PlayFieldTest {
+protected:
+    // One frame of a bomb on its own, its flag cleared first as the step clears it.
+    void StepAlone(cObject& b) {
+        world.FuseBurning = false;
+        b.Step(world);
+        TakeSounds();
     }
-    return out;
+    template <class Bomb>
+    std::vector<Frame> RunFuse(Bomb& b, int frames) {
+        std::vector<Frame> out;
+        for (int f = 0; f < frames; ++f) {
+            const int before = LiveParticles();
+            const int bangs = TimesPlayed(SoundId::Explode);
+            StepAlone(b);
+            out.push_back({b.Kind(), b.Count, world.FuseBurning, LiveParticles() - before,
+                           TimesPlayed(SoundId::Explode) > bangs});
+        }
+        return out;
+    }
+};
+
+void Place(cBomb& b, short x, short y) {
+    b.HomeX = x;
+    b.HomeY = y;
+    b.x = Fixed::FromInt(x);
+    b.y = Fixed::FromInt(y);
 }
 
 TEST_F(Bombs, SixtyFrameFuseTimeline) {
     cBomb b;
     Place(b, 200, 150);
     const std::vector<Frame> t = RunFuse(b, 62);
+    // The spark of the first frame: from the flare strip, its largest picture skipped.
+    EXPECT_EQ(world.ParticlePool.slots[0].strip, Strip::Flare);
+    EXPECT_EQ(world.ParticlePool.slots[0].picture, 1);
     for (int f = 1; f <= 60; ++f) {
         const Frame& fr = t[f - 1];
         const int n = 60 - f;
@@ -61,14 +69,14 @@ TEST_F(Bombs, SixtyFrameFuseTimeline) {
     EXPECT_EQ(b.x.raw, -524288);
     EXPECT_EQ(b.y.raw, -524288);
     EXPECT_EQ(b.Kind(), KIND_BOMB);
-    EXPECT_EQ(TimesPlayed(ExplodeSample), 1);
+    EXPECT_EQ(TimesPlayed(SoundId::Explode), 1);
 }
 
 TEST_F(Bombs, ReachBoxOnlyInFuseLitAndBlastFrames) {
     cBomb b;
     Place(b, 200, 150);
     for (int f = 1; f <= 60; ++f) {
-        b.Step();
+        StepAlone(b);
         const bool reach = f == 1 || f == 59;
         EXPECT_EQ(b.Radius, reach ? 64 : 0) << f;
         EXPECT_EQ(b.box.w, reach ? 128 : 24) << f;
@@ -127,19 +135,18 @@ TEST_F(Bombs, UnplacedBombBurnsOffTheFieldUnheard) {
 
 TEST_F(Bombs, NotDrawnOnceTheCountReachesZero) {
     DrawLog log;
-    ActivePresentation = &log;
     cBomb b;
     Place(b, 100, 100);
     cFixedBomb f(300, 60, 2);
-    b.Draw(nullptr, 0, 0);
+    b.Draw(world, log, 0, 0);
     b.Count = 1;
     f.Count = 1;
-    b.Draw(nullptr, 3, -2);
-    f.Draw(nullptr, 0, 0);
+    b.Draw(world, log, 3, -2);
+    f.Draw(world, log, 0, 0);
     b.Count = 0;
     f.Count = 0;
-    b.Draw(nullptr, 0, 0);
-    f.Draw(nullptr, 0, 0);
+    b.Draw(world, log, 0, 0);
+    f.Draw(world, log, 0, 0);
     EXPECT_EQ(log.drawn, (std::vector<std::string>{"bomb 100 100", "bomb 103 98", "fixed-bomb 300 60"}));
 }
 
@@ -147,7 +154,7 @@ TEST_F(Bombs, ResetRestoresHomeFuseAndBox) {
     cBomb b;
     Place(b, 40, 60);
     b.Fuse = 90;
-    for (int i = 0; i < 100; ++i) b.Step();
+    for (int i = 0; i < 100; ++i) StepAlone(b);
     EXPECT_EQ(b.x.Whole(), -2048);
     b.Reset();
     EXPECT_EQ(b.x, Fixed::FromInt(40));

@@ -4,10 +4,9 @@
 // blasted into the exit before it drops out of sight.
 #include <gtest/gtest.h>
 
-#include "packs/level_table.h"
-#include "sim/world.h"
+#include "packs/builtin_levels.h"
 #include "sim/player.h"
-#include "sim/frame_globals.h"
+#include "sim/world.h"
 #include "support/play_field.h"
 
 namespace {
@@ -15,17 +14,17 @@ namespace {
 class BuiltinLevelAtRest : public PlayFieldTest, public ::testing::WithParamInterface<int> {};
 
 TEST_P(BuiltinLevelAtRest, HamstersStayOnTheirFloorsForSixHundredFrames) {
-    BuildLevel(BuiltinLevels[GetParam()]);
+    BuildLevel(world, BuiltinLevels[GetParam()]);
     std::vector<cPlayer*> hamsters;
     std::vector<Box> solids;
-    for (cObject* o : ObjectList) {
+    for (cObject* o : world.ObjectList) {
         if (o->Kind() == KIND_HAMSTER) hamsters.push_back(static_cast<cPlayer*>(o));
         if (o->Kind() == KIND_BLOCK || o->Kind() == KIND_BRICK) solids.push_back(o->WorldBox());
     }
     ASSERT_FALSE(hamsters.empty());
     const bool overPit = GetParam() == 9;
     for (int frame = 1; frame <= 600; ++frame) {
-        SimulateFrame(ObjectList);
+        Simulate();
         for (cPlayer* h : hamsters) {
             ASSERT_EQ(h->x, Fixed::FromInt(h->HomeX)) << "frame " << frame;
             ASSERT_FALSE(h->Blasted);

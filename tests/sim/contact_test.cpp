@@ -4,15 +4,25 @@
 
 #include "sim/blocks.h"
 #include "sim/bomb.h"
-#include "sim/player.h"
 #include "sim/particles.h"
-#include "sim/asset_handles.h"
-#include "sim/frame_globals.h"
+#include "sim/player.h"
 #include "support/play_field.h"
 
 namespace {
 
-class Contacts : public PlayFieldTest {};
+class Contacts : public PlayFieldTest {
+protected:
+    void Touch(cPlayer& p, cObject& other) {
+        p.Contact(world, &other);
+        TakeSounds();
+    }
+    // The hamster's broad phase over objects as the play-field's list.
+    void CollideWith(cPlayer& p, std::vector<cObject*> objects) {
+        world.ObjectList = std::move(objects);
+        p.Collide(world);
+    }
+    const Particle& Slot(int i) const { return world.ParticlePool.slots[i]; }
+};
 
 // A hamster whose centre is at (x, y) whole pixels.
 cPlayer HamsterAt(int x, int y) {
@@ -27,7 +37,8 @@ cBomb BombAt(int x, int y, int countAfterStep) {
     b.HomeY = static_cast<short>(y);
     b.Fuse = countAfterStep + 1;
     b.Reset();
-    b.Step();
+    World aside;  // its spark and sounds go nowhere
+    b.Step(aside);
     return b;
 }
 
@@ -36,8 +47,7 @@ TEST_F(Contacts, RestingExactlyOnABlockChangesNothing) {
     cBlock block(100, 110);          // top edge at y = 100
     EXPECT_FALSE(Overlaps(p.WorldBox(), block.WorldBox()));
     p.Resting = true;
-    std::vector<cObject*> list{&p, &block};
-    p.Collide(list);
+    CollideWith(p, {&p, &block});
     EXPECT_EQ(p.x, Fixed::FromInt(100));
     EXPECT_EQ(p.y, Fixed::FromInt(88));
     EXPECT_EQ(p.Velocity.x.raw, 0);
@@ -51,14 +61,14 @@ TEST_F(Contacts, SideHitsSnapBesideAndBounceAtHalfSpeed) {
     {
         cPlayer p = HamsterAt(100, 100);
         p.Velocity.x = Fixed::Raw(1000);
-        p.Contact(&block);
+        Touch(p, block);
         EXPECT_EQ(p.x, Fixed::FromInt(124 - 22));
         EXPECT_EQ(p.Velocity.x.raw, -256);
     }
     {
         cPlayer p = HamsterAt(148, 100);
         p.Velocity.x = Fixed::Raw(-1000);
-        p.Contact(&block);
+        Touch(p, block);
         EXPECT_EQ(p.x, Fixed::FromInt(124 + 22));
         EXPECT_EQ(p.Velocity.x.raw, 512);
     }
@@ -66,7 +76,7 @@ TEST_F(Contacts, SideHitsSnapBesideAndBounceAtHalfSpeed) {
         cPlayer p = HamsterAt(101, 100);  // touching already, creeping at raw -1
         p.Velocity.x = Fixed::Raw(-1);
         cBlock left(80, 100);
-        p.Contact(&left);
+        Touch(p, left);
         EXPECT_EQ(p.Velocity.x.raw, 0);
     }
 }
@@ -75,21 +85,21 @@ TEST_F(Contacts, FallingBouncesUntilASoftImpactThenLands) {
     cBlock block(100, 110);
     cPlayer p = HamsterAt(100, 86);
     p.Velocity.y = Fixed::Raw(1000);
-    p.Contact(&block);
+    Touch(p, block);
     EXPECT_EQ(p.Velocity.y.raw, -256);
     EXPECT_FALSE(p.SoftLanding);
     EXPECT_EQ(p.y, Fixed::FromInt(88));  // standing on the block
 
     p.y = Fixed::FromInt(87);
     p.Velocity.y = Fixed::Raw(700);
-    p.Contact(&block);
+    Touch(p, block);
     EXPECT_TRUE(p.SoftLanding);
     EXPECT_EQ(p.Velocity.y.raw, -256);
     EXPECT_FALSE(p.Resting);
 
     p.y = Fixed::FromInt(88);  // standing exactly on it, still moving down
     p.Velocity.y = Fixed::Raw(300);
-    p.Contact(&block);
+    Touch(p, block);
     EXPECT_TRUE(p.Resting);
     EXPECT_TRUE(p.Landed);
     EXPECT_EQ(p.Velocity.y.raw, 0);
@@ -100,13 +110,13 @@ TEST_F(Contacts, UndersideHitBouncesDownAndPlacesBelow) {
     cBlock block(100, 60);  // occupies y 50..70
     cPlayer p = HamsterAt(100, 84);
     p.Velocity.y = Fixed::Raw(-1000);
-    p.Contact(&block);
+    Touch(p, block);
     EXPECT_EQ(p.Velocity.y.raw, 512);
     EXPECT_EQ(p.y, Fixed::FromInt(60 + 22));
 
     cPlayer slow = HamsterAt(100, 83);
     slow.Velocity.y = Fixed::Raw(-300);
-    slow.Contact(&block);
+    Touch(slow, block);
     EXPECT_EQ(slow.Velocity.y.raw, 256);
 }
 
@@ -114,10 +124,10 @@ TEST_F(Contacts, SidewaysContactKicksUpDust) {
     cBlock block(100, 110);
     cPlayer p = HamsterAt(100, 86);
     p.Velocity = {Fixed::Raw(100), Fixed::Raw(1000)};
-    p.Contact(&block);
+    Touch(p, block);
     EXPECT_EQ(LiveParticles(), 5);
-    EXPECT_EQ(ParticlePool.slots[0].strip, DustFrames);
-    EXPECT_EQ(ParticlePool.slots[0].y.raw, 86 * 256 + 4608);
+    EXPECT_EQ(Slot(0).strip, Strip::Dust);
+    EXPECT_EQ(Slot(0).y.raw, 86 * 256 + 4608);
 }
 
 TEST_F(Contacts, TwoHamstersBounceWithoutBeingSeparated) {
@@ -126,8 +136,8 @@ TEST_F(Contacts, TwoHamstersBounceWithoutBeingSeparated) {
     b.Id = 1;
     a.Velocity.x = Fixed::Raw(1000);
     b.Velocity.x = Fixed::Raw(-1000);
-    std::vector<cObject*> list{&a, &b};
-    SimulateFrame(list);
+    world.ObjectList = {&a, &b};
+    Simulate();
     EXPECT_EQ(a.x.raw, 100 * 256 - 256);  // bounced and moved, never snapped
     EXPECT_EQ(a.Velocity.x.raw, -256 + 1);
     EXPECT_GT(b.Velocity.x.raw, 0);
@@ -137,7 +147,7 @@ TEST_F(Contacts, OnlyAFastHamsterBreaksBricks) {
     cBrick brick(124, 100);
     cPlayer slow = HamsterAt(100, 100);
     slow.Velocity.x = Fixed::Raw(1000);
-    slow.Contact(&brick);
+    Touch(slow, brick);
     EXPECT_EQ(brick.x, Fixed::FromInt(124));
     EXPECT_EQ(slow.Velocity.x.raw, -256);
     EXPECT_EQ(LiveParticles(), 0);
@@ -145,14 +155,14 @@ TEST_F(Contacts, OnlyAFastHamsterBreaksBricks) {
     cPlayer fast = HamsterAt(100, 100);
     fast.Velocity.x = Fixed::Raw(2000);
     fast.Fast = true;
-    fast.Contact(&brick);
+    Touch(fast, brick);
     EXPECT_EQ(fast.Velocity.x.raw, 2000);  // no bounce
     EXPECT_EQ(brick.x, Fixed::FromInt(124 - 1024));
     EXPECT_EQ(brick.y, Fixed::FromInt(100 - 1024));
     EXPECT_EQ(LiveParticles(), 8);
-    EXPECT_EQ(ParticlePool.slots[0].strip, BrickFrames);
-    EXPECT_EQ(ParticlePool.slots[0].ay.raw, 128);
-    EXPECT_EQ(ParticlePool.slots[1].strip, DustFrames);
+    EXPECT_EQ(Slot(0).strip, Strip::Bricks);
+    EXPECT_EQ(Slot(0).ay.raw, 128);
+    EXPECT_EQ(Slot(1).strip, Strip::Dust);
 
     brick.Reset();
     EXPECT_EQ(brick.x, Fixed::FromInt(124));
@@ -163,13 +173,13 @@ TEST_F(Contacts, BricksIgnoreSlowHits) {
     cBrick brick(50, 50);
     cPlayer slow = HamsterAt(0, 0);
     cExit exit(0, 0, 10, 10);
-    brick.Hit(&slow);
-    brick.Hit(&exit);
+    brick.Hit(world, &slow);
+    brick.Hit(world, &exit);
     EXPECT_EQ(brick.x, Fixed::FromInt(50));
     EXPECT_EQ(LiveParticles(), 0);
     cBomb blast = BombAt(60, 60, 1);
     ASSERT_EQ(blast.Kind(), KIND_BLAST);
-    brick.Hit(&blast);
+    brick.Hit(world, &blast);
     EXPECT_EQ(brick.x, Fixed::FromInt(50 - 1024));
 }
 
@@ -177,7 +187,7 @@ TEST_F(Contacts, BlastImpulseByDistance) {
     {
         cPlayer p = HamsterAt(200, 200);
         cBomb b = BombAt(200, 200, 1);
-        p.Contact(&b);
+        Touch(p, b);
         EXPECT_EQ(p.Velocity.x.raw, 5056);  // zero distance pushes right
         EXPECT_EQ(p.Velocity.y.raw, 0);
         EXPECT_TRUE(p.Blasted);
@@ -188,8 +198,7 @@ TEST_F(Contacts, BlastImpulseByDistance) {
     {
         cPlayer p = HamsterAt(200, 200);
         cBomb b = BombAt(140, 145, 1);  // 60, 55: 81.4 pixels, inside the 128 box
-        std::vector<cObject*> list{&p, &b};
-        p.Collide(list);
+        CollideWith(p, {&p, &b});
         EXPECT_EQ(p.Velocity.x.raw, 0);
         EXPECT_FALSE(p.Blasted);
     }
@@ -197,7 +206,7 @@ TEST_F(Contacts, BlastImpulseByDistance) {
         cPlayer p = HamsterAt(200, 200);
         cBomb b = BombAt(200, 240, 1);  // 40 below: thrown straight up
         p.Landed = p.SoftLanding = true;
-        p.Contact(&b);
+        Touch(p, b);
         EXPECT_EQ(p.Velocity.x.raw, 0);
         EXPECT_EQ(p.Velocity.y.raw, -(256 * 40) >> 2);
         EXPECT_FALSE(p.Landed);
@@ -208,7 +217,7 @@ TEST_F(Contacts, BlastImpulseByDistance) {
         cPlayer p = HamsterAt(203, 204);
         cBomb b = BombAt(200, 200, 1);
         p.Velocity.x = Fixed::Raw(100);
-        p.Contact(&b);
+        Touch(p, b);
         EXPECT_EQ(p.Velocity.x.raw, 100 + ((153 * 75) >> 2));
         EXPECT_EQ(p.Velocity.y.raw, (204 * 75) >> 2);
     }
@@ -218,8 +227,7 @@ TEST_F(Contacts, SimultaneousBlastsAddUp) {
     cPlayer p = HamsterAt(200, 200);
     cBomb left = BombAt(170, 200, 1);
     cBomb right = BombAt(240, 200, 1);
-    std::vector<cObject*> list{&p, &left, &right};
-    p.Collide(list);
+    CollideWith(p, {&p, &left, &right});
     EXPECT_EQ(p.Velocity.x.raw, ((256 * 50) >> 2) + ((-256 * 40) >> 2));
 }
 
@@ -227,22 +235,22 @@ TEST_F(Contacts, GaspOnlyOncePerResetAndNeverAfterABlast) {
     cPlayer p = HamsterAt(200, 200);
     cBomb lit = BombAt(220, 200, 59);
     ASSERT_EQ(lit.Kind(), KIND_FUSE_LIT);
-    p.Contact(&lit);
+    Touch(p, lit);
     EXPECT_TRUE(p.Aware);
-    p.Contact(&lit);
-    EXPECT_EQ(TimesPlayed(Huh01Sample) + TimesPlayed(Huh02Sample), 1);
+    Touch(p, lit);
+    EXPECT_EQ(TimesPlayed(SoundId::Huh01) + TimesPlayed(SoundId::Huh02), 1);
 
     p.Reset();
     p.Blasted = true;
-    p.Contact(&lit);
+    Touch(p, lit);
     EXPECT_TRUE(p.Aware);
-    EXPECT_EQ(TimesPlayed(Huh01Sample) + TimesPlayed(Huh02Sample), 1);
+    EXPECT_EQ(TimesPlayed(SoundId::Huh01) + TimesPlayed(SoundId::Huh02), 1);
 
     cPlayer edge = HamsterAt(300, 200);  // exactly 80 pixels: still noticed
-    edge.Contact(&lit);
+    Touch(edge, lit);
     EXPECT_TRUE(edge.Aware);
     cPlayer far = HamsterAt(301, 200);
-    far.Contact(&lit);
+    Touch(far, lit);
     EXPECT_FALSE(far.Aware);
 }
 
@@ -251,14 +259,14 @@ TEST_F(Contacts, ExitCountsOnTheHundredAndTwentyFirstFrame) {
     p.Id = 5;
     cExit exit(80, 80, 40, 40);
     for (int frame = 1; frame <= 120; ++frame) {
-        ExitMask = 0;
-        p.Contact(&exit);
-        ASSERT_EQ(ExitMask, 0u) << frame;
+        world.ExitMask = 0;
+        Touch(p, exit);
+        ASSERT_EQ(world.ExitMask, 0u) << frame;
     }
     EXPECT_EQ(p.ExitTime, 0);
-    ExitMask = 0;
-    p.Contact(&exit);
-    EXPECT_EQ(ExitMask, 1u << 5);
+    world.ExitMask = 0;
+    Touch(p, exit);
+    EXPECT_EQ(world.ExitMask, 1u << 5);
 }
 
 TEST_F(Contacts, ContactsSeeEarlierContactsOfThePass) {
@@ -268,8 +276,7 @@ TEST_F(Contacts, ContactsSeeEarlierContactsOfThePass) {
     cPlayer p = HamsterAt(110, 86);
     p.Velocity.y = Fixed::Raw(1000);
     cBlock a(100, 110), b(120, 110);
-    std::vector<cObject*> list{&p, &a, &b};
-    p.Collide(list);
+    CollideWith(p, {&p, &a, &b});
     EXPECT_EQ(p.Velocity.y.raw, -256);
     EXPECT_FALSE(p.SoftLanding);
 }

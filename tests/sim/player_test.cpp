@@ -1,13 +1,19 @@
 #include <gtest/gtest.h>
 
-#include "sim/player.h"
 #include "sim/particles.h"
-#include "sim/asset_handles.h"
+#include "sim/player.h"
 #include "support/play_field.h"
 
 namespace {
 
-class Hamster : public PlayFieldTest {};
+class Hamster : public PlayFieldTest {
+protected:
+    void StepAlone(cPlayer& p) {
+        p.Step(world);
+        TakeSounds();
+    }
+    DrawLog log;
+};
 
 TEST_F(Hamster, BuiltFourPixelsBelowItsRecordAndReset) {
     cPlayer p(80, 84, 3);
@@ -28,7 +34,7 @@ TEST_F(Hamster, FreeFallReachesSixPixelsAFrameAndStays) {
     int32_t expectedY = p.y.raw;
     for (int n = 1; n <= 100; ++n) {
         expectedY += p.Velocity.y.raw;
-        p.Step();
+        StepAlone(p);
         ASSERT_EQ(p.Velocity.y.raw, std::min(24 * n, 1536)) << "step " << n;
         ASSERT_EQ(p.y.raw, expectedY) << "step " << n;
         ASSERT_EQ(p.x.raw, 300 * 256);
@@ -40,11 +46,11 @@ TEST_F(Hamster, FreeFallReachesSixPixelsAFrameAndStays) {
 TEST_F(Hamster, GravityAlternatesAroundTheTargetWithoutClamp) {
     cPlayer p(300, 100, 0);
     p.Velocity.y = Fixed::Raw(1540);
-    p.Step();
+    StepAlone(p);
     EXPECT_EQ(p.Velocity.y.raw, 1516);
-    p.Step();
+    StepAlone(p);
     EXPECT_EQ(p.Velocity.y.raw, 1540);
-    p.Step();
+    StepAlone(p);
     EXPECT_EQ(p.Velocity.y.raw, 1516);
 }
 
@@ -52,65 +58,65 @@ TEST_F(Hamster, FrictionStopsAtZeroAndDependsOnResting) {
     cPlayer p(300, 100, 0);
     p.Resting = true;
     p.Velocity.x = Fixed::Raw(30);
-    p.Step();
+    StepAlone(p);
     EXPECT_EQ(p.Velocity.x.raw, 6);
     EXPECT_EQ(p.Velocity.y.raw, 0);  // resting: gravity target 0
-    p.Step();
+    StepAlone(p);
     EXPECT_EQ(p.Velocity.x.raw, 0);
 
     p.Velocity.x = Fixed::Raw(-30);
-    p.Step();
-    p.Step();
+    StepAlone(p);
+    StepAlone(p);
     EXPECT_EQ(p.Velocity.x.raw, 0);
 
     cPlayer flying(300, 100, 0);
     flying.Velocity.x = Fixed::Raw(-30);
-    flying.Step();
+    StepAlone(flying);
     EXPECT_EQ(flying.Velocity.x.raw, -29);  // in the air friction is 1 a frame
 }
 
 TEST_F(Hamster, UpwardThrowTurnsAfterEightyFourSteps) {
     cPlayer p(300, 400, 0);
     p.Velocity.y = Fixed::Raw(-2000);
-    for (int n = 1; n <= 83; ++n) p.Step();
+    for (int n = 1; n <= 83; ++n) StepAlone(p);
     EXPECT_EQ(p.Velocity.y.raw, -8);
     const int32_t before = p.y.raw;
-    p.Step();
+    StepAlone(p);
     EXPECT_EQ(p.Velocity.y.raw, 16);
     EXPECT_EQ(p.y.raw, before - 8);  // the last rising step
-    p.Step();
+    StepAlone(p);
     EXPECT_EQ(p.y.raw, before + 8);
 }
 
 TEST_F(Hamster, ScreamsOnTheSecondStepAfterABlast) {
     cPlayer p(300, 100, 0);
     p.ScreamDelay = 3;
-    p.Step();
+    StepAlone(p);
     EXPECT_EQ(p.ScreamDelay, 2);
-    EXPECT_EQ(TimesPlayedAny(ScreamSamples, kScreamCount), 0);
-    p.Step();
+    EXPECT_EQ(Screams(), 0);
+    StepAlone(p);
     EXPECT_EQ(p.ScreamDelay, 1);
-    EXPECT_EQ(TimesPlayedAny(ScreamSamples, kScreamCount), 1);
-    for (int i = 0; i < 10; ++i) p.Step();
+    EXPECT_EQ(Screams(), 1);
+    for (int i = 0; i < 10; ++i) StepAlone(p);
     EXPECT_EQ(p.ScreamDelay, 0);
-    EXPECT_EQ(TimesPlayedAny(ScreamSamples, kScreamCount), 1);
+    EXPECT_EQ(Screams(), 1);
 }
 
 TEST_F(Hamster, FastIsRecomputedFromTheSquaredSpeed) {
     cPlayer p(300, 100, 0);
     p.Velocity.x = Fixed::Raw(1800);  // (1800^2 >> 8) >> 8 = 49: not fast
-    p.Step();
+    StepAlone(p);
     EXPECT_FALSE(p.Fast);
     EXPECT_EQ(p.Angle, 49);
     p.Velocity = {Fixed::Raw(1900), Fixed()};  // 55
-    p.Step();
+    StepAlone(p);
     EXPECT_TRUE(p.Fast);
     EXPECT_EQ(p.Kind(), KIND_HAMSTER_FAST);
     // Reset leaves Fast for the next Step to recompute.
     p.Reset();
     EXPECT_TRUE(p.Fast);
     EXPECT_EQ(p.Kind(), KIND_HAMSTER_FAST);
-    p.Step();
+    StepAlone(p);
     EXPECT_FALSE(p.Fast);
 }
 
@@ -139,18 +145,18 @@ TEST_F(Hamster, ResetClearsMotionAndFlags) {
 
 TEST_F(Hamster, PuffsComeFromDrawAndFollowTheSpeed) {
     cPlayer p(300, 200, 0);
-    p.Draw(nullptr, 0, 0);
+    p.Draw(world, log, 0, 0);
     EXPECT_EQ(LiveParticles(), 0);
     p.Blasted = true;
     p.PuffTime = 480;
-    p.Draw(nullptr, 0, 0);
+    p.Draw(world, log, 0, 0);
     EXPECT_EQ(LiveParticles(), 3);
     EXPECT_EQ(p.PuffTime, 479);
     p.Fast = true;
-    p.Draw(nullptr, 0, 0);
+    p.Draw(world, log, 0, 0);
     EXPECT_EQ(LiveParticles(), 10);
     // Every puff keeps its picture index inside the strip for its whole life.
-    for (const Particle& q : ParticlePool.slots) {
+    for (const Particle& q : world.ParticlePool.slots) {
         if (q.life) {
             EXPECT_LT(q.life / q.delay, 4);
         }
@@ -158,14 +164,12 @@ TEST_F(Hamster, PuffsComeFromDrawAndFollowTheSpeed) {
 }
 
 TEST_F(Hamster, PictureFollowsTheFlags) {
-    DrawLog log;
-    ActivePresentation = &log;
     cPlayer p(200, 200, 0);
-    p.Draw(nullptr, 0, 0);
+    p.Draw(world, log, 0, 0);
     p.Blasted = true;
-    p.Draw(nullptr, 0, 0);
+    p.Draw(world, log, 0, 0);
     p.Landed = true;
-    p.Draw(nullptr, 0, 0);
+    p.Draw(world, log, 0, 0);
     EXPECT_EQ(log.drawn, (std::vector<std::string>{"hamster upright 200 204", "hamster spinning 200 204",
                                                    "hamster crater 200 204"}));
 }

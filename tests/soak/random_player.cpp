@@ -1,15 +1,14 @@
 #include "random_player.h"
 
-#include <allegro.h>
-
-#include "sim/world.h"
-#include "sim/bomb.h"
 #include "game/asset_files.h"
-#include "sim/frame_globals.h"
+#include "game/keys.h"
+#include "sim/bomb.h"
+#include "sim/world.h"
 
 namespace {
-const int kTapKeys[] = {KEY_SPACE, KEY_ESC,   KEY_UP,    KEY_DOWN,  KEY_LEFT,     KEY_RIGHT, KEY_EQUALS,
-                        KEY_MINUS, KEY_PLUS_PAD, KEY_MINUS_PAD, KEY_1, KEY_2, KEY_3, KEY_4, KEY_5, KEY_A};
+const int kTapKeys[] = {kKeySpace,  kKeyEsc,      kKeyUp,        kKeyDown,   kKeyLeft,   kKeyRight,
+                        kKeyEquals, kKeyMinus,    kKeyPlusPad,   kKeyMinusPad, KeyDigit(1), KeyDigit(2),
+                        KeyDigit(3), KeyDigit(4), KeyDigit(5),   KeyLetter('A')};
 }  // namespace
 
 void RandomPlayer::Sample(InputSample& s) {
@@ -51,14 +50,15 @@ void RandomPlayer::HudClick(int x, int y) { Press(kLeftButton, x, kEditHudTop + 
 void RandomPlayer::BombPoint(int& x, int& y) {
     x = Uniform(0, kScreenWidth - 1);
     y = Uniform(0, kEditHudTop - 1);
+    if (!world_) return;
     int placed = 0;
-    for (size_t i = 0; i < BombList.size(); ++i) placed += BombPlaced[i];
+    for (size_t i = 0; i < world_->BombList.size(); ++i) placed += world_->BombPlaced[i];
     if (placed == 0) return;
     int pick = Uniform(0, placed - 1);
-    for (size_t i = 0; i < BombList.size(); ++i) {
-        if (!BombPlaced[i] || pick-- != 0) continue;
-        x = BombList[i]->x.Whole() + Uniform(-11, 11);
-        y = BombList[i]->y.Whole() + Uniform(-11, 11);
+    for (size_t i = 0; i < world_->BombList.size(); ++i) {
+        if (!world_->BombPlaced[i] || pick-- != 0) continue;
+        x = world_->BombList[i]->x.Whole() + Uniform(-11, 11);
+        y = world_->BombList[i]->y.Whole() + Uniform(-11, 11);
         return;
     }
 }
@@ -91,7 +91,7 @@ void RandomPlayer::NextGesture() {
     } else if (roll < 472) {  // the restart button, rarely
         HudClick(in(a, 586, 633), in(b, 9, 40));
     } else if (roll < 473) {  // quit, more rarely still
-        Tap(KEY_F10, 1);
+        Tap(kKeyF10, 1);
     } else if (roll < 600) {  // move a bomb
         int fx, fy;
         BombPoint(fx, fy);
@@ -108,7 +108,7 @@ void RandomPlayer::NextGesture() {
         const int key = kTapKeys[in(a, 0, static_cast<int>(std::size(kTapKeys)) - 1)];
         Tap(key, in(b, 0, 9) == 0 ? in(c, 20, 200) : in(c, 1, 4));
     } else {  // run: Space, then watch for a while
-        Tap(KEY_SPACE, 1);
+        Tap(kKeySpace, 1);
         const int frames = in(a, 60, 600);
         for (int i = 0; i < frames; ++i) gesture_.push_back({last_.mouseX, last_.mouseY, 0, -1});
     }

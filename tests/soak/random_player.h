@@ -9,6 +9,8 @@
 #include "game/frame_io.h"
 #include "game/input.h"
 
+class World;
+
 // The HUD's top edge in edit mode: the window less the HUD picture's rows.
 constexpr int kEditHudTop = 398;
 
@@ -23,8 +25,10 @@ class RandomPlayer : public FrameIo {
 public:
     explicit RandomPlayer(unsigned seed) : rng_(seed) {}
 
+    // The world played, whose bombs the player aims at.
+    void Watch(const World* world) { world_ = world; }
     void Sample(InputSample& s) override;
-    void Present(BITMAP*) override {}
+    void Present(Picture*) override {}
 
     // Frames to play exactly, before any random gesture.
     void Queue(const HeldInput& frame) { queued_.push_back(frame); }
@@ -44,6 +48,7 @@ private:
     // A point on a placed bomb, when there is one, else anywhere on the field.
     void BombPoint(int& x, int& y);
 
+    const World* world_ = nullptr;
     std::mt19937 rng_;
     std::deque<HeldInput> queued_;
     std::deque<HeldInput> gesture_;

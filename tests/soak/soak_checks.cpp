@@ -2,11 +2,8 @@
 
 #include <malloc.h>
 
-#include "sim/world.h"
-#include "sim/object.h"
 #include "sim/particles.h"
-#include "sim/asset_handles.h"
-#include "sim/frame_globals.h"
+#include "sim/world.h"
 
 #if defined(__has_feature)
 #if __has_feature(address_sanitizer)
@@ -23,10 +20,13 @@ extern "C" size_t __sanitizer_get_current_allocated_bytes();
 
 namespace {
 
-// Pictures a strip holds from where the particle's strip pointer starts.
-int StripFrames(BITMAP* const* strip) {
-    for (BITMAP* const* whole : {FlareFrames, DustFrames, BrickFrames}) {
-        if (strip >= whole && strip < whole + kStripFrames) return static_cast<int>(whole + kStripFrames - strip);
+// Pictures the particle's strip holds.
+int StripFrames(Strip strip) {
+    switch (strip) {
+        case Strip::Flare:
+        case Strip::Dust:
+        case Strip::Bricks:
+            return kStripFrames;
     }
     return 0;
 }
@@ -39,7 +39,8 @@ long LastPicture(const Particle& p) {
 
 }  // namespace
 
-std::string CheckParticles() {
+std::string CheckParticles(const World& world) {
+    const ParticleRing& ParticlePool = world.ParticlePool;
     const int next = ParticlePool.nextSlot;
     if (next < 0 || next >= kParticleSlots) return "nextSlot " + std::to_string(next) + " outside the ring";
     for (int i = 0; i < kParticleSlots; ++i) {
@@ -58,11 +59,12 @@ std::string CheckParticles() {
     return {};
 }
 
-std::string CheckWorld() {
-    if (BombList.size() != BombPlaced.size()) return "BombList and BombPlaced differ in length";
-    for (const cObject* o : ObjectList)
+std::string CheckWorld(const World& world) {
+    if (world.BombList.size() != world.BombPlaced.size()) return "BombList and BombPlaced differ in length";
+    for (const cObject* o : world.ObjectList)
         if (!o) return "a null object in the list during a level";
-    if (HamsterCount < 0 || HamsterCount > kMaxHamsters) return "HamsterCount " + std::to_string(HamsterCount);
+    if (world.HamsterCount < 0 || world.HamsterCount > kMaxHamsters)
+        return "HamsterCount " + std::to_string(world.HamsterCount);
     return {};
 }
 

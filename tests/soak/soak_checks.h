@@ -5,9 +5,11 @@
 #include <cstddef>
 #include <string>
 
+class World;
+
 // Empty when everything holds; otherwise what broke.
-std::string CheckParticles();
-std::string CheckWorld();
+std::string CheckParticles(const World& world);
+std::string CheckWorld(const World& world);
 
 // Bytes of heap in use now, by the allocator in use (the sanitizer's own
 // under AddressSanitizer).

@@ -11,27 +11,23 @@
 // HUD's input and the frame loop alone, with no Allegro and no asset files.
 // With --draw every frame is drawn with the game's pictures, as the game does.
 // Exit status 0 when every check held, 1 otherwise.
-#include <allegro.h>
-
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <utility>
 
-#include "packs/level_table.h"
-#include "sim/world.h"
-#include "sim/bomb.h"
-#include "game/hud_controls.h"
-#include "sim/particles.h"
-#include "random_player.h"
-#include "platform/allegro/allegro_presentation.h"
 #include "game/assets.h"
 #include "game/frame_loop.h"
 #include "game/game_flow.h"
-#include "sim/frame_globals.h"
-#include "soak_checks.h"
+#include "game/keys.h"
+#include "packs/builtin_levels.h"
+#include "random_player.h"
+#include "sim/particles.h"
+#include "sim/placement.h"
 #include "sim/solutions_file.h"
+#include "sim/world.h"
+#include "soak_checks.h"
 #include "support/headless.h"
 
 namespace {
@@ -69,22 +65,15 @@ struct Totals {
     size_t heapLast = 0;
 };
 
-int LiveParticles() {
-    int n = 0;
-    for (const Particle& p : ParticlePool.slots) n += p.life != 0;
-    return n;
-}
-
 [[noreturn]] void Fail(const Totals& t, const std::string& what) {
     std::fprintf(stderr, "soak: FAILED after %ld frames (level %d): %s\n", t.frames, t.level + 1, what.c_str());
     std::exit(1);
 }
 
 // Takes the bombs out of the inventory the way the HUD does.
-void Place(const std::vector<BombPlacement>& bombs) {
-    for (size_t k = 0; k < bombs.size() && k < BombList.size(); ++k)
-        PlaceInventoryBomb(static_cast<int>(k), bombs[k].x, bombs[k].y, bombs[k].fuse);
-    SelectedBomb = nullptr;
+void Place(World& world, const std::vector<BombPlacement>& bombs) {
+    PlaceInOrder(world, bombs);
+    world.SelectedBomb = nullptr;
 }
 
 class Soak {
@@ -97,8 +86,8 @@ public:
 private:
     enum class Phase { Random, Restarting, Placing, Solving };
 
-    bool Frame(ShellState& s);
-    void PlayLevel(ShellState& s);
+    bool Frame(GameState& s);
+    void PlayLevel(GameState& s);
     void SampleHeap();
     void Report(double seconds) const;
 
@@ -106,19 +95,20 @@ private:
     RandomPlayer player_;
     SolutionTable solutions_;
     bool draw_;
-    ShellBitmaps noPictures_;
-    const ShellBitmaps* pictures_ = &noPictures_;
+    LevelList levels_ = BuiltinLevelList();
+    Assets noPictures_;
+    const Assets* pictures_ = &noPictures_;
     bool solveNow_ = false;  // the level was restarted to be solved
     Totals t_;
 };
 
-bool Soak::Frame(ShellState& s) {
+bool Soak::Frame(GameState& s) {
     const bool goOn = RunFrame(s, *pictures_, player_);
     ++t_.frames;
-    std::string broken = CheckParticles();
-    if (broken.empty()) broken = CheckWorld();
+    std::string broken = CheckParticles(s.world);
+    if (broken.empty()) broken = CheckWorld(s.world);
     if (!broken.empty()) Fail(t_, broken);
-    const int live = LiveParticles();
+    const int live = LiveParticleCount(s.world.ParticlePool);
     if (live > t_.maxLiveParticles) t_.maxLiveParticles = live;
     return goOn;
 }
@@ -126,9 +116,10 @@ bool Soak::Frame(ShellState& s) {
 // A level is played at random for a while; then, for most levels with a known
 // solution, the player restarts it from the HUD (so every bomb is back in the
 // inventory), places the solution's bombs as the HUD does and runs it.
-void Soak::PlayLevel(ShellState& s) {
+void Soak::PlayLevel(GameState& s) {
     const int level = t_.level = s.levelIndex;
-    StartLevel(s, LevelTable[level]);
+    StartLevel(s, levels_[static_cast<size_t>(level)].records.data());
+    StopHiss(s, *pictures_, player_);
     ++t_.levelsStarted;
     ++t_.visits[level];
     static const std::vector<BombPlacement> kNone;
@@ -149,16 +140,16 @@ void Soak::PlayLevel(ShellState& s) {
             phase = Phase::Restarting;
         }
         if (phase != Phase::Random && phase != Phase::Solving && !player_.Queued()) {
-            if (!EditMode) {
-                player_.Queue({320, 100, 0, KEY_ESC});  // back to edit mode: every object reset
+            if (!s.world.EditMode) {
+                player_.Queue({320, 100, 0, kKeyEsc});  // back to edit mode: every object reset
                 player_.Queue({320, 100, 0, -1});
             } else if (phase == Phase::Restarting) {
                 player_.Queue({610, kEditHudTop + 24, kLeftButton, -1});  // the restart button
                 player_.Queue({610, kEditHudTop + 24, 0, -1});
             } else {
-                Place(solution);
+                Place(s.world, solution);
                 ++t_.solveAttempts;
-                player_.Queue({320, 100, 0, KEY_SPACE});
+                player_.Queue({320, 100, 0, kKeySpace});
                 for (int i = 0; i < 3000; ++i) player_.Queue({320, 100, 0, -1});
                 phase = Phase::Solving;
                 solvingSince = levelFrames;
@@ -171,9 +162,9 @@ void Soak::PlayLevel(ShellState& s) {
     const bool quit = s.quitRequested;
     // Restarted and placed as the level tools place them, the bombs must
     // complete the level exactly as they do there.
-    if (phase == Phase::Solving && !s.levelComplete && t_.frames < limit_)
+    if (phase == Phase::Solving && !s.LevelComplete() && t_.frames < limit_)
         Fail(t_, "the level's solution did not complete it");
-    if (s.levelComplete) {
+    if (s.LevelComplete()) {
         ++t_.completed;
         if (phase == Phase::Solving) ++t_.solved;
     } else if (s.restartRequest) {
@@ -189,7 +180,7 @@ void Soak::PlayLevel(ShellState& s) {
         s.levelIndex = 0;  // a new game
         s.quitRequested = false;
     }
-    if (s.levelIndex >= LevelCount) {
+    if (s.levelIndex >= static_cast<int>(levels_.size())) {
         ++t_.gamesFinished;
         s.levelIndex = 0;
     }
@@ -211,7 +202,7 @@ void Soak::SampleHeap() {
                      " bytes after the first level");
     if (t_.heapAfterFirstPass == 0) {
         bool all = true;
-        for (int i = 0; i < LevelCount && i < kBuiltinLevelCount; ++i) all = all && t_.visits[i] > 0;
+        for (int i = 0; i < kBuiltinLevelCount; ++i) all = all && t_.visits[i] > 0;
         if (all) t_.heapAfterFirstPass = heap;
     } else if (static_cast<long>(heap) - static_cast<long>(t_.heapAfterFirstPass) > kHeapGrowthAfterFirstPass) {
         Fail(t_, "heap grew from " + std::to_string(t_.heapAfterFirstPass) + " to " + std::to_string(heap) +
@@ -220,13 +211,12 @@ void Soak::SampleHeap() {
 }
 
 int Soak::Run() {
-    AllegroPresentation presentation;
     if (draw_) {
         StartHeadless();
         pictures_ = &HeadlessBitmaps();
-        ActivePresentation = &presentation;
     }
-    ShellState s;
+    GameState s;
+    player_.Watch(&s.world);
     const auto start = std::chrono::steady_clock::now();
     while (t_.frames < limit_) {
         PlayLevel(s);
@@ -234,11 +224,10 @@ int Soak::Run() {
     }
     const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
     Report(took.count());
-    ActivePresentation = nullptr;
     // Long enough to come round every level a few times: each must have been
     // played, and with solutions known, levels must have been completed.
-    if (t_.levelsStarted > 3 * LevelCount) {
-        for (int i = 0; i < LevelCount && i < kBuiltinLevelCount; ++i)
+    if (t_.levelsStarted > 3 * kBuiltinLevelCount) {
+        for (int i = 0; i < kBuiltinLevelCount; ++i)
             if (t_.visits[i] == 0) Fail(t_, "level " + std::to_string(i + 1) + " never visited");
         if (!solutions_.empty() && t_.solved == 0) Fail(t_, "no level was completed with its solution");
     }

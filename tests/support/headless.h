@@ -3,10 +3,10 @@
 // the generated assets loaded from the build's asset directory.
 #include <string>
 
-struct ShellBitmaps;
+struct Assets;
 
 // Idempotent; aborts the test run if the assets cannot be loaded.
 void StartHeadless();
-ShellBitmaps& HeadlessBitmaps();
+Assets& HeadlessBitmaps();
 // Where the build wrote the generated assets.
 std::string AssetDir();

@@ -4,9 +4,10 @@
 #include <string>
 
 #include "asset_probe.h"
-#include "packs/level_table.h"
 #include "game/asset_files.h"
-#include "sim/asset_handles.h"
+#include "game/assets.h"
+#include "packs/builtin_levels.h"
+#include "platform/allegro/allegro_picture.h"
 
 namespace {
 
@@ -14,6 +15,10 @@ class GeneratedPictures : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { StartHeadless(); }
 };
+
+// The frames and glyphs the game cut from the sheets it loaded.
+BITMAP* StripFrame(Strip strip, int i) { return Bitmap(HeadlessBitmaps().StripPicture(strip, i)); }
+BITMAP* Glyph(int i) { return Bitmap(HeadlessBitmaps().timeGlyphs[i]); }
 
 // Control boxes of the HUD: a click hits columns x+1..x+w and rows y+1..y+h.
 struct ControlBox {
@@ -108,11 +113,13 @@ TEST_F(GeneratedPictures, EverySpriteHasMaskAroundAVisibleShape) {
     }
     // Every cut frame and glyph, too: an empty one would flicker away.
     for (int i = 0; i < kStripFrames; ++i)
-        for (BITMAP* f : {FlareFrames[i], DustFrames[i], BrickFrames[i]}) {
+        for (Strip strip : {Strip::Flare, Strip::Dust, Strip::Bricks}) {
+            BITMAP* f = StripFrame(strip, i);
             EXPECT_GT(CountMask(f), 0);
             EXPECT_LT(CountMask(f), f->w * f->h - 8);
         }
-    for (BITMAP* g : TimeGlyphs) {
+    for (Picture* glyph : HeadlessBitmaps().timeGlyphs) {
+        BITMAP* g = Bitmap(glyph);
         EXPECT_GT(CountMask(g), 0);
         EXPECT_LT(CountMask(g), g->w * g->h - 8);
     }
@@ -183,17 +190,17 @@ bool SameShape(BITMAP* a, BITMAP* b) {
 TEST_F(GeneratedPictures, ParticleStripsAnimate) {
     for (int i = 1; i < kStripFrames; ++i) {
         // The spark shrinks and fades.
-        EXPECT_LT(Lit(FlareFrames[i]), Lit(FlareFrames[i - 1])) << i;
-        EXPECT_LT(Brightness(FlareFrames[i]), Brightness(FlareFrames[i - 1])) << i;
+        EXPECT_LT(Lit(StripFrame(Strip::Flare, i)), Lit(StripFrame(Strip::Flare, i - 1))) << i;
+        EXPECT_LT(Brightness(StripFrame(Strip::Flare, i)), Brightness(StripFrame(Strip::Flare, i - 1))) << i;
         // The puff spreads while it thins: wider, but each pixel dimmer.
-        EXPECT_GE(Extent(DustFrames[i]), Extent(DustFrames[i - 1])) << i;
-        EXPECT_LT(Brightness(DustFrames[i]) / Lit(DustFrames[i]),
-                  Brightness(DustFrames[i - 1]) / Lit(DustFrames[i - 1]))
+        EXPECT_GE(Extent(StripFrame(Strip::Dust, i)), Extent(StripFrame(Strip::Dust, i - 1))) << i;
+        EXPECT_LT(Brightness(StripFrame(Strip::Dust, i)) / Lit(StripFrame(Strip::Dust, i)),
+                  Brightness(StripFrame(Strip::Dust, i - 1)) / Lit(StripFrame(Strip::Dust, i - 1)))
             << i;
         // The fragment turns.
-        EXPECT_FALSE(SameShape(BrickFrames[i], BrickFrames[i - 1])) << i;
+        EXPECT_FALSE(SameShape(StripFrame(Strip::Bricks, i), StripFrame(Strip::Bricks, i - 1))) << i;
     }
-    EXPECT_GT(Extent(DustFrames[3]), Extent(DustFrames[0]));
+    EXPECT_GT(Extent(StripFrame(Strip::Dust, 3)), Extent(StripFrame(Strip::Dust, 0)));
 }
 
 TEST_F(GeneratedPictures, TimeGlyphsAreDistinct) {
@@ -202,11 +209,11 @@ TEST_F(GeneratedPictures, TimeGlyphsAreDistinct) {
     for (int a : shown)
         for (int b : shown)
             if (a < b) {
-                EXPECT_FALSE(SameShape(TimeGlyphs[a], TimeGlyphs[b])) << a << " vs " << b;
+                EXPECT_FALSE(SameShape(Glyph(a), Glyph(b))) << a << " vs " << b;
             }
     // More quarters, more of the mark filled in.
-    EXPECT_LT(Brightness(TimeGlyphs[11]), Brightness(TimeGlyphs[12]));
-    EXPECT_LT(Brightness(TimeGlyphs[12]), Brightness(TimeGlyphs[13]));
+    EXPECT_LT(Brightness(Glyph(11)), Brightness(Glyph(12)));
+    EXPECT_LT(Brightness(Glyph(12)), Brightness(Glyph(13)));
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "packs/level_table.h"
+#include "packs/pack_header.h"
 #include "packs/text_parser.h"
 #include "packs/text_printer.h"
 

@@ -9,16 +9,15 @@
 #include <cstdio>
 #include <sstream>
 
-#include "packs/level_table.h"
 #include "files/atomic_file.h"
-#include "packs/pack_writer.h"
-#include "pack_test_dir.h"
-#include "sim/particles.h"
-#include "game/asset_files.h"
 #include "game/assets.h"
-#include "sim/frame_globals.h"
-#include "solve/level_run.h"
-#include "sim/screenshot.h"
+#include "game/drawn_run.h"
+#include "pack_test_dir.h"
+#include "packs/builtin_levels.h"
+#include "packs/pack_writer.h"
+#include "platform/allegro/allegro_bmp.h"
+#include "platform/allegro/allegro_picture.h"
+#include "sim/play_field.h"
 #include "sim/sim_command.h"
 #include "sim/sim_options.h"
 #include "sim/trace.h"
@@ -35,11 +34,6 @@ struct Outcome {
 class SimCommand : public PackTestDir {
 protected:
     static void SetUpTestSuite() { StartHeadless(); }
-    void TearDown() override {
-        LevelTable = BuiltinLevels;
-        LevelCount = kBuiltinLevelCount;
-        PackTestDir::TearDown();
-    }
 
     // The executable, for what only a process shows: exit status, streams, files.
     Outcome Exec(const std::string& args) {
@@ -50,10 +44,10 @@ protected:
         return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Read(out), Read(err)};
     }
 
-    // In this process, on the levels of LevelTable.
-    Outcome Run(const SimOptions& o) {
+    // In this process, on the given levels.
+    Outcome Run(const SimOptions& o, const LevelList& levels = BuiltinLevelList()) {
         std::ostringstream out, err;
-        const int status = RunSim(o, &HeadlessBitmaps(), out, err);
+        const int status = RunSim(o, levels, &HeadlessBitmaps(), out, err);
         return {status, out.str(), err.str()};
     }
 
@@ -96,7 +90,7 @@ TEST_F(SimCommand, UsageErrorsExitTwoWithAMessageAndPlayNothing) {
 TEST_F(SimCommand, LastLineSaysWhetherAndWhenTheLevelWasComplete) {
     SimOptions o;
     o.level = 3;
-    o.bombs = {{228, 404, 6}};
+    o.bombs = {{0, 228, 404, 6}};
     Outcome r = Run(o);
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "complete frame=342\n");  // without --trace, the last line is the only one
@@ -112,15 +106,13 @@ TEST_F(SimCommand, LastLineSaysWhetherAndWhenTheLevelWasComplete) {
 
     // A level without a hamster counts as complete from its first frame,
     // the edit-mode frame included: the banner's 121 frames end in frame 120.
-    const LevelRecord empty[] = {{REC_BLOCK, 100, 100, 0, 0, 0, 0, 0}, {}};
-    const LevelRecord* table[] = {empty};
-    LevelTable = table;
-    LevelCount = 1;
+    PackLevel empty;
+    empty.records = {{REC_BLOCK, 100, 100, 0, 0, 0, 0, 0}, {}};
     o.level = 1;
     o.frames = 3600;
-    EXPECT_EQ(Run(o).out, "complete frame=120\n");
+    EXPECT_EQ(Run(o, {empty}).out, "complete frame=120\n");
 
-    // The executable reads the same table and says the same.
+    // The executable reads the same levels and says the same.
     EXPECT_EQ(Exec("--level 3 --bomb 228,404,6").out, "complete frame=342\n");
 }
 
@@ -175,17 +167,18 @@ TEST_F(SimCommand, ScreenshotIsTheGamesOwnFrameAndChangesNoMotion) {
     EXPECT_EQ(start->w, kScreenWidth);
     EXPECT_EQ(start->h, kScreenHeight);
 
-    // The same frame drawn in this process, from a fresh particle pool as a
-    // new program has, is the same picture pixel for pixel.
+    // The same frame drawn in this process, by a run with a world of its own
+    // (after all the tests before it), is the same picture pixel for pixel.
     {
-        LevelRun same(BuiltinLevels[8], {{56, 320, 6}, {301, 420, 285}}, HeadlessBitmaps());
+        DrawnRun same(BuiltinLevels[8], {{0, 56, 320, 6}, {1, 301, 420, 285}}, HeadlessBitmaps());
         while (same.Frame() < 40) same.Next();
+        BITMAP* drawn = Bitmap(same.LastPicture());
         int different = 0;
         for (int y = 0; y < kScreenHeight; ++y)
-            for (int x = 0; x < kScreenWidth; ++x) different += getpixel(run, x, y) != getpixel(same.Picture(), x, y);
+            for (int x = 0; x < kScreenWidth; ++x) different += getpixel(run, x, y) != getpixel(drawn, x, y);
         EXPECT_EQ(different, 0);
         // In frame 0 the HUD stands whole (edit mode); in run mode half of it is hidden.
-        const int hudHeight = HeadlessBitmaps().hud.get()->h;
+        const int hudHeight = Bitmap(HeadlessBitmaps().hud.get())->h;
         const int row = kScreenHeight - hudHeight + 2;
         int changed = 0;
         for (int x = 0; x < kScreenWidth; ++x) changed += getpixel(start, x, row) != getpixel(run, x, row);
@@ -211,13 +204,13 @@ TEST_F(SimCommand, ScreenshotBytesAreThoseOfSaveBmp) {
     BITMAP* colours = create_bitmap_ex(16, 257, 256);
     for (int y = 0; y < 256; ++y)
         for (int x = 0; x < 257; ++x) putpixel(colours, x, y, (y * 257 + x) & 0xFFFF);
-    LevelRun run(BuiltinLevels[8], {{56, 320, 6}}, HeadlessBitmaps());
+    DrawnRun run(BuiltinLevels[8], {{0, 56, 320, 6}}, HeadlessBitmaps());
     while (run.Frame() < 40) run.Next();
     PALETTE palette;
     get_palette(palette);
-    for (BITMAP* picture : {colours, run.Picture()}) {
+    for (BITMAP* picture : {colours, Bitmap(run.LastPicture())}) {
         ASSERT_EQ(save_bmp(PathOf("allegro.bmp").c_str(), picture, palette), 0);
-        const std::vector<unsigned char> ours = EncodeBmp(picture);
+        const std::vector<unsigned char> ours = EncodeBmp(AsPicture(picture));
         EXPECT_TRUE(Read(PathOf("allegro.bmp")) == std::string(ours.begin(), ours.end())) << picture->w;
     }
     destroy_bitmap(colours);

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "packs/pack_model.h"
 #include "sim/level_record.h"
-#include "packs/level_table.h"
-#include "solve/placement.h"
+#include "solve/bomb_options.h"
 #include "sim/sim_options.h"
 
 namespace {
@@ -32,8 +32,8 @@ TEST(SimOptions, ReadsEveryOptionOfAPlayedAndASolvedLevel) {
     EXPECT_EQ(o.pack, "p.pak");
     EXPECT_EQ(o.level, 3);
     ASSERT_EQ(o.bombs.size(), 2u);
-    EXPECT_EQ(o.bombs[0], (BombPlacement{-5, 32767, -1}));  // the fuse's limits are the HUD's to apply
-    EXPECT_EQ(o.bombs[1], (BombPlacement{10, 20, 585}));
+    EXPECT_EQ(o.bombs[0], (BombPlacement{0, -5, 32767, -1}));  // the fuse's limits are the HUD's to apply
+    EXPECT_EQ(o.bombs[1], (BombPlacement{1, 10, 20, 585}));
     EXPECT_EQ(o.frames, 900);
     EXPECT_TRUE(o.trace);
     EXPECT_EQ(o.screenshot, "s.bmp");
@@ -94,35 +94,37 @@ TEST(SimOptions, LevelNumberAndBombCountMustFitTheLevel) {
     SimOptions o;
     std::string error;
     o.level = 3;  // one inventory bomb
-    o.bombs = {{1, 2, 6}};
-    EXPECT_TRUE(SimOptionsFitLevel(o, BuiltinLevels, kBuiltinLevelCount, error)) << error;
-    o.bombs.push_back({3, 4, 6});
-    EXPECT_FALSE(SimOptionsFitLevel(o, BuiltinLevels, kBuiltinLevelCount, error));
+    o.bombs = {{0, 1, 2, 6}};
+    const LevelList builtin = BuiltinLevelList();
+    EXPECT_TRUE(SimOptionsFitLevel(o, builtin, error)) << error;
+    o.bombs.push_back({1, 3, 4, 6});
+    EXPECT_FALSE(SimOptionsFitLevel(o, builtin, error));
     EXPECT_NE(error.find("holds 1 bomb"), std::string::npos) << error;
 
     o.bombs.clear();
-    for (int level : {0, kBuiltinLevelCount + 1}) {
+    for (int level : {0, 11}) {
         o.level = level;
-        EXPECT_FALSE(SimOptionsFitLevel(o, BuiltinLevels, kBuiltinLevelCount, error));
+        EXPECT_FALSE(SimOptionsFitLevel(o, builtin, error));
         EXPECT_NE(error.find("levels 1 to 10"), std::string::npos) << error;
     }
     o.level = 1;
-    EXPECT_FALSE(SimOptionsFitLevel(o, nullptr, 0, error));
+    EXPECT_FALSE(SimOptionsFitLevel(o, {}, error));
     EXPECT_NE(error.find("no complete level"), std::string::npos) << error;
 
     // Seven inventory bombs, but the HUD has five slots to take them from.
-    std::vector<LevelRecord> seven(7, LevelRecord{REC_BOMB, -2048, -2048, 0, 0, 4, 0, 0});
-    seven.push_back(LevelRecord{});
-    const LevelRecord* table[] = {seven.data()};
-    o.bombs.assign(5, BombPlacement{100, 100, 60});
-    EXPECT_TRUE(SimOptionsFitLevel(o, table, 1, error)) << error;
-    o.bombs.push_back({100, 100, 60});
-    EXPECT_FALSE(SimOptionsFitLevel(o, table, 1, error));
+    PackLevel seven;
+    seven.records.assign(7, kInventoryBombRecord);
+    seven.records.push_back(kEndRecord);
+    const LevelList table = {seven};
+    for (int k = 0; k < 5; ++k) o.bombs.push_back({k, 100, 100, 60});
+    EXPECT_TRUE(SimOptionsFitLevel(o, table, error)) << error;
+    o.bombs.push_back({5, 100, 100, 60});
+    EXPECT_FALSE(SimOptionsFitLevel(o, table, error));
     EXPECT_NE(error.find("holds 5 bombs"), std::string::npos) << error;
 }
 
 TEST(SimOptions, SolutionsPrintAsOptionsThatReadBack) {
-    const std::vector<BombPlacement> bombs = {{64, 458, 60}, {-1, 0, 6}};
+    const std::vector<BombPlacement> bombs = {{0, 64, 458, 60}, {1, -1, 0, 6}};
     const std::string text = FormatBombOptions(bombs);
     EXPECT_EQ(text, "--bomb 64,458,60 --bomb -1,0,6");
     std::vector<std::string> args = {"--level", "10"};

@@ -1,35 +1,33 @@
-// The recorded solution of every built-in level, played twice: by the
-// simulator, whose trace must hash to the recorded value (any change in the
-// hamsters' motion, by a physics change or a compiler, shows here), and by a
-// scripted player through the HUD, who must complete the level the same way
-// and see the next one built.
-#include <allegro.h>
+// The recorded solution of every level of both sets, played three ways: by
+// the simulator, whose trace must hash to the recorded value (any change in
+// the hamsters' motion, by a physics change or a compiler, shows here); by
+// two worlds stepped side by side in this one process, which must stay alike
+// in every frame; and by a scripted player through the HUD, who must
+// complete the level the same way and see the next one built.
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
 #include <functional>
 #include <sstream>
 
-#include "packs/level_table.h"
-#include "sim/world.h"
-#include "sim/bomb.h"
-#include "sim/player.h"
-#include "game/hud_controls.h"
-#include "sim/particles.h"
-#include "game/asset_files.h"
 #include "game/assets.h"
+#include "game/drawing.h"
 #include "game/frame_io.h"
 #include "game/frame_loop.h"
 #include "game/game_flow.h"
-#include "sim/frame_globals.h"
-#include "solve/placement.h"
+#include "game/keys.h"
+#include "packs/pack_reader.h"
+#include "sim/bomb.h"
+#include "sim/fuse.h"
+#include "sim/play_field.h"
+#include "sim/player.h"
 #include "sim/sim_command.h"
 #include "sim/sim_options.h"
 #include "sim/solutions_file.h"
 #include "sim/trace.h"
+#include "sim/world.h"
+#include "solve/level_run.h"
 #include "support/headless.h"
-#include "support/play_field.h"
 
 namespace {
 
@@ -57,42 +55,44 @@ std::vector<RecordedSolution> ReadSolutions(int set) {
     return out;
 }
 
-// Makes the set's levels the game's level table.
-void UseLevels(int set) {
-    if (Set(set).pack.empty()) {
-        FreeLevelPack();  // the built-in levels; a pack read before is freed
-    } else {
-        std::string error;
-        ASSERT_TRUE(LoadLevelPack(Set(set).pack.c_str(), &error)) << error;
-    }
+LevelList ReadLevels(int set) {
+    if (Set(set).pack.empty()) return BuiltinLevelList();
+    PackFile pack;
+    std::string error;
+    if (!ReadPackFile(Set(set).pack, pack, error)) ADD_FAILURE() << error;
+    return pack.levels;
+}
+
+// The set's levels, read once.
+const LevelList& Levels(int set) {
+    static const LevelList lists[kSets] = {ReadLevels(0), ReadLevels(1)};
+    return lists[set];
 }
 
 TEST(RecordedSolutions, OneForEveryLevelOfEverySet) {
     for (int set = 0; set < kSets; ++set) {
-        UseLevels(set);
+        const int count = static_cast<int>(Levels(set).size());
         const std::vector<RecordedSolution> all = ReadSolutions(set);
-        ASSERT_EQ(all.size(), static_cast<size_t>(LevelCount)) << Set(set).name;
-        for (int level = 1; level <= LevelCount; ++level) {
+        ASSERT_GT(count, 0) << Set(set).name;
+        ASSERT_EQ(all.size(), static_cast<size_t>(count)) << Set(set).name;
+        for (int level = 1; level <= count; ++level) {
             EXPECT_EQ(all[static_cast<size_t>(level - 1)].level, level) << Set(set).name;
             EXPECT_FALSE(all[static_cast<size_t>(level - 1)].bombs.empty()) << Set(set).name << " level " << level;
         }
     }
-    FreeLevelPack();
 }
 
 // A shipped level is a puzzle: left alone, none completes by itself.
 TEST(RecordedSolutions, NoLevelOfTheSecondSetCompletesWithoutABomb) {
-    UseLevels(1);
-    const int count = LevelCount;
+    const int count = static_cast<int>(Levels(1).size());
     for (int level = 1; level <= count; ++level) {
         SimOptions o;
         o.pack = Set(1).pack;
         o.level = level;
         std::ostringstream out, err;
-        ASSERT_EQ(RunSim(o, nullptr, out, err), 0) << err.str();
+        ASSERT_EQ(RunSim(o, Levels(1), nullptr, out, err), 0) << err.str();
         EXPECT_NE(out.str().find("incomplete frames=3600"), std::string::npos) << "level " << level << ": " << out.str();
     }
-    FreeLevelPack();
 }
 
 // Every recorded solution of every set, as the tests' parameter.
@@ -159,8 +159,8 @@ public:
         }
         Hold();  // released: dropped
         const int rx = tx - (cx + gx), ry = ty - (cy + gy);
-        Tap(rx > 0 ? KEY_RIGHT : KEY_LEFT, std::abs(rx));
-        Tap(ry > 0 ? KEY_DOWN : KEY_UP, std::abs(ry));
+        Tap(rx > 0 ? kKeyRight : kKeyLeft, std::abs(rx));
+        Tap(ry > 0 ? kKeyDown : kKeyUp, std::abs(ry));
     }
 
     // Sets the selected bomb's fuse from 60 frames: with the slider, the
@@ -174,7 +174,7 @@ public:
                 ClickHud(quarters == 0 ? 385 : 384 + 2 * quarters, 24);
                 break;
             case 1:
-                Tap(fromDefault > 0 ? KEY_EQUALS : KEY_MINUS, std::abs(fromDefault));
+                Tap(fromDefault > 0 ? kKeyEquals : kKeyMinus, std::abs(fromDefault));
                 break;
             default:
                 for (int i = 0; i < std::abs(fromDefault); ++i) ClickHud(fromDefault > 0 ? 480 : 368, 24);
@@ -191,7 +191,7 @@ private:
 // simulator does, frame 1 being the first frame stepped.
 class ReplayIo : public FrameIo {
 public:
-    explicit ReplayIo(const ShellState& state) : state_(state) {}
+    explicit ReplayIo(const GameState& state) : state_(state) {}
     std::vector<Hands> script;
     std::string trace;
     int stepped = 0;
@@ -199,12 +199,13 @@ public:
     int nextLevelObjects = -1;  // seen in the first frame of the next level
     int nextLevelIndex = -1;
     int sampled = 0;
+    int firstLevel = 0;
 
     void Sample(InputSample& s) override {
-        steppingNow_ = !EditMode;  // the toggle comes after the step
-        if (state_.levelIndex != 0 && nextLevelIndex < 0) {
+        steppingNow_ = !state_.world.EditMode;  // the toggle comes after the step
+        if (state_.levelIndex != firstLevel && nextLevelIndex < 0) {
             nextLevelIndex = state_.levelIndex;
-            nextLevelObjects = static_cast<int>(ObjectList.size());
+            nextLevelObjects = static_cast<int>(state_.world.ObjectList.size());
             close_ = true;
         }
         if (++sampled > 6000) close_ = true;  // a run that never ends fails, it does not hang
@@ -220,14 +221,14 @@ public:
             s.mouseY = kScreenHeight;
         }
     }
-    void Present(BITMAP*) override {
+    void Present(Picture*) override {
         if (!steppingNow_) return;
         ++stepped;
-        for (cObject* o : ObjectList) {
+        for (cObject* o : state_.world.ObjectList) {
             if (o->Kind() == KIND_HAMSTER || o->Kind() == KIND_HAMSTER_FAST)
                 trace += TraceLine(stepped, *static_cast<cPlayer*>(o)) + "\n";
         }
-        if (state_.levelComplete) {
+        if (state_.LevelComplete()) {
             completedAt = stepped;
             trace += CompleteLine(stepped) + "\n";
         }
@@ -235,30 +236,16 @@ public:
     bool CloseRequested() override { return close_; }
 
 private:
-    const ShellState& state_;
+    const GameState& state_;
     size_t next_ = 0;
     bool steppingNow_ = false;
     bool close_ = false;
 };
 
-int RecordCount(const LevelRecord* records) {
-    int n = 0;
-    while (records[n].type != REC_END) ++n;
-    return n;
-}
-
-class SolvedLevel : public PlayFieldTest, public ::testing::WithParamInterface<Case> {
+class SolvedLevel : public ::testing::TestWithParam<Case> {
 protected:
     static void SetUpTestSuite() { StartHeadless(); }
-    void SetUp() override {
-        PlayFieldTest::SetUp();
-        HissPlaying = false;
-        UseLevels(GetParam().set);
-    }
-    void TearDown() override {
-        FreeLevelPack();
-        PlayFieldTest::TearDown();
-    }
+    const LevelList& levels = Levels(GetParam().set);
 };
 
 TEST_P(SolvedLevel, SimulatorTraceMatchesTheRecordedHash) {
@@ -269,7 +256,7 @@ TEST_P(SolvedLevel, SimulatorTraceMatchesTheRecordedHash) {
     o.bombs = s.bombs;
     o.trace = true;
     std::ostringstream out, err;
-    ASSERT_EQ(RunSim(o, nullptr, out, err), 0) << err.str();
+    ASSERT_EQ(RunSim(o, levels, nullptr, out, err), 0) << err.str();
     const std::string text = out.str();
     ASSERT_GT(text.size(), 1u);
     const std::string last = text.substr(text.rfind('\n', text.size() - 2) + 1);
@@ -277,45 +264,82 @@ TEST_P(SolvedLevel, SimulatorTraceMatchesTheRecordedHash) {
     EXPECT_EQ(HashHex(HashText(text)), HashHex(s.traceHash)) << "the hamsters no longer move as they did";
 }
 
+// Two worlds of one level with the same bombs, stepped in turn in this one
+// process: nothing one of them does may reach the other (a generator, a
+// pool or a list they share), so they stay alike frame by frame, down to the
+// screams they pick, and play the recorded run.
+TEST_P(SolvedLevel, TwoWorldsSteppedSideBySideStayAlikeInEveryFrame) {
+    const RecordedSolution& s = GetParam().solution;
+    const LevelRecord* records = levels[static_cast<size_t>(s.level - 1)].records.data();
+    LevelRun a(records, s.bombs), b(records, s.bombs);
+    ASSERT_EQ(a.Hamsters().size(), b.Hamsters().size());
+    std::string trace;
+    bool goOn = true;
+    while (goOn && a.Frame() < 3600) {
+        goOn = a.Next();
+        ASSERT_EQ(b.Next(), goOn) << "frame " << a.Frame();
+        const int frame = a.Frame();
+        ASSERT_EQ(b.Frame(), frame);
+        const World& wa = a.GetWorld();
+        const World& wb = b.GetWorld();
+        ASSERT_EQ(wa.ExitMask, wb.ExitMask) << "frame " << frame;
+        ASSERT_EQ(wa.CompleteTimer, wb.CompleteTimer) << "frame " << frame;
+        ASSERT_EQ(wa.FuseBurning, wb.FuseBurning) << "frame " << frame;
+        ASSERT_TRUE(std::equal(wa.Sounds.begin(), wa.Sounds.end(), wb.Sounds.begin(), wb.Sounds.end(),
+                               [](const SoundEvent& x, const SoundEvent& y) {
+                                   return x.id == y.id && x.frequency == y.frequency;
+                               }))
+            << "frame " << frame;
+        for (size_t h = 0; h < a.Hamsters().size(); ++h) {
+            const std::string line = TraceLine(frame, *a.Hamsters()[h]);
+            ASSERT_EQ(line, TraceLine(frame, *b.Hamsters()[h]));
+            if (frame >= 1) trace += line + "\n";
+        }
+    }
+    EXPECT_TRUE(a.Complete() && b.Complete());
+    EXPECT_EQ(a.Frame(), s.frame);
+    trace += CompleteLine(a.Frame()) + "\n";
+    EXPECT_EQ(HashHex(HashText(trace)), HashHex(s.traceHash));
+}
+
 TEST_P(SolvedLevel, PlayerPlacingTheBombsThroughTheHudCompletesIt) {
     const RecordedSolution& s = GetParam().solution;
-    const ShellBitmaps& bitmaps = HeadlessBitmaps();
-    const int hudTop = bitmaps.backBuffer.get()->h - bitmaps.hud.get()->h;
+    const Assets& bitmaps = HeadlessBitmaps();
+    const int hudTop = PictureHeight(bitmaps.backBuffer.get()) - PictureHeight(bitmaps.hud.get());
     Player player(hudTop);
     for (size_t k = 0; k < s.bombs.size(); ++k) {
         player.Place(static_cast<int>(k), s.bombs[k].x, s.bombs[k].y);
         player.SetFuse(static_cast<int>(k), s.bombs[k].fuse);
     }
-    player.Hold(0, {KEY_SPACE});
+    GameState state;
+    player.Hold(0, {kKeySpace});
     player.frames.back().check = [&] {
+        const World& w = state.world;
         for (size_t k = 0; k < s.bombs.size(); ++k) {
-            EXPECT_TRUE(BombPlaced[k]);
-            EXPECT_EQ(BombList[k]->HomeX, s.bombs[k].x) << "bomb " << k;
-            EXPECT_EQ(BombList[k]->HomeY, s.bombs[k].y) << "bomb " << k;
-            EXPECT_EQ(BombList[k]->x, Fixed::FromInt(s.bombs[k].x)) << "bomb " << k;
-            EXPECT_EQ(BombList[k]->Fuse, s.bombs[k].fuse) << "bomb " << k;
+            EXPECT_TRUE(w.BombPlaced[k]);
+            EXPECT_EQ(w.BombList[k]->HomeX, s.bombs[k].x) << "bomb " << k;
+            EXPECT_EQ(w.BombList[k]->HomeY, s.bombs[k].y) << "bomb " << k;
+            EXPECT_EQ(w.BombList[k]->x, Fixed::FromInt(s.bombs[k].x)) << "bomb " << k;
+            EXPECT_EQ(w.BombList[k]->Fuse, s.bombs[k].fuse) << "bomb " << k;
         }
     };
     player.Hold();
 
     const int level = s.level;
-    const LevelRecord* const* table = LevelTable;
-    const int count = LevelCount;
-    LevelTable = table + (level - 1);
-    LevelCount = count - (level - 1);
-    ShellState state;
+    const int count = static_cast<int>(levels.size());
     ReplayIo io(state);
     io.script = player.frames;
-    PlayLevels(state, bitmaps, io);
+    io.firstLevel = level - 1;
+    PlayLevels(state, levels, bitmaps, io, level - 1);
 
     EXPECT_EQ(io.completedAt, s.frame);
     EXPECT_EQ(HashHex(HashText(io.trace)), HashHex(s.traceHash)) << "the player's run differs from the simulator's";
     if (level < count) {
-        EXPECT_EQ(io.nextLevelIndex, 1);
-        EXPECT_EQ(io.nextLevelObjects, RecordCount(table[level]));
+        EXPECT_EQ(io.nextLevelIndex, level);
+        EXPECT_EQ(io.nextLevelObjects, static_cast<int>(levels[static_cast<size_t>(level)].records.size()) - 1);
     } else {
         EXPECT_EQ(io.nextLevelIndex, -1);
-        EXPECT_EQ(state.levelIndex, LevelCount);  // the last level: the game is over
+        EXPECT_EQ(state.levelIndex, count);  // the last level: the game is over
     }
 }
 

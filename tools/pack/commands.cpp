@@ -6,7 +6,6 @@
 
 #include "files/atomic_file.h"
 #include "files/regular_file.h"
-#include "packs/level_table.h"
 #include "packs/finding_format.h"
 #include "packs/finding_printer.h"
 #include "packs/pack_checker.h"

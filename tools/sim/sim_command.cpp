@@ -1,23 +1,22 @@
 #include "sim/sim_command.h"
 
-#include <allegro.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <climits>
-#include <cstdlib>
-#include <memory>
 #include <ostream>
 
-#include "packs/level_table.h"
-#include "sim/player.h"
+#include "files/atomic_file.h"
 #include "game/assets.h"
+#include "game/drawn_run.h"
 #include "game/program_dir.h"
-#include "solve/level_run.h"
-#include "sim/screenshot.h"
+#include "packs/pack_reader.h"
+#include "platform/allegro/allegro_bmp.h"
+#include "platform/allegro/allegro_start.h"
+#include "sim/player.h"
 #include "sim/sim_options.h"
-#include "solve/solver.h"
 #include "sim/trace.h"
+#include "solve/level_run.h"
+#include "solve/solver.h"
 
 namespace {
 
@@ -26,19 +25,15 @@ int Usage(std::ostream& err, const std::string& message) {
     return kSimUsageError;
 }
 
-// Allegro with no display or drivers, 16-bit colour like the game, and the
-// assets read from the program's directory; the working directory is given
-// back afterwards so the user's relative paths still mean what they meant.
-bool StartHeadless(const char* argv0, ShellBitmaps& bitmaps, std::string& error) {
-    if (install_allegro(SYSTEM_NONE, &errno, atexit) != 0) {
-        error = std::string("cannot start Allegro: ") + allegro_error;
-        return false;
-    }
-    set_color_depth(16);
+// Allegro with no display or drivers, and the assets read from the
+// program's directory; the working directory is given back afterwards so
+// the user's relative paths still mean what they meant.
+bool StartHeadless(const char* argv0, Assets& assets, std::string& error) {
+    if (!StartHeadlessAllegro(error)) return false;
     char cwd[PATH_MAX];
     const bool haveCwd = getcwd(cwd, sizeof cwd) != nullptr;
     ChangeToAssetDirectory(argv0);
-    const bool loaded = LoadAssets(bitmaps, error);
+    const bool loaded = LoadAssets(assets, error);
     if (haveCwd && chdir(cwd) != 0) {
         error = std::string("cannot return to ") + cwd;
         return false;
@@ -46,29 +41,25 @@ bool StartHeadless(const char* argv0, ShellBitmaps& bitmaps, std::string& error)
     return loaded;
 }
 
-int Play(const SimOptions& o, const ShellBitmaps* pictures, std::ostream& out, std::ostream& err) {
+// A played level, drawn (DrawnRun) or not (LevelRun): the same motion.
+template <class Run>
+int Play(const SimOptions& o, Run& run, std::ostream& out, std::ostream& err) {
     const bool picture = o.at >= 0;
-    if (picture && !pictures) {
-        err << "zandrove-sim: a screenshot needs the game's pictures\n";
-        return 1;
-    }
-    const LevelRecord* records = LevelTable[o.level - 1];
-    const std::unique_ptr<LevelRun> drawn = picture ? std::make_unique<LevelRun>(records, o.bombs, *pictures) : nullptr;
-    const std::unique_ptr<LevelRun> undrawn = picture ? nullptr : std::make_unique<LevelRun>(records, o.bombs);
-    LevelRun& run = picture ? *drawn : *undrawn;
     for (;;) {
         const bool goOn = run.Next();
         const int frame = run.Frame();
         if (o.trace && frame >= 1) {
             for (const cPlayer* h : run.Hamsters()) out << TraceLine(frame, *h) << '\n';
         }
-        if (frame == o.at) {
-            std::string error;
-            if (!WriteScreenshot(o.screenshot, run.Picture(), error)) {
-                err << "zandrove-sim: " << error << "\n";
-                return kSimFileError;
+        if constexpr (requires { run.LastPicture(); }) {
+            if (frame == o.at) {
+                std::string error;
+                if (!WriteFileAtomically(o.screenshot, EncodeBmp(run.LastPicture()), error)) {
+                    err << "zandrove-sim: " << error << "\n";
+                    return kSimFileError;
+                }
+                run.SetDrawing(false);  // nothing else is pictured
             }
-            run.SetDrawing(false);  // nothing else is pictured
         }
         if (!goOn) {
             out << CompleteLine(frame) << '\n';
@@ -88,17 +79,30 @@ int Play(const SimOptions& o, const ShellBitmaps* pictures, std::ostream& out, s
 
 }  // namespace
 
-int RunSim(const SimOptions& o, const ShellBitmaps* pictures, std::ostream& out, std::ostream& err) {
+int RunSim(const SimOptions& o, const LevelList& levels, const Assets* pictures, std::ostream& out,
+           std::ostream& err) {
     std::string error;
-    if (!SimOptionsFitLevel(o, LevelTable, LevelCount, error)) return Usage(err, error);
-    if (!o.solve) return Play(o, pictures, out, err);
-    SolveSettings settings;
-    settings.frames = o.frames;
-    settings.budgetSeconds = o.budget;
-    settings.shown = o.shown;
-    settings.prefix = o.bombs;
-    const SolveReport report = Solve(LevelTable[o.level - 1], settings, out);
-    return report.solutionCount > 0 ? 0 : 1;
+    if (!SimOptionsFitLevel(o, levels, error)) return Usage(err, error);
+    const LevelRecord* records = levels[static_cast<size_t>(o.level - 1)].records.data();
+    if (o.solve) {
+        SolveSettings settings;
+        settings.frames = o.frames;
+        settings.budgetSeconds = o.budget;
+        settings.shown = o.shown;
+        settings.prefix = o.bombs;
+        const SolveReport report = Solve(records, settings, out);
+        return report.solutionCount > 0 ? 0 : 1;
+    }
+    if (o.at < 0) {
+        LevelRun run(records, o.bombs);
+        return Play(o, run, out, err);
+    }
+    if (!pictures) {
+        err << "zandrove-sim: a screenshot needs the game's pictures\n";
+        return 1;
+    }
+    DrawnRun run(records, o.bombs, *pictures);
+    return Play(o, run, out, err);
 }
 
 int SimMain(const std::vector<std::string>& args, const char* argv0, std::ostream& out, std::ostream& err) {
@@ -109,32 +113,28 @@ int SimMain(const std::vector<std::string>& args, const char* argv0, std::ostrea
         out << kSimUsage;
         return 0;
     }
+    LevelList levels = BuiltinLevelList();
     // The game ignores a pack it cannot open (a directory, a FIFO: only a
     // regular file is opened); a tool must say so.
-    if (!o.pack.empty() && !LoadLevelPack(o.pack.c_str(), &error))
-        return Usage(err, "cannot read level pack " + o.pack + ": " + error);
-    if (!SimOptionsFitLevel(o, LevelTable, LevelCount, error)) {
-        FreeLevelPack();
-        return Usage(err, error);
+    if (!o.pack.empty()) {
+        PackFile pack;
+        if (!ReadPackFile(o.pack, pack, error)) return Usage(err, "cannot read level pack " + o.pack + ": " + error);
+        levels = std::move(pack.levels);
     }
+    if (!SimOptionsFitLevel(o, levels, error)) return Usage(err, error);
     // Only a screenshot needs Allegro and the pictures; everything else is
     // the simulation alone.
-    if (o.at < 0) {
-        const int status = RunSim(o, nullptr, out, err);
-        FreeLevelPack();
-        return status;
-    }
+    if (o.at < 0) return RunSim(o, levels, nullptr, out, err);
     int status = 1;
     {
-        ShellBitmaps bitmaps;
-        if (StartHeadless(argv0, bitmaps, error)) {
-            status = RunSim(o, &bitmaps, out, err);
+        Assets assets;
+        if (StartHeadless(argv0, assets, error)) {
+            status = RunSim(o, levels, &assets, out, err);
         } else {
             err << "zandrove-sim: " << error << "\n";
         }
-        ReleaseAssets(bitmaps);
+        ReleaseAssets(assets);
     }
-    FreeLevelPack();
-    allegro_exit();
+    StopAllegro();
     return status;
 }

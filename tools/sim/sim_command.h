@@ -5,7 +5,9 @@
 #include <string>
 #include <vector>
 
-struct ShellBitmaps;
+#include "packs/pack_model.h"
+
+struct Assets;
 struct SimOptions;
 
 // Exit status 2 for usage errors, 1 for a file that cannot be written (the
@@ -18,7 +20,7 @@ constexpr int kSimFileError = 1;
 // directory, which argv0 finds. Returns the exit status.
 int SimMain(const std::vector<std::string>& args, const char* argv0, std::ostream& out, std::ostream& err);
 
-// Runs options on the levels of LevelTable: a played level (trace, last
-// line, screenshot) or a search. pictures, the loaded assets, are needed
-// only for a screenshot.
-int RunSim(const SimOptions& options, const ShellBitmaps* pictures, std::ostream& out, std::ostream& err);
+// Runs options on levels: a played level (trace, last line, screenshot) or a
+// search. pictures, the loaded assets, are needed only for a screenshot.
+int RunSim(const SimOptions& options, const LevelList& levels, const Assets* pictures, std::ostream& out,
+           std::ostream& err);

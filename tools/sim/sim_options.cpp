@@ -87,7 +87,7 @@ bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& o, std::s
             o.level = static_cast<int>(n);
         } else if (a == "--bomb") {
             BombPlacement b;
-            if (!ParseBombPlacement(v, b, error)) return false;
+            if (!ParseBombPlacement(v, static_cast<int>(o.bombs.size()), b, error)) return false;
             o.bombs.push_back(b);
         } else if (a == "--frames") {
             if (!twice(haveFrames)) return false;
@@ -143,14 +143,15 @@ bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& o, std::s
     return true;
 }
 
-bool SimOptionsFitLevel(const SimOptions& o, const LevelRecord* const* table, int levelCount, std::string& error) {
+bool SimOptionsFitLevel(const SimOptions& o, const LevelList& levels, std::string& error) {
+    const int levelCount = static_cast<int>(levels.size());
     if (o.level < 1 || o.level > levelCount) {
         error = levelCount == 0 ? std::string("the level pack holds no complete level")
                                 : "--level " + std::to_string(o.level) + " is not a level: there are levels 1 to " +
                                       std::to_string(levelCount);
         return false;
     }
-    const int placeable = PlaceableBombs(table[o.level - 1]);
+    const int placeable = PlaceableBombs(levels[static_cast<size_t>(o.level - 1)].records.data());
     if (static_cast<int>(o.bombs.size()) > placeable) {
         error = std::to_string(o.bombs.size()) + " --bomb options, but level " + std::to_string(o.level) +
                 "'s inventory holds " + std::to_string(placeable) + " bomb" + (placeable == 1 ? "" : "s") +

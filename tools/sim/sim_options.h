@@ -3,7 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "solve/placement.h"
+#include "packs/pack_model.h"
+#include "solve/bomb_options.h"
 
 extern const char* const kSimUsage;
 
@@ -26,7 +27,5 @@ struct SimOptions {
 // bombs against its inventory) are SimOptionsFitLevel's.
 bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& out, std::string& error);
 
-struct LevelRecord;
 // The level number exists and the inventory holds enough bombs.
-bool SimOptionsFitLevel(const SimOptions& options, const LevelRecord* const* table, int levelCount,
-                        std::string& error);
+bool SimOptionsFitLevel(const SimOptions& options, const LevelList& levels, std::string& error);

@@ -29,7 +29,7 @@ bool ReadSolutionsFile(const std::string& path, std::vector<RecordedSolution>& o
         }
         while (fields >> bomb) {
             BombPlacement b;
-            if (!ParseBombPlacement(bomb, b, error)) {
+            if (!ParseBombPlacement(bomb, static_cast<int>(s.bombs.size()), b, error)) {
                 error = where + error;
                 return false;
             }

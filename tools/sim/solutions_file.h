@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "solve/placement.h"
+#include "solve/bomb_options.h"
 
 struct RecordedSolution {
     int level = 0;        // from 1

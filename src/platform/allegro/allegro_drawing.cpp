@@ -1,50 +1,85 @@
 // The drawing calls on Allegro's bitmaps, drawn by Allegro or by the game's
 // own drawing.
-#include <allegro.h>
-
-#include "platform/allegro/allegro_surface.h"
 #include "game/drawing.h"
+#include "platform/allegro/allegro_picture.h"
+#include "platform/allegro/allegro_surface.h"
 #include "raster/rotate.h"
 #include "raster/shapes.h"
 
 namespace {
 
+// A process-wide choice of the tests and benchmarks, which draw whole frames
+// both ways to compare them; the game never changes it.
 Drawer drawer = Drawer::Allegro;
 
 bool Own(BITMAP* target, BITMAP* source) { return drawer == Drawer::Own && OwnDrawingFits(target, source); }
+
+// Allegro blends with whichever blender and mode were set last; every
+// blended call sets its own and puts the solid mode back.
+void Blended(int alpha) {
+    set_trans_blender(0, 0, 0, alpha);
+    drawing_mode(DRAW_MODE_TRANS, nullptr, 0, 0);
+}
 
 }  // namespace
 
 void UseDrawer(Drawer d) { drawer = d; }
 
-int PictureWidth(BITMAP* picture) { return picture->w; }
-int PictureHeight(BITMAP* picture) { return picture->h; }
+int PictureWidth(Picture* picture) { return Bitmap(picture)->w; }
+int PictureHeight(Picture* picture) { return Bitmap(picture)->h; }
 int PictureColour(int r, int g, int b) { return makecol(r, g, b); }
 
-void CopyPicture(BITMAP* from, BITMAP* to, int sx, int sy, int dx, int dy, int w, int h) {
-    if (Own(to, from))
-        Copy(SurfaceOf(from), SurfaceOf(to), sx, sy, dx, dy, w, h);
+void CopyPicture(Picture* from, Picture* to, int sx, int sy, int dx, int dy, int w, int h) {
+    BITMAP* f = Bitmap(from);
+    BITMAP* t = Bitmap(to);
+    if (Own(t, f))
+        Copy(SurfaceOf(f), SurfaceOf(t), sx, sy, dx, dy, w, h);
     else
-        blit(from, to, sx, sy, dx, dy, w, h);
+        blit(f, t, sx, sy, dx, dy, w, h);
 }
 
-void DrawTurnedSprite(BITMAP* target, BITMAP* sprite, int x, int y, int angle) {
-    if (Own(target, sprite))
-        DrawRotated(SurfaceOf(target), SurfaceOf(sprite), x, y, angle & 255);
+void DrawTurnedSprite(Picture* target, Picture* sprite, int x, int y, int angle) {
+    BITMAP* t = Bitmap(target);
+    BITMAP* s = Bitmap(sprite);
+    if (Own(t, s))
+        DrawRotated(SurfaceOf(t), SurfaceOf(s), x, y, angle & 255);
     else
-        rotate_sprite(target, sprite, x, y, itofix(angle & 255));
+        rotate_sprite(t, s, x, y, itofix(angle & 255));
 }
 
-void DrawOutline(BITMAP* target, int x1, int y1, int x2, int y2, int colour) {
-    if (Own(target, target))
-        DrawRectangle(SurfaceOf(target), x1, y1, x2, y2, static_cast<uint16_t>(colour));
+void DrawOutline(Picture* target, int x1, int y1, int x2, int y2, int colour) {
+    BITMAP* t = Bitmap(target);
+    if (Own(t, t))
+        DrawRectangle(SurfaceOf(t), x1, y1, x2, y2, static_cast<uint16_t>(colour));
     else
-        rect(target, x1, y1, x2, y2, colour);
+        rect(t, x1, y1, x2, y2, colour);
 }
 
-void DrawStraightLine(BITMAP* target, int x1, int y1, int x2, int y2, int colour) {
-    if (Own(target, target))
-        DrawLine(SurfaceOf(target), x1, y1, x2, y2, static_cast<uint16_t>(colour));
+void DrawStraightLine(Picture* target, int x1, int y1, int x2, int y2, int colour) {
+    BITMAP* t = Bitmap(target);
+    if (Own(t, t))
+        DrawLine(SurfaceOf(t), x1, y1, x2, y2, static_cast<uint16_t>(colour));
     else
-        line(target, x1, y1, x2, y2, colour);
+        line(t, x1, y1, x2, y2, colour);
 }
+
+void FillBox(Picture* target, int x1, int y1, int x2, int y2, int colour) {
+    rectfill(Bitmap(target), x1, y1, x2, y2, colour);
+}
+
+void ShadeBox(Picture* target, int x1, int y1, int x2, int y2, int colour, int alpha) {
+    Blended(alpha);
+    rectfill(Bitmap(target), x1, y1, x2, y2, colour);
+    solid_mode();
+}
+
+void DrawShadedSprite(Picture* target, Picture* sprite, int x, int y, int alpha) {
+    set_trans_blender(0, 0, 0, alpha);
+    draw_trans_sprite(Bitmap(target), Bitmap(sprite), x, y);
+}
+
+void WriteText(Picture* target, const char* text, int x, int y, int colour) {
+    textout_ex(Bitmap(target), font, text, x, y, colour, -1);
+}
+
+int TextWidth(const char* text) { return text_length(font, text); }

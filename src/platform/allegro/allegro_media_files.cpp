@@ -1,9 +1,8 @@
-#include <allegro.h>
-
 #include "game/media_files.h"
+#include "platform/allegro/allegro_picture.h"
 
-BITMAP* NewPicture(int w, int h) { return create_bitmap(w, h); }
-BITMAP* ReadPicture(const char* file) { return load_bitmap(file, nullptr); }
-void FreePicture(BITMAP* picture) { destroy_bitmap(picture); }
-SAMPLE* ReadSound(const char* file) { return load_wav(file); }
-void FreeSound(SAMPLE* sound) { destroy_sample(sound); }
+Picture* NewPicture(int w, int h) { return AsPicture(create_bitmap(w, h)); }
+Picture* ReadPicture(const char* file) { return AsPicture(load_bitmap(file, nullptr)); }
+void FreePicture(Picture* picture) { destroy_bitmap(Bitmap(picture)); }
+Sound* ReadSound(const char* file) { return AsSound(load_wav(file)); }
+void FreeSound(Sound* sound) { destroy_sample(SampleOf(sound)); }

@@ -2,6 +2,7 @@
 
 #include <allegro.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 
@@ -36,6 +37,15 @@ bool StartAllegro(std::string& error) {
         Say(std::string("no sound (") + allegro_error + "); playing silently");
     set_volume(256, 0);
     set_window_title(kWindowTitle);
+    set_color_depth(16);
+    return true;
+}
+
+bool StartHeadlessAllegro(std::string& error) {
+    if (install_allegro(SYSTEM_NONE, &errno, atexit) != 0) {
+        error = std::string("cannot start Allegro: ") + allegro_error;
+        return false;
+    }
     set_color_depth(16);
     return true;
 }

@@ -1,6 +1,6 @@
 #pragma once
-// Start-up and shutdown of Allegro, shared by the game and its designer; the
-// window itself is opened by GameWindow (shell/game_window.h).
+// Start-up and shutdown of Allegro, shared by the game, its designer and the
+// tools; the window itself is opened by GameWindow (game_window.h).
 #include <string>
 
 class GameWindow;
@@ -10,6 +10,9 @@ void Say(const std::string& line);
 // Allegro, the quit signals, keyboard, mouse, sound (or silence) and the
 // window's title. False with the reason in error; then StopAllegro.
 bool StartAllegro(std::string& error);
+// Allegro with no display and no drivers, in the game's 16-bit colour: the
+// pictures of a tool or a test, drawn in memory. False with the reason.
+bool StartHeadlessAllegro(std::string& error);
 // The quit signals released and Allegro shut down. Harmless when nothing started.
 void StopAllegro();
 // The window at a scale (1 to 4, or auto: the largest that fits the desktop)

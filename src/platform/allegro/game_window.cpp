@@ -1,9 +1,8 @@
 #include "platform/allegro/game_window.h"
 
-#include <allegro.h>
-
 #include <algorithm>
 
+#include "platform/allegro/allegro_picture.h"
 #include "sim/play_field.h"
 
 namespace {
@@ -33,7 +32,8 @@ bool GameWindow::SetMode(bool fullscreen, std::string& error) {
     }
     fullscreen_ = fullscreen;
     view_ = fullscreen ? FitView(SCREEN_W, SCREEN_H) : ScreenView{windowScale_, 0, 0};
-    scaled_.Reset(view_.scale > 1 ? create_bitmap(kScreenWidth * view_.scale, kScreenHeight * view_.scale) : nullptr);
+    scaled_.Reset(view_.scale > 1 ? AsPicture(create_bitmap(kScreenWidth * view_.scale, kScreenHeight * view_.scale))
+                                  : nullptr);
     clear_to_color(screen, makecol(0, 0, 0));
     return true;
 }
@@ -62,7 +62,7 @@ bool GameWindow::ToggleFullscreen(std::string& error) {
 void GameWindow::Show(BITMAP* frame) {
     acquire_screen();
     if (scaled_.get()) {
-        BITMAP* big = scaled_.get();
+        BITMAP* big = Bitmap(scaled_.get());
         stretch_blit(frame, big, 0, 0, frame->w, frame->h, 0, 0, big->w, big->h);
         blit(big, screen, 0, 0, view_.x, view_.y, big->w, big->h);
     } else {

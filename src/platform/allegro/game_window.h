@@ -6,6 +6,8 @@
 
 #include "game/assets.h"
 
+struct BITMAP;
+
 // Where the scaled frame lands on the screen.
 struct ScreenView {
     int scale = 1;

@@ -1,13 +1,12 @@
 #include "platform/allegro/live_io.h"
 
-#include <allegro.h>
-
 #include <atomic>
 #include <csignal>
 #include <cstdio>
 
 #include "game/input.h"
 #include "game/keys.h"
+#include "platform/allegro/allegro_picture.h"
 #include "platform/allegro/game_window.h"
 
 // The frame reads keys by Allegro's scancodes without including Allegro.
@@ -97,7 +96,8 @@ void LiveIo::Sample(InputSample& s) {
     }
 }
 
-void LiveIo::Present(BITMAP* frame) {
+void LiveIo::Present(Picture* picture) {
+    BITMAP* frame = Bitmap(picture);
     pacer_.Wait();
     vsync();
     if (window_) {
@@ -110,9 +110,17 @@ void LiveIo::Present(BITMAP* frame) {
     rest(0);  // give up the rest of the time slice
 }
 
-void LiveIo::PresentUnchanged(BITMAP*) {
+void LiveIo::PresentUnchanged(Picture*) {
     pacer_.Wait();
     rest(0);
+}
+
+void LiveIo::PlaySound(Sound* sound, int frequency, bool loop) {
+    if (sound) play_sample(SampleOf(sound), 256, 128, frequency, loop ? 1 : 0);
+}
+
+void LiveIo::StopSound(Sound* sound) {
+    if (sound) stop_sample(SampleOf(sound));
 }
 
 bool LiveIo::CloseRequested() { return closeClicked.load(); }

@@ -24,10 +24,12 @@ public:
     LiveIo& operator=(const LiveIo&) = delete;
 
     void Sample(InputSample& sample) override;
-    void Present(BITMAP* frame) override;
+    void Present(Picture* frame) override;
     // The window keeps showing the picture (Allegro redraws it when it is
     // uncovered): only the frame's turn is waited for.
-    void PresentUnchanged(BITMAP* frame) override;
+    void PresentUnchanged(Picture* frame) override;
+    void PlaySound(Sound* sound, int frequency, bool loop) override;
+    void StopSound(Sound* sound) override;
     bool CloseRequested() override;
     bool QuitSignalled() override;
     void ForgetCloseRequest() override;

@@ -1,12 +1,13 @@
 #include "game/sprite_drawing.h"
 
-#include <allegro.h>
-
+#include "platform/allegro/allegro_picture.h"
 #include "platform/allegro/allegro_surface.h"
 #include "raster/sprite_rows.h"
 
 namespace {
 
+// A process-wide choice of the tests and benchmarks, which draw whole frames
+// with each loop to compare them; the game never changes it.
 SpriteLoop fastestStandsFor = SpriteLoop::Fastest;
 
 RowLoop RowLoopFor(SpriteLoop loop) {
@@ -24,7 +25,9 @@ bool SpriteLoopAvailable(SpriteLoop loop) { return loop == SpriteLoop::Allegro |
 
 void SetFastestSpriteLoop(SpriteLoop loop) { fastestStandsFor = loop; }
 
-void DrawMaskedSprite(BITMAP* target, BITMAP* sprite, int x, int y, SpriteLoop loop) {
+void DrawMaskedSprite(Picture* targetPicture, Picture* spritePicture, int x, int y, SpriteLoop loop) {
+    BITMAP* target = Bitmap(targetPicture);
+    BITMAP* sprite = Bitmap(spritePicture);
     if (loop == SpriteLoop::Fastest) loop = fastestStandsFor;
     // A masked copy needs only the depth; the colour layout does not matter.
     if (loop == SpriteLoop::Allegro || bitmap_color_depth(target) != 16 || bitmap_color_depth(sprite) != 16 ||
@@ -35,7 +38,9 @@ void DrawMaskedSprite(BITMAP* target, BITMAP* sprite, int x, int y, SpriteLoop l
     DrawMaskedRows(SurfaceOf(target), SurfaceOf(sprite), x, y, RowLoopFor(loop));
 }
 
-void DrawAdditiveSprite(BITMAP* target, BITMAP* sprite, int x, int y, SpriteLoop loop) {
+void DrawAdditiveSprite(Picture* targetPicture, Picture* spritePicture, int x, int y, SpriteLoop loop) {
+    BITMAP* target = Bitmap(targetPicture);
+    BITMAP* sprite = Bitmap(spritePicture);
     if (loop == SpriteLoop::Fastest) loop = fastestStandsFor;
     if (loop == SpriteLoop::Allegro || !OwnDrawingFits(target, sprite)) {
         // Allegro blends with whichever blender was set last.

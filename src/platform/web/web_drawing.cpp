@@ -9,33 +9,33 @@
 
 void UseDrawer(Drawer) {}
 
-int PictureWidth(BITMAP* picture) { return picture->w; }
-int PictureHeight(BITMAP* picture) { return picture->h; }
+int PictureWidth(Picture* picture) { return picture->w; }
+int PictureHeight(Picture* picture) { return picture->h; }
 int PictureColour(int r, int g, int b) { return PackColour(r, g, b); }
 
-void CopyPicture(BITMAP* from, BITMAP* to, int sx, int sy, int dx, int dy, int w, int h) {
+void CopyPicture(Picture* from, Picture* to, int sx, int sy, int dx, int dy, int w, int h) {
     Copy(from->View(), to->View(), sx, sy, dx, dy, w, h);
 }
 
-void DrawTurnedSprite(BITMAP* target, BITMAP* sprite, int x, int y, int angle) {
+void DrawTurnedSprite(Picture* target, Picture* sprite, int x, int y, int angle) {
     DrawRotated(target->View(), sprite->View(), x, y, angle & 255);
 }
 
-void DrawOutline(BITMAP* target, int x1, int y1, int x2, int y2, int colour) {
+void DrawOutline(Picture* target, int x1, int y1, int x2, int y2, int colour) {
     DrawRectangle(target->View(), x1, y1, x2, y2, static_cast<uint16_t>(colour));
 }
 
-void DrawStraightLine(BITMAP* target, int x1, int y1, int x2, int y2, int colour) {
+void DrawStraightLine(Picture* target, int x1, int y1, int x2, int y2, int colour) {
     DrawLine(target->View(), x1, y1, x2, y2, static_cast<uint16_t>(colour));
 }
 
 bool SpriteLoopAvailable(SpriteLoop loop) { return loop == SpriteLoop::Fastest || loop == SpriteLoop::Portable; }
 void SetFastestSpriteLoop(SpriteLoop) {}
 
-void DrawMaskedSprite(BITMAP* target, BITMAP* sprite, int x, int y, SpriteLoop) {
+void DrawMaskedSprite(Picture* target, Picture* sprite, int x, int y, SpriteLoop) {
     DrawMaskedRows(target->View(), sprite->View(), x, y);
 }
 
-void DrawAdditiveSprite(BITMAP* target, BITMAP* sprite, int x, int y, SpriteLoop) {
+void DrawAdditiveSprite(Picture* target, Picture* sprite, int x, int y, SpriteLoop) {
     DrawAdditiveRows(target->View(), sprite->View(), x, y);
 }

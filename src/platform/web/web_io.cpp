@@ -15,7 +15,16 @@ void WebIo::Sample(InputSample& s) {
 }
 
 // Of the frames run between two pictures of the page, the last is shown.
-void WebIo::Present(BITMAP* frame) { frame_ = frame; }
+void WebIo::Present(Picture* frame) { frame_ = frame; }
+
+// Full volume, centred, as the native game plays every sample.
+void WebIo::PlaySound(Sound* sound, int frequency, bool loop) {
+    if (sound) PagePlaySound(sound->id, 256, 128, frequency, loop);
+}
+
+void WebIo::StopSound(Sound* sound) {
+    if (sound) PageStopSound(sound->id);
+}
 
 // The window's mouse stays on the screen, as Allegro's does.
 void WebIo::MoveMouse(int x, int y) {

@@ -5,14 +5,16 @@
 #include <bitset>
 #include <vector>
 
-#include "sim/play_field.h"
-#include "game/input.h"
 #include "game/frame_io.h"
+#include "game/input.h"
+#include "sim/play_field.h"
 
 class WebIo : public FrameIo {
 public:
     void Sample(InputSample& sample) override;
-    void Present(BITMAP* frame) override;
+    void Present(Picture* frame) override;
+    void PlaySound(Sound* sound, int frequency, bool loop) override;
+    void StopSound(Sound* sound) override;
 
     // From the page's events, between frames.
     void MoveMouse(int x, int y);
@@ -27,6 +29,6 @@ private:
     // beyond the frame's bottom-right corner, where no picture shows it.
     int mouseX_ = kScreenWidth, mouseY_ = kScreenHeight, buttons_ = 0;
     std::bitset<kKeyCount> keys_;
-    BITMAP* frame_ = nullptr;  // presented, not shown yet
+    Picture* frame_ = nullptr;  // presented, not shown yet
     std::vector<unsigned char> rgba_;
 };

@@ -3,10 +3,10 @@
 // images; a sound is held by the page (Web Audio) and known here by number.
 #include "raster/image.h"
 
-struct BITMAP : Image {
+struct Picture : Image {
     using Image::Image;
 };
 
-struct SAMPLE {
+struct Sound {
     int id = -1;
 };

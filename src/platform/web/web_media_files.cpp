@@ -9,24 +9,24 @@
 #include "platform/web/page_calls.h"
 #include "platform/web/web_media.h"
 
-BITMAP* NewPicture(int w, int h) { return new (std::nothrow) BITMAP(w, h); }
+Picture* NewPicture(int w, int h) { return new (std::nothrow) Picture(w, h); }
 
-BITMAP* ReadPicture(const char* file) {
+Picture* ReadPicture(const char* file) {
     std::ifstream in(file, std::ios::binary);
     if (!in) return nullptr;
     const std::vector<unsigned char> bytes{std::istreambuf_iterator<char>(in), {}};
-    auto* picture = new (std::nothrow) BITMAP;
+    auto* picture = new (std::nothrow) Picture;
     std::string error;
     if (picture && DecodeBmp(bytes, *picture, error)) return picture;
     delete picture;
     return nullptr;
 }
 
-void FreePicture(BITMAP* picture) { delete picture; }
+void FreePicture(Picture* picture) { delete picture; }
 
-SAMPLE* ReadSound(const char* file) {
+Sound* ReadSound(const char* file) {
     const int id = PageLoadSound(file);
-    return id < 0 ? nullptr : new (std::nothrow) SAMPLE{id};
+    return id < 0 ? nullptr : new (std::nothrow) Sound{id};
 }
 
-void FreeSound(SAMPLE* sound) { delete sound; }
+void FreeSound(Sound* sound) { delete sound; }

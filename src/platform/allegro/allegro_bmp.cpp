@@ -1,10 +1,8 @@
-#include "sim/screenshot.h"
-
-#include <allegro.h>
+#include "platform/allegro/allegro_bmp.h"
 
 #include <cstdint>
 
-#include "files/atomic_file.h"
+#include "platform/allegro/allegro_picture.h"
 
 namespace {
 
@@ -20,7 +18,8 @@ void Put32(std::vector<unsigned char>& out, uint32_t v) {
 
 }  // namespace
 
-std::vector<unsigned char> EncodeBmp(BITMAP* bitmap) {
+std::vector<unsigned char> EncodeBmp(Picture* picture) {
+    BITMAP* bitmap = Bitmap(picture);
     const int depth = bitmap_color_depth(bitmap);
     const uint32_t w = static_cast<uint32_t>(bitmap->w), h = static_cast<uint32_t>(bitmap->h);
     const uint32_t pad = (4 - (w * 3) % 4) % 4;
@@ -54,8 +53,4 @@ std::vector<unsigned char> EncodeBmp(BITMAP* bitmap) {
         out.insert(out.end(), pad, 0);
     }
     return out;
-}
-
-bool WriteScreenshot(const std::string& path, BITMAP* bitmap, std::string& error) {
-    return WriteFileAtomically(path, EncodeBmp(bitmap), error);
 }

@@ -1,37 +1,32 @@
 // The objects' pictures as the game draws them: where each lands on the
 // play-field, with the real assets.
-#include "platform/allegro/allegro_presentation.h"
+#include "game/object_drawing.h"
 
 #include <allegro.h>
 #include <gtest/gtest.h>
 
-#include "sim/asset_handles.h"
+#include "game/assets.h"
+#include "game/drawing.h"
+#include "platform/allegro/allegro_picture.h"
 #include "sim/blocks.h"
 #include "sim/bomb.h"
 #include "sim/player.h"
+#include "sim/world.h"
 #include "support/headless.h"
-#include "support/play_field.h"
 
 namespace {
 
-class Presentation : public PlayFieldTest {
+class ObjectPictures : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { StartHeadless(); }
-    void SetUp() override {
-        PlayFieldTest::SetUp();
-        ActivePresentation = &presentation;
-        target = create_bitmap(640, 480);
-        clear_to_color(target, black());
-    }
-    void TearDown() override {
-        destroy_bitmap(target);
-        PlayFieldTest::TearDown();
-    }
+    void SetUp() override { clear_to_color(target, black()); }
+    void TearDown() override { destroy_bitmap(target); }
     static int black() { return makecol(0, 0, 0); }
 
     // Every opaque pixel of sprite shows with its top-left corner at (x, y),
     // and nothing was drawn outside it.
-    bool OnlySpriteAt(BITMAP* sprite, int x, int y) {
+    bool OnlySpriteAt(Picture* picture, int x, int y) {
+        BITMAP* sprite = Bitmap(picture);
         int outside = 0, wrong = 0;
         for (int ty = 0; ty < target->h; ++ty)
             for (int tx = 0; tx < target->w; ++tx) {
@@ -47,32 +42,36 @@ protected:
         return outside == 0 && wrong == 0;
     }
 
-    AllegroPresentation presentation;
-    BITMAP* target = nullptr;
+    const Assets& assets = HeadlessBitmaps();
+    BITMAP* target = create_bitmap(640, 480);
+    ObjectDrawing painter{AsPicture(target), assets};
+    World world;
 };
 
-TEST_F(Presentation, SpritesCentredOnTheirObjects) {
+TEST_F(ObjectPictures, SpritesCentredOnTheirObjects) {
     cBlock block(100, 60);
-    block.Draw(target, 0, 0);
-    EXPECT_TRUE(OnlySpriteAt(BlockBitmap, 100 - BlockBitmap->w / 2, 60 - BlockBitmap->h / 2));
+    block.Draw(world, painter, 0, 0);
+    Picture* sprite = assets.block.get();
+    EXPECT_TRUE(OnlySpriteAt(sprite, 100 - PictureWidth(sprite) / 2, 60 - PictureHeight(sprite) / 2));
 
     clear_to_color(target, black());
     cFixedBomb bomb(300, 200, 4);
-    bomb.Draw(target, 5, -3);  // the offset moves the picture
-    EXPECT_TRUE(OnlySpriteAt(BlueBombBitmap, 305 - BlueBombBitmap->w / 2, 197 - BlueBombBitmap->h / 2));
+    bomb.Draw(world, painter, 5, -3);  // the offset moves the picture
+    sprite = assets.blueBomb.get();
+    EXPECT_TRUE(OnlySpriteAt(sprite, 305 - PictureWidth(sprite) / 2, 197 - PictureHeight(sprite) / 2));
 
     // The upright hamster stands four pixels above its box's centre.
     clear_to_color(target, black());
     cPlayer hamster(200, 200, 0);
     hamster.Aware = true;
-    hamster.Draw(target, 0, 0);
-    EXPECT_TRUE(OnlySpriteAt(HamsterAwareBitmap, 200 - HamsterAwareBitmap->w / 2,
-                             204 - HamsterAwareBitmap->h / 2 - 4));
+    hamster.Draw(world, painter, 0, 0);
+    sprite = assets.hamsterAware.get();
+    EXPECT_TRUE(OnlySpriteAt(sprite, 200 - PictureWidth(sprite) / 2, 204 - PictureHeight(sprite) / 2 - 4));
 }
 
-TEST_F(Presentation, ExitIsAWhiteFrameInsetOneAndTwo) {
+TEST_F(ObjectPictures, ExitIsAWhiteFrameInsetOneAndTwo) {
     cExit exit(200, 100, 40, 30);
-    exit.Draw(target, 0, 0);
+    exit.Draw(world, painter, 0, 0);
     const int white = makecol(255, 255, 255);
     int frame = 0;
     for (int y = 90; y < 140; ++y)

@@ -1,4 +1,4 @@
-#include "solve/placement.h"
+#include "solve/bomb_options.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -19,7 +19,7 @@ bool ParseInteger(const std::string& text, long long low, long long high, long l
     return true;
 }
 
-bool ParseBombPlacement(const std::string& text, BombPlacement& out, std::string& error) {
+bool ParseBombPlacement(const std::string& text, int slot, BombPlacement& out, std::string& error) {
     std::vector<std::string> parts;
     std::string part;
     std::istringstream in(text);
@@ -40,7 +40,7 @@ bool ParseBombPlacement(const std::string& text, BombPlacement& out, std::string
         error = "--bomb " + text + ": FUSE must be an integer number of frames";
         return false;
     }
-    out = {static_cast<int16_t>(x), static_cast<int16_t>(y), static_cast<int>(fuse)};
+    out = {slot, static_cast<int16_t>(x), static_cast<int16_t>(y), static_cast<int>(fuse)};
     return true;
 }
 

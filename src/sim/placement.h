@@ -1,0 +1,34 @@
+#pragma once
+// A bomb the player takes out of the inventory: its slot, where it goes and
+// its fuse. The HUD, the solver, kept progress, hints, watching a run and
+// the designer's test-play all place bombs as this says.
+#include <cstdint>
+#include <vector>
+
+class World;
+
+// The HUD has five inventory slots: bombs of a level beyond them stay unplaced.
+constexpr int kInventorySlots = 5;
+
+struct BombPlacement {
+    int slot = 0;   // the inventory slot, from 0
+    int16_t x = 0;  // centre, whole pixels
+    int16_t y = 0;
+    int fuse = 60;  // frames, before the HUD's limits
+
+    friend bool operator==(const BombPlacement&, const BombPlacement&) = default;
+};
+
+// The inventory bomb of the slot taken out as a click on its slot takes it,
+// left at (x, y) as a drag leaves it, its fuse set within the HUD's limits,
+// and selected. False, changing nothing, when the level has no such bomb
+// within the HUD's slots.
+bool Place(World& world, const BombPlacement& placement);
+
+// The placements taken out of the inventory in order, each into the slot of
+// its place in the list (whatever slot it names), as far as the HUD's slots
+// go: how the solver, the tools and the recorded solutions give bombs.
+void PlaceInOrder(World& world, const std::vector<BombPlacement>& bombs);
+
+// The bombs taken out of the inventory as they stand, in slot order.
+std::vector<BombPlacement> PlacedBombs(const World& world);
