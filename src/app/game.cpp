@@ -62,8 +62,9 @@ int RunGame(int argc, char** argv) {
     std::string error;
     if (!ParseCommandLine(std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc), options, error))
         return UsageError(error);
+    if (!options.ignored.empty()) Say(IgnoredNote(options));
     if (options.help) {
-        std::printf("%s\nKeys:\n%s", kGameUsage, kGameKeys);
+        std::printf("%s%s\nKeys:\n%s", kGameUsage, kGameNotes, kGameKeys);
         return 0;
     }
     if (options.version) {
