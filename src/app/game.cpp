@@ -98,9 +98,8 @@ int RunGame(int argc, char** argv) {
     SetMuted(settings.now.mute);
     GameWindow window;
     if (!OpenWindow(window, settings.now.scale, settings.now.fullscreen, error)) return Fail(error);
-    // What the player asked for on the command line is remembered for the next game.
+    // Full screen that could not be had plays in a window: F11 goes on from what is shown.
     settings.now.fullscreen = window.Fullscreen();
-    if (!(settings.now == settings.kept)) settings.Keep();
 
     {
         ShellBitmaps bitmaps;
@@ -114,9 +113,8 @@ int RunGame(int argc, char** argv) {
             io.ShowIn(&window);
             GameHooks hooks(io, KeptFilePath("XDG_DATA_HOME", ".local/share", "progress.txt"), names, Say);
             hooks.toggleMute = [&] {
-                settings.now.mute = !settings.now.mute;
+                settings.ChooseMute(!settings.now.mute);
                 SetMuted(settings.now.mute);
-                settings.Keep();
             };
             hooks.toggleFullscreen = [&] {
                 std::string why;
@@ -124,8 +122,7 @@ int RunGame(int argc, char** argv) {
                     Say("cannot switch " + std::string(window.Fullscreen() ? "to a window: " : "to full screen: ") + why);
                     return;
                 }
-                settings.now.fullscreen = window.Fullscreen();
-                settings.Keep();
+                settings.ChooseFullscreen(window.Fullscreen());
             };
             ShellState state;
             PlayLevels(state, bitmaps, hooks, options.level ? *options.level - 1 : 0, &hooks);

@@ -2,7 +2,14 @@
 #include "app/command_line.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "app/player_settings.h"
 #include "progress/settings.h"
 
 namespace {
@@ -75,6 +82,38 @@ TEST(CommandLine, WordsAfterThePackAreIgnored) {
     EXPECT_FALSE(dashed.mute);
     EXPECT_EQ(IgnoredNote(dashed), "ignored: --mute");
     EXPECT_EQ(Parse({"a.pak", "--", "b.pak"}).ignored, std::vector<std::string>{"b.pak"});
+}
+
+// The options are for one run: only what the player chooses in the game is
+// written, over the kept settings, never with the options' values.
+TEST(PlayerSettings, OnlyTheChoicesInTheGameAreKept) {
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::temp_directory_path() / ("zandrove_settings_" + std::to_string(getpid()));
+    const fs::path file = dir / "zandrove" / "settings.txt";
+    const auto read = [&] {
+        std::ifstream in(file);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    };
+    fs::remove_all(dir);
+    setenv("XDG_CONFIG_HOME", dir.c_str(), 1);
+    {
+        PlayerSettings run(Parse({"--scale", "2", "--mute"}));
+        EXPECT_EQ(run.now.scale, 2);
+        EXPECT_TRUE(run.now.mute);
+        EXPECT_FALSE(fs::exists(file));
+        run.ChooseFullscreen(true);  // F11
+        EXPECT_TRUE(run.now.fullscreen && run.now.mute);
+        EXPECT_EQ(run.now.scale, 2);
+    }
+    EXPECT_EQ(read(), "zandrove-settings 1\nscale 1\nfullscreen yes\nmute no\n");
+    {
+        PlayerSettings run(Parse({"--scale", "3"}));
+        EXPECT_TRUE(run.now.fullscreen);
+        run.ChooseMute(true);  // M
+    }
+    EXPECT_EQ(read(), "zandrove-settings 1\nscale 1\nfullscreen yes\nmute yes\n");
+    unsetenv("XDG_CONFIG_HOME");
+    fs::remove_all(dir);
 }
 
 TEST(CommandLine, TheUsageShowsTheDesigner) {

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The player's options in the real game, in a virtual X display.
-#   player_options.sh scale2   BIN_DIR   --scale 2: a 1280 x 960 window; a scaled click on a slot takes the bomb
+#   player_options.sh scale2   BIN_DIR   --scale 2 --mute: a 1280 x 960 window; a scaled click on a slot takes the bomb;
+#                                        the options are for that run: a plain start after it opens 640 x 480
 #   player_options.sh level7   BIN_DIR   --level 7 starts at level 7: its kept solution, placed by hand, completes it
 #   player_options.sh more12   BIN_DIR   --level 12 more.pak: level 12 of the second set, its recorded solution placed by hand
 #   player_options.sh progress BIN_DIR   level 1 solved at --scale 2 (scaled drag and clicks) writes the progress file
@@ -63,7 +64,7 @@ quit() {
 start_display
 case "$mode" in
 scale2)
-    start_game --scale 2
+    start_game --scale 2 --mute
     window=$(find_window) || exit 1
     sleep 0.5
     geometry=$(xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: //p')
@@ -80,7 +81,14 @@ scale2)
     n=$(compare -metric AE "$work/taken.png" "$work/resampled.png" null: 2>&1 || true)
     [ "${n%%.*}" -eq 0 ] || fail "$n pixels are not part of a 2 x 2 square"
     quit
-    grep -qx "scale 2" "$XDG_CONFIG_HOME/zandrove/settings.txt" || fail "the scale was not remembered"
+    [ ! -e "$XDG_CONFIG_HOME/zandrove/settings.txt" ] || fail "the options were written: $(cat "$XDG_CONFIG_HOME/zandrove/settings.txt")"
+    start_game
+    window=$(find_window) || exit 1
+    sleep 0.5
+    geometry=$(xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: //p')
+    [ "$geometry" = "640x480" ] || fail "a plain start after --scale 2 opened $geometry, not 640x480"
+    move 600 40  # keys go to the window under the pointer
+    quit
     ;;
 level7)
     start_game --level 7
