@@ -110,7 +110,11 @@ void LiveIo::Present(BITMAP* frame) {
     rest(0);  // give up the rest of the time slice
 }
 
-void LiveIo::PresentUnchanged(BITMAP*) {
+void LiveIo::PresentUnchanged(BITMAP* frame) {
+    if (window_ && window_->ScreenCleared()) {
+        Present(frame);
+        return;
+    }
     pacer_.Wait();
     rest(0);
 }

@@ -26,7 +26,8 @@ public:
     void Sample(InputSample& sample) override;
     void Present(BITMAP* frame) override;
     // The window keeps showing the picture (Allegro redraws it when it is
-    // uncovered): only the frame's turn is waited for.
+    // uncovered): only the frame's turn is waited for. After a change of the
+    // screen's mode, which left it black, the picture is shown again.
     void PresentUnchanged(BITMAP* frame) override;
     bool CloseRequested() override;
     bool QuitSignalled() override;

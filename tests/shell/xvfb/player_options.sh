@@ -7,6 +7,8 @@
 #   player_options.sh progress BIN_DIR   level 1 solved at --scale 2 (scaled drag and clicks) writes the progress file
 #   player_options.sh fullscreen BIN_DIR --fullscreen on 1600 x 1200: the picture at scale 2, centred, black
 #                                        around it, a click on a slot mapped back; F11 back to the window
+#   player_options.sh f11still BIN_DIR   F11 with the mouse still, the level left alone: the picture is shown
+#                                        at once, in full screen and back in the window, never a black screen
 set -euo pipefail
 
 mode=$1
@@ -140,5 +142,26 @@ fullscreen)
     [ "$geometry" = "640x480" ] || fail "F11 gave a window of $geometry, not 640x480"
     quit
     grep -qx "fullscreen no" "$XDG_CONFIG_HOME/zandrove/settings.txt" || fail "the window was not remembered"
+    ;;
+f11still)
+    start_game
+    window=$(find_window) || exit 1
+    sleep 0.5
+    # A new screen mode puts the pointer in its middle, which is where it
+    # already is: nothing the frame reads changes with the switch.
+    move 320 240
+    sleep 0.5
+    key F11
+    window=root
+    shot full
+    convert "$work/full.png" -crop 1280x960+160+120 +repage -format '%k' info: >"$work/colours"
+    [ "$(cat "$work/colours")" -gt 8 ] || fail "full screen shows $(cat "$work/colours") colours, not the level"
+    key F11
+    window=$(find_window) || exit 1
+    shot windowed
+    colours=$(identify -format '%k' "$work/windowed.png")
+    [ "$colours" -gt 8 ] || fail "back in the window it shows $colours colours, not the level"
+    move 600 40  # keys go to the window under the pointer
+    quit
     ;;
 esac
