@@ -3,7 +3,8 @@
 #   player_options.sh scale2   BIN_DIR   --scale 2 --mute: a 1280 x 960 window; a scaled click on a slot takes the bomb;
 #                                        the options are for that run: a plain start after it opens 640 x 480
 #   player_options.sh level7   BIN_DIR   --level 7 starts at level 7: its kept solution, placed by hand, completes it
-#   player_options.sh more12   BIN_DIR   --level 12 more.pak: level 12 of the second set, its recorded solution placed by hand
+#   player_options.sh more12   BIN_DIR   --level 12 more.pak extra: level 12 of the second set, its recorded solution
+#                                        placed by hand; the word after the pack ignored, named on stderr
 #   player_options.sh progress BIN_DIR   level 1 solved at --scale 2 (scaled drag and clicks) writes the progress file
 #   player_options.sh fullscreen BIN_DIR --fullscreen on 1600 x 1200: the picture at scale 2, centred, black
 #                                        around it, a click on a slot mapped back; F11 back to the window
@@ -102,8 +103,9 @@ level7)
     ;;
 more12)
     # A pack made by zandrove-pack, its levels named in its headers.
-    start_game --level 12 more.pak
+    start_game --level 12 more.pak extra
     window=$(find_window) || exit 1
+    grep -qx "zandrove: ignored: extra" "$work/stderr" || fail "stderr does not name the ignored word"
     sleep 0.5
     place_and_run 1 36 388 4       # fuse 60 -> 6 frames
     expect_progress " solved frame 379 bomb 1 36 388 6\$"
