@@ -4,9 +4,13 @@
 #include "progress/word_lines.h"
 
 const char* const kGameUsage =
-    "usage: zandrove [--level N] [--scale N|auto] [--fullscreen] [--mute] [PACK]\n"
+    "usage: zandrove [--level N] [--scale N|auto] [--fullscreen] [--mute] [--] [PACK]\n"
     "       zandrove [--scale N|auto] [--fullscreen] [--mute] --design FILE\n"
     "       zandrove --help | --version\n";
+
+const char* const kGameNotes =
+    "Words after PACK are ignored; a PACK whose name starts with '-' goes after '--'.\n"
+    "The options are for this run only; what M and F11 choose in the game is kept.\n";
 
 const char* const kGameKeys =
     "Edit mode (nothing moves):\n"
@@ -48,10 +52,20 @@ bool SetOnce(std::optional<T>& field, T value, const std::string& name, std::str
 bool ParseCommandLine(const std::vector<std::string>& args, GameOptions& o, std::string& error) {
     o = GameOptions{};
     bool havePack = false;
+    bool optionsEnd = false;  // after "--" every word is a word, even one starting with '-'
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         std::string value;
-        if (a == "--help" || a == "-h") {
+        if (optionsEnd || a.empty() || a[0] != '-' || a == "-") {
+            if (havePack) {
+                o.ignored.push_back(a);
+            } else {
+                o.pack = a;
+                havePack = true;
+            }
+        } else if (a == "--") {
+            optionsEnd = true;
+        } else if (a == "--help" || a == "-h") {
             o.help = true;
         } else if (a == "--version") {
             o.version = true;
@@ -80,15 +94,9 @@ bool ParseCommandLine(const std::vector<std::string>& args, GameOptions& o, std:
                 return false;
             }
             o.design = value;
-        } else if (a.size() > 1 && a[0] == '-') {
+        } else {
             error = "unknown option '" + a + "'";
             return false;
-        } else if (havePack) {
-            error = "one level pack only: '" + o.pack + "' and '" + a + "'";
-            return false;
-        } else {
-            o.pack = a;
-            havePack = true;
         }
     }
     if (!o.design.empty() && (havePack || o.level)) {
@@ -96,6 +104,12 @@ bool ParseCommandLine(const std::vector<std::string>& args, GameOptions& o, std:
         return false;
     }
     return true;
+}
+
+std::string IgnoredNote(const GameOptions& o) {
+    std::string note;
+    for (const std::string& word : o.ignored) note += (note.empty() ? "ignored: " : " ") + word;
+    return note;
 }
 
 bool CheckLevelOption(const GameOptions& o, int levelCount, std::string& error) {

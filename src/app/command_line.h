@@ -1,6 +1,6 @@
 #pragma once
 // The game's command line:
-//   zandrove [--level N] [--scale N|auto] [--fullscreen] [--mute] [PACK]
+//   zandrove [--level N] [--scale N|auto] [--fullscreen] [--mute] [--] [PACK [WORD...]]
 //   zandrove [--scale N|auto] [--fullscreen] [--mute] --design FILE
 //   zandrove --help | --version
 #include <optional>
@@ -14,14 +14,19 @@ struct GameOptions {
     std::optional<bool> mute;
     std::string design;  // --design FILE: the level designer's file
     std::string pack;    // empty: the built-in levels
+    std::vector<std::string> ignored;  // the words after the pack, as the game has always ignored them
     bool help = false;
     bool version = false;
 };
 
 extern const char* const kGameUsage;
 extern const char* const kGameKeys;
+// What --help adds to the usage: the words ignored, the options' reach.
+extern const char* const kGameNotes;
 
 // False with a one-line message naming the option or word at fault.
 bool ParseCommandLine(const std::vector<std::string>& args, GameOptions& out, std::string& error);
+// The line that names the ignored words ("ignored: extra words"), or empty.
+std::string IgnoredNote(const GameOptions& options);
 // --level against the number of levels in the table.
 bool CheckLevelOption(const GameOptions& options, int levelCount, std::string& error);

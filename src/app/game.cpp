@@ -51,8 +51,9 @@ int RunGame(int argc, char** argv) {
     std::string error;
     if (!ParseCommandLine(std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc), options, error))
         return UsageError(error);
+    if (!options.ignored.empty()) Say(IgnoredNote(options));
     if (options.help) {
-        std::printf("%s\nKeys:\n%s", kGameUsage, kGameKeys);
+        std::printf("%s%s\nKeys:\n%s", kGameUsage, kGameNotes, kGameKeys);
         return 0;
     }
     if (options.version) {
@@ -85,9 +86,8 @@ int RunGame(int argc, char** argv) {
     SetMuted(settings.now.mute);
     GameWindow window;
     if (!OpenWindow(window, settings.now.scale, settings.now.fullscreen, error)) return Fail(error);
-    // What the player asked for on the command line is remembered for the next game.
+    // Full screen that could not be had plays in a window: F11 goes on from what is shown.
     settings.now.fullscreen = window.Fullscreen();
-    if (!(settings.now == settings.kept)) settings.Keep();
 
     {
         Assets assets;
@@ -100,9 +100,8 @@ int RunGame(int argc, char** argv) {
             io.ShowIn(&window);
             GameHooks hooks(io, levels, assets, KeptFilePath("XDG_DATA_HOME", ".local/share", "progress.txt"), Say);
             hooks.toggleMute = [&] {
-                settings.now.mute = !settings.now.mute;
+                settings.ChooseMute(!settings.now.mute);
                 SetMuted(settings.now.mute);
-                settings.Keep();
             };
             hooks.toggleFullscreen = [&] {
                 std::string why;
@@ -110,8 +109,7 @@ int RunGame(int argc, char** argv) {
                     Say("cannot switch " + std::string(window.Fullscreen() ? "to a window: " : "to full screen: ") + why);
                     return;
                 }
-                settings.now.fullscreen = window.Fullscreen();
-                settings.Keep();
+                settings.ChooseFullscreen(window.Fullscreen());
             };
             PlayLevels(state, levels, assets, hooks, options.level ? *options.level - 1 : 0, &hooks);
         }

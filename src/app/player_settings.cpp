@@ -12,8 +12,17 @@ PlayerSettings::PlayerSettings(const GameOptions& options) {
     if (options.mute) now.mute = *options.mute;
 }
 
+void PlayerSettings::ChooseMute(bool mute) {
+    now.mute = kept.mute = mute;
+    Keep();
+}
+
+void PlayerSettings::ChooseFullscreen(bool fullscreen) {
+    now.fullscreen = kept.fullscreen = fullscreen;
+    Keep();
+}
+
 void PlayerSettings::Keep() {
-    kept = now;
     std::string message;
     if (!file.Save(FormatSettings(kept), message) && !message.empty()) Say(message + "; settings are not kept");
 }

@@ -2,7 +2,14 @@
 #include "app/command_line.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "app/player_settings.h"
 #include "progress/settings.h"
 
 namespace {
@@ -53,11 +60,60 @@ TEST(CommandLine, EveryErrorNamesWhatIsWrong) {
     EXPECT_EQ(Error({"--scale", "0"}), "--scale needs 1, 2, 3, 4 or auto, not '0'");
     EXPECT_EQ(Error({"--mute", "--mute"}), "--mute given twice");
     EXPECT_EQ(Error({"--level", "1", "--level", "2"}), "--level given twice");
-    EXPECT_EQ(Error({"a.pak", "b.pak"}), "one level pack only: 'a.pak' and 'b.pak'");
+    EXPECT_EQ(Error({"a.pak", "--bogus"}), "unknown option '--bogus'");
+    EXPECT_EQ(Error({"--design", "a.pak", "--", "-b.pak"}), "--design takes no PACK and no --level");
     std::string error;
     EXPECT_TRUE(CheckLevelOption(Parse({"--level", "10"}), 10, error));
     EXPECT_FALSE(CheckLevelOption(Parse({"--level", "11"}), 10, error));
     EXPECT_EQ(error, "--level 11: there are 10 levels");
+}
+
+// Words after the pack are ignored, as the game always did, and named in one line.
+TEST(CommandLine, WordsAfterThePackAreIgnored) {
+    const GameOptions extra = Parse({"my.pak", "extra", "words", "--mute"});
+    EXPECT_EQ(extra.pack, "my.pak");
+    EXPECT_EQ(extra.mute, true);
+    EXPECT_EQ(IgnoredNote(extra), "ignored: extra words");
+    EXPECT_EQ(IgnoredNote(Parse({"my.pak"})), "");
+    // After "--" nothing is an option: a pack named "-x.pak", a word "--mute".
+    const GameOptions dashed = Parse({"--level", "2", "--", "-x.pak", "--mute"});
+    EXPECT_EQ(dashed.pack, "-x.pak");
+    EXPECT_EQ(dashed.level, 2);
+    EXPECT_FALSE(dashed.mute);
+    EXPECT_EQ(IgnoredNote(dashed), "ignored: --mute");
+    EXPECT_EQ(Parse({"a.pak", "--", "b.pak"}).ignored, std::vector<std::string>{"b.pak"});
+}
+
+// The options are for one run: only what the player chooses in the game is
+// written, over the kept settings, never with the options' values.
+TEST(PlayerSettings, OnlyTheChoicesInTheGameAreKept) {
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::temp_directory_path() / ("zandrove_settings_" + std::to_string(getpid()));
+    const fs::path file = dir / "zandrove" / "settings.txt";
+    const auto read = [&] {
+        std::ifstream in(file);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    };
+    fs::remove_all(dir);
+    setenv("XDG_CONFIG_HOME", dir.c_str(), 1);
+    {
+        PlayerSettings run(Parse({"--scale", "2", "--mute"}));
+        EXPECT_EQ(run.now.scale, 2);
+        EXPECT_TRUE(run.now.mute);
+        EXPECT_FALSE(fs::exists(file));
+        run.ChooseFullscreen(true);  // F11
+        EXPECT_TRUE(run.now.fullscreen && run.now.mute);
+        EXPECT_EQ(run.now.scale, 2);
+    }
+    EXPECT_EQ(read(), "zandrove-settings 1\nscale 1\nfullscreen yes\nmute no\n");
+    {
+        PlayerSettings run(Parse({"--scale", "3"}));
+        EXPECT_TRUE(run.now.fullscreen);
+        run.ChooseMute(true);  // M
+    }
+    EXPECT_EQ(read(), "zandrove-settings 1\nscale 1\nfullscreen yes\nmute yes\n");
+    unsetenv("XDG_CONFIG_HOME");
+    fs::remove_all(dir);
 }
 
 TEST(CommandLine, TheUsageShowsTheDesigner) {

@@ -35,6 +35,7 @@ bool GameWindow::SetMode(bool fullscreen, std::string& error) {
     scaled_.Reset(view_.scale > 1 ? AsPicture(create_bitmap(kScreenWidth * view_.scale, kScreenHeight * view_.scale))
                                   : nullptr);
     clear_to_color(screen, makecol(0, 0, 0));
+    cleared_ = true;
     return true;
 }
 
@@ -69,6 +70,7 @@ void GameWindow::Show(BITMAP* frame) {
         blit(frame, screen, 0, 0, view_.x, view_.y, frame->w, frame->h);
     }
     release_screen();
+    cleared_ = false;
 }
 
 void GameWindow::MapMouse(int& x, int& y) const {

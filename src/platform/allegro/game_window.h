@@ -39,6 +39,9 @@ public:
     void Release() { scaled_.Reset(); }
 
     bool Fullscreen() const { return fullscreen_; }
+    // The screen's mode changed (F11, a failed switch put back) and left it
+    // black: true until the next Show, which no idle frame may skip.
+    bool ScreenCleared() const { return cleared_; }
     int Scale() const { return windowScale_; }
     const ScreenView& View() const { return view_; }
 
@@ -47,6 +50,7 @@ private:
 
     int windowScale_ = 1;
     bool fullscreen_ = false;
+    bool cleared_ = false;
     ScreenView view_;
     BitmapHolder scaled_;  // the frame at view_.scale, when above 1
 };

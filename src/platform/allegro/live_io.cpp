@@ -110,7 +110,11 @@ void LiveIo::Present(Picture* picture) {
     rest(0);  // give up the rest of the time slice
 }
 
-void LiveIo::PresentUnchanged(Picture*) {
+void LiveIo::PresentUnchanged(Picture* frame) {
+    if (window_ && window_->ScreenCleared()) {
+        Present(frame);
+        return;
+    }
     pacer_.Wait();
     rest(0);
 }

@@ -26,7 +26,8 @@ public:
     void Sample(InputSample& sample) override;
     void Present(Picture* frame) override;
     // The window keeps showing the picture (Allegro redraws it when it is
-    // uncovered): only the frame's turn is waited for.
+    // uncovered): only the frame's turn is waited for. After a change of the
+    // screen's mode, which left it black, the picture is shown again.
     void PresentUnchanged(Picture* frame) override;
     void PlaySound(Sound* sound, int frequency, bool loop) override;
     void StopSound(Sound* sound) override;

@@ -1,11 +1,15 @@
 #!/usr/bin/env bash
 # The player's options in the real game, in a virtual X display.
-#   player_options.sh scale2   BIN_DIR   --scale 2: a 1280 x 960 window; a scaled click on a slot takes the bomb
+#   player_options.sh scale2   BIN_DIR   --scale 2 --mute: a 1280 x 960 window; a scaled click on a slot takes the bomb;
+#                                        the options are for that run: a plain start after it opens 640 x 480
 #   player_options.sh level7   BIN_DIR   --level 7 starts at level 7: its kept solution, placed by hand, completes it
-#   player_options.sh more12   BIN_DIR   --level 12 more.pak: level 12 of the second set, its recorded solution placed by hand
+#   player_options.sh more12   BIN_DIR   --level 12 more.pak extra: level 12 of the second set, its recorded solution
+#                                        placed by hand; the word after the pack ignored, named on stderr
 #   player_options.sh progress BIN_DIR   level 1 solved at --scale 2 (scaled drag and clicks) writes the progress file
 #   player_options.sh fullscreen BIN_DIR --fullscreen on 1600 x 1200: the picture at scale 2, centred, black
 #                                        around it, a click on a slot mapped back; F11 back to the window
+#   player_options.sh f11still BIN_DIR   F11 with the mouse still, the level left alone: the picture is shown
+#                                        at once, in full screen and back in the window, never a black screen
 set -euo pipefail
 
 mode=$1
@@ -63,7 +67,7 @@ quit() {
 start_display
 case "$mode" in
 scale2)
-    start_game --scale 2
+    start_game --scale 2 --mute
     window=$(find_window) || exit 1
     sleep 0.5
     geometry=$(xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: //p')
@@ -80,7 +84,14 @@ scale2)
     n=$(compare -metric AE "$work/taken.png" "$work/resampled.png" null: 2>&1 || true)
     [ "${n%%.*}" -eq 0 ] || fail "$n pixels are not part of a 2 x 2 square"
     quit
-    grep -qx "scale 2" "$XDG_CONFIG_HOME/zandrove/settings.txt" || fail "the scale was not remembered"
+    [ ! -e "$XDG_CONFIG_HOME/zandrove/settings.txt" ] || fail "the options were written: $(cat "$XDG_CONFIG_HOME/zandrove/settings.txt")"
+    start_game
+    window=$(find_window) || exit 1
+    sleep 0.5
+    geometry=$(xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: //p')
+    [ "$geometry" = "640x480" ] || fail "a plain start after --scale 2 opened $geometry, not 640x480"
+    move 600 40  # keys go to the window under the pointer
+    quit
     ;;
 level7)
     start_game --level 7
@@ -92,8 +103,9 @@ level7)
     ;;
 more12)
     # A pack made by zandrove-pack, its levels named in its headers.
-    start_game --level 12 more.pak
+    start_game --level 12 more.pak extra
     window=$(find_window) || exit 1
+    grep -qx "zandrove: ignored: extra" "$work/stderr" || fail "stderr does not name the ignored word"
     sleep 0.5
     place_and_run 1 36 388 4       # fuse 60 -> 6 frames
     expect_progress " solved frame 379 bomb 1 36 388 6\$"
@@ -132,5 +144,26 @@ fullscreen)
     [ "$geometry" = "640x480" ] || fail "F11 gave a window of $geometry, not 640x480"
     quit
     grep -qx "fullscreen no" "$XDG_CONFIG_HOME/zandrove/settings.txt" || fail "the window was not remembered"
+    ;;
+f11still)
+    start_game
+    window=$(find_window) || exit 1
+    sleep 0.5
+    # A new screen mode puts the pointer in its middle, which is where it
+    # already is: nothing the frame reads changes with the switch.
+    move 320 240
+    sleep 0.5
+    key F11
+    window=root
+    shot full
+    convert "$work/full.png" -crop 1280x960+160+120 +repage -format '%k' info: >"$work/colours"
+    [ "$(cat "$work/colours")" -gt 8 ] || fail "full screen shows $(cat "$work/colours") colours, not the level"
+    key F11
+    window=$(find_window) || exit 1
+    shot windowed
+    colours=$(identify -format '%k' "$work/windowed.png")
+    [ "$colours" -gt 8 ] || fail "back in the window it shows $colours colours, not the level"
+    move 600 40  # keys go to the window under the pointer
+    quit
     ;;
 esac
