@@ -44,15 +44,22 @@ for p in "${packages[@]}"; do
     [ "$status" = "install ok installed" ] || missing+=("$p")
 done
 if [ ${#missing[@]} -gt 0 ]; then
+    as_root=()
+    if [ "$(id -u)" -ne 0 ]; then
+        if ! command -v sudo >/dev/null; then
+            echo "Debian packages are missing and only root can install them here (no sudo): run this as root," \
+                 "or as root run: apt-get install --no-install-recommends ${missing[*]} (or install sudo), then run this again" >&2
+            exit 1
+        fi
+        as_root=(sudo)
+    fi
     echo "Installing: ${missing[*]}"
-    sudo=""
-    [ "$(id -u)" -eq 0 ] || sudo=sudo
-    export DEBIAN_FRONTEND=noninteractive
-    $sudo apt-get update -q
-    $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+    # env: sudo does not pass the environment on.
+    "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q
+    "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
 
-case "$purpose" in test-packages | play-packages | web-packages) exit 0 ;; esac
+case "$purpose" in *-packages) exit 0 ;; esac
 
 if [ "$purpose" = test ]; then
     # The tests and benchmarks are required here, even in a build folder that
