@@ -6,7 +6,10 @@
 #   scripts/setup.sh test-packages   only installs the tests' packages, builds nothing
 #   scripts/setup.sh play-packages   only installs the packages to build and play
 #   scripts/setup.sh package   also what building the Debian package needs
-#   scripts/setup.sh web-packages   only installs what the web build and its browser test need
+#   scripts/setup.sh web-packages   only installs what building and serving the web version need
+#   scripts/setup.sh web-test-packages   only installs what the browser test adds to that
+#   scripts/setup.sh debian-node-packages   only installs what Debian 12's own node needs
+#       beside its two packages, to run it unpacked in a folder (scripts/debian_node.sh)
 set -euo pipefail
 
 purpose=${1:-play}
@@ -25,12 +28,24 @@ if [ "$purpose" = test ] || [ "$purpose" = test-packages ]; then
 fi
 
 if [ "$purpose" = web-packages ]; then
-    # The web build: Debian's emscripten compiles the game to WebAssembly;
-    # chromium runs it headless for the browser test, python3 serves it.
-    packages=(cmake make emscripten chromium python3)
-    # The browser test's Playwright comes from npm; a machine without npm
-    # takes Debian's.
+    # The web build: Debian's emscripten compiles the game to WebAssembly
+    # (it brings Debian's nodejs for its own tools); python3 serves the site.
+    packages=(cmake make emscripten python3)
+fi
+
+if [ "$purpose" = web-test-packages ]; then
+    # The browser test: Debian's chromium, headless, driven by Playwright
+    # from npm. A machine whose node came with its own npm keeps both.
+    packages=(chromium python3)
     command -v npm >/dev/null || packages+=(nodejs npm)
+fi
+
+if [ "$purpose" = debian-node-packages ]; then
+    # Debian 12's node unpacked in a folder, on a machine whose nodejs is
+    # another: the libraries libnode108 links, and the JavaScript it loads
+    # from /usr/share/nodejs (the acorn parser, the CommonJS lexer, fetch).
+    packages=(libbrotli1 libc-ares2 libicu72 libnghttp2-14 libssl3 libuv1 zlib1g
+              node-acorn node-cjs-module-lexer node-undici)
 fi
 
 if [ "$purpose" = package ]; then
