@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The README's picture of the level chooser, taken from the real game in a
-# virtual display: a progress file with some levels solved, L pressed.
+# The picture of the level chooser in docs/playing.md, taken from the real
+# game in a virtual display: a progress file with some levels solved, L pressed.
 #   scripts/chooser_screenshot.sh [BUILD-DIR] [OUT.png]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)

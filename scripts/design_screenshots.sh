@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The README's pictures of the level designer, drawn by the designer's own
+# The pictures of the level designer in docs/designer.md, drawn by its own
 # frame in its headless tests and converted to PNG.
 #   scripts/design_screenshots.sh [BUILD-DIR]
 set -euo pipefail

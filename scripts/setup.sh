@@ -6,7 +6,10 @@
 #   scripts/setup.sh test-packages   only installs the tests' packages, builds nothing
 #   scripts/setup.sh play-packages   only installs the packages to build and play
 #   scripts/setup.sh package   also what building the Debian package needs
-#   scripts/setup.sh web-packages   only installs what the web build and its browser test need
+#   scripts/setup.sh web-packages   only installs what building and serving the web version need
+#   scripts/setup.sh web-test-packages   only installs what the browser test adds to that
+#   scripts/setup.sh debian-node-packages   only installs what Debian 12's own node needs
+#       beside its two packages, to run it unpacked in a folder (scripts/debian_node.sh)
 set -euo pipefail
 
 purpose=${1:-play}
@@ -25,12 +28,24 @@ if [ "$purpose" = test ] || [ "$purpose" = test-packages ]; then
 fi
 
 if [ "$purpose" = web-packages ]; then
-    # The web build: Debian's emscripten compiles the game to WebAssembly;
-    # chromium runs it headless for the browser test, python3 serves it.
-    packages=(cmake make emscripten chromium python3)
-    # The browser test's Playwright comes from npm; a machine without npm
-    # takes Debian's.
+    # The web build: Debian's emscripten compiles the game to WebAssembly
+    # (it brings Debian's nodejs for its own tools); python3 serves the site.
+    packages=(cmake make emscripten python3)
+fi
+
+if [ "$purpose" = web-test-packages ]; then
+    # The browser test: Debian's chromium, headless, driven by Playwright
+    # from npm. A machine whose node came with its own npm keeps both.
+    packages=(chromium python3)
     command -v npm >/dev/null || packages+=(nodejs npm)
+fi
+
+if [ "$purpose" = debian-node-packages ]; then
+    # Debian 12's node unpacked in a folder, on a machine whose nodejs is
+    # another: the libraries libnode108 links, and the JavaScript it loads
+    # from /usr/share/nodejs (the acorn parser, the CommonJS lexer, fetch).
+    packages=(libbrotli1 libc-ares2 libicu72 libnghttp2-14 libssl3 libuv1 zlib1g
+              node-acorn node-cjs-module-lexer node-undici)
 fi
 
 if [ "$purpose" = package ]; then
@@ -44,15 +59,22 @@ for p in "${packages[@]}"; do
     [ "$status" = "install ok installed" ] || missing+=("$p")
 done
 if [ ${#missing[@]} -gt 0 ]; then
+    as_root=()
+    if [ "$(id -u)" -ne 0 ]; then
+        if ! command -v sudo >/dev/null; then
+            echo "Debian packages are missing and only root can install them here (no sudo): run this as root," \
+                 "or as root run: apt-get install --no-install-recommends ${missing[*]} (or install sudo), then run this again" >&2
+            exit 1
+        fi
+        as_root=(sudo)
+    fi
     echo "Installing: ${missing[*]}"
-    sudo=""
-    [ "$(id -u)" -eq 0 ] || sudo=sudo
-    export DEBIAN_FRONTEND=noninteractive
-    $sudo apt-get update -q
-    $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+    # env: sudo does not pass the environment on.
+    "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q
+    "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
 
-case "$purpose" in test-packages | play-packages | web-packages) exit 0 ;; esac
+case "$purpose" in *-packages) exit 0 ;; esac
 
 if [ "$purpose" = test ]; then
     # The tests and benchmarks are required here, even in a build folder that

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Builds the web version and serves it on this machine, printing the address.
 #   scripts/web.sh            build, then serve on port 8016 (PORT=... for another)
-#   scripts/web.sh build      build only; the site is in $ZANDROVE_WEB_BUILD_DIR (build-web/)
-# Needs Debian's emscripten (scripts/setup.sh web-packages installs it) and the
-# native build's asset generator, which makes the pictures and sounds.
+#   scripts/web.sh build      build only; the site is in $ZANDROVE_WEB_BUILD_DIR (build-web/),
+#                             and each file's size is printed, plain and gzipped
+# Installs what building and serving need (scripts/setup.sh: the play packages,
+# Debian's emscripten and python3); the native build's asset generator makes
+# the pictures and sounds.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 native=${ZANDROVE_BUILD_DIR:-$root/build}
@@ -25,9 +27,21 @@ if [ ! -f "$web/CMakeCache.txt" ]; then
 fi
 cmake --build "$web" -j"$(nproc)"
 site="$web/site"
+files=(index.html zandrove-page.js zandrove.js zandrove.wasm zandrove.data)
 mkdir -p "$site"
-cp "$web"/index.html "$web"/zandrove-page.js "$web"/zandrove.js "$web"/zandrove.wasm "$web"/zandrove.data "$site/"
+for f in "${files[@]}"; do cp "$web/$f" "$site/"; done
 
-[ "${1:-serve}" = build ] && exit 0
+if [ "${1:-serve}" = build ]; then
+    # What a web server sends: the figures come from here, not from a document.
+    echo "The site, in $site (bytes; gzip -9 as a server may send them):"
+    all=0 all_gz=0
+    for f in "${files[@]}"; do
+        size=$(stat -c %s "$site/$f") gz=$(gzip -9 -c "$site/$f" | wc -c)
+        printf '  %-18s %10d %10d\n' "$f" "$size" "$gz"
+        all=$((all + size)) all_gz=$((all_gz + gz))
+    done
+    printf '  %-18s %10d %10d\n' all "$all" "$all_gz"
+    exit 0
+fi
 echo "Zandrove in the browser: http://localhost:$port/"
 exec python3 -m http.server "$port" --bind 127.0.0.1 --directory "$site"

@@ -8,7 +8,7 @@
 //      and level 2 starts, although the tab was frozen for a while mid-run;
 //      no animation frame ever ran more than a few game frames.
 // Prints the time from page load to the first frame; with PICTURE, saves
-// the page as it looks just before Space (the README's picture).
+// the page as it looks just before Space (the picture in docs/web.md).
 //   node browser_test.mjs SITE-DIR NATIVE-BIN-DIR SOLUTIONS-FILE [PICTURE.png]
 import { spawn, execFileSync } from 'node:child_process';
 import fs from 'node:fs';
