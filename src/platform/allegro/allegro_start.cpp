@@ -2,6 +2,9 @@
 
 #include <allegro.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -21,6 +24,26 @@ std::string AllegroStartError() {
     return std::string("no display could be opened: DISPLAY is \"") + display + "\"";
 }
 
+// The sound drivers' own libraries write their complaints straight to
+// stderr (ALSA's "Unknown PCM default" lines on a machine without a sound
+// card): they are kept out of the terminal while the drivers are tried, and
+// the one line the caller says is all a player sees.
+bool InstallSoundQuietly() {
+    std::fflush(stderr);
+    const int saved = dup(STDERR_FILENO);
+    const int quiet = open("/dev/null", O_WRONLY | O_CLOEXEC);
+    const bool hidden = saved >= 0 && quiet >= 0 && dup2(quiet, STDERR_FILENO) >= 0;
+    if (quiet >= 0) close(quiet);
+    // Found nothing, Allegro falls back to its silent driver and says it succeeded.
+    const bool installed = install_sound(DIGI_AUTODETECT, MIDI_NONE, nullptr) == 0 && digi_card != DIGI_NONE;
+    if (hidden) {
+        std::fflush(stderr);
+        dup2(saved, STDERR_FILENO);
+    }
+    if (saved >= 0) close(saved);
+    return installed;
+}
+
 }  // namespace
 
 void Say(const std::string& line) { std::fprintf(stderr, "zandrove: %s\n", line.c_str()); }
@@ -33,8 +56,9 @@ bool StartAllegro(std::string& error) {
     CatchQuitSignals();
     install_keyboard();
     install_mouse();
-    if (install_sound(DIGI_AUTODETECT, MIDI_NONE, nullptr) != 0)
-        Say(std::string("no sound (") + allegro_error + "); playing silently");
+    if (!InstallSoundQuietly())
+        Say(std::string("sound is off: ") + (allegro_error[0] != '\0' ? allegro_error : "no sound device was found") +
+            "; playing silently");
     set_volume(256, 0);
     set_window_title(kWindowTitle);
     set_color_depth(16);
