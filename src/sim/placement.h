@@ -10,6 +10,16 @@ class World;
 // The HUD has five inventory slots: bombs of a level beyond them stay unplaced.
 constexpr int kInventorySlots = 5;
 
+// Where a player puts a bomb with the mouse and still sees all of it: its
+// whole box on the play-field, above the edit-mode HUD (whose picture is 82
+// rows tall). The arrow keys can nudge a bomb further, under the HUD or off
+// the field, but no hint or recorded solution should ask for that.
+constexpr int kEditHudTop = 398;
+constexpr int kBombHalf = 12;
+constexpr bool InMouseReach(int x, int y) {
+    return x >= kBombHalf && x <= 640 - kBombHalf && y >= kBombHalf && y <= kEditHudTop - kBombHalf;
+}
+
 struct BombPlacement {
     int slot = 0;   // the inventory slot, from 0
     int16_t x = 0;  // centre, whole pixels
