@@ -4,8 +4,11 @@
 set(ZANDROVE_FILES_SOURCES
   ${ZANDROVE_SRC}/files/atomic_file.cpp
   ${ZANDROVE_SRC}/files/checked_output.cpp
+  ${ZANDROVE_SRC}/files/content_hash.cpp
   ${ZANDROVE_SRC}/files/file_error.cpp
-  ${ZANDROVE_SRC}/files/regular_file.cpp)
+  ${ZANDROVE_SRC}/files/file_lock.cpp
+  ${ZANDROVE_SRC}/files/regular_file.cpp
+  ${ZANDROVE_SRC}/files/set_aside.cpp)
 set(ZANDROVE_SIM_SOURCES
   ${ZANDROVE_SRC}/objects/asset_handles.cpp
   ${ZANDROVE_SRC}/objects/blocks.cpp
