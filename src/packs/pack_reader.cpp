@@ -40,7 +40,17 @@ bool ReadPackFile(const std::string& path, PackFile& pack, std::string& error) {
         error = in.Error();
         return false;
     }
-    pack.fileSize = in.Size();
+    if (!ReadPackStream(in, in.Size(), pack, error)) return false;
+    if (!in.Error().empty()) {
+        error = in.Error();
+        return false;
+    }
+    return true;
+}
+
+bool ReadPackStream(std::istream& in, uint64_t size, PackFile& pack, std::string& error) {
+    pack = PackFile{};
+    pack.fileSize = size;
     LoadLevelPack(in);
     pack.levels = TakePackLevels();
 
@@ -59,10 +69,7 @@ bool ReadPackFile(const std::string& path, PackFile& pack, std::string& error) {
         offset += kPackLevelHeaderSize + sizeof(LevelRecord) * level.records.size();
     }
     pack.readEnd = pack.levels.empty() ? std::min<uint64_t>(pack.fileSize, kPackFileHeaderSize) : offset;
-    if (!in.Error().empty()) {
-        error = in.Error();
-        return false;
-    }
+    (void)error;  // a read error is the stream's to tell (RegularFileStream::Error)
     return true;
 }
 

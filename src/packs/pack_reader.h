@@ -2,6 +2,7 @@
 // Reading a level pack file with the game's own reader, plus what that reader
 // does not tell: the names in the headers and the bytes it left unread.
 #include <cstdint>
+#include <istream>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,8 @@ struct PackFile {
 // file cannot be read at all; a short or malformed pack is read as far as the
 // game would read it. Levels without names in their headers are "Level N".
 bool ReadPackFile(const std::string& path, PackFile& pack, std::string& error);
+// The same from a seekable stream of size bytes (a file's bytes read already).
+bool ReadPackStream(std::istream& in, uint64_t size, PackFile& pack, std::string& error);
 
 // Reads a whole file as text; false, with the reason in error, if it cannot.
 bool ReadTextFile(const std::string& path, std::string& text, std::string& error);
