@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "app/allegro_start.h"
+#include "app/lost_display.h"
 #include "app/player_settings.h"
 #include "design/designer.h"
 #include "levels/world.h"
@@ -30,6 +31,7 @@ void Design(design::Designer& designer, const design::DesignPictures& pictures, 
     if (io.QuitHeld()) return;
     while (design::DesignFrame(designer, pictures, io)) {
     }
+    if (DisplayLost()) EndAfterLostDisplay();
     // As at the end of a level of the game: nothing of the world outlives it.
     DestroyWorldObjects();
     StopHiss();
@@ -49,6 +51,7 @@ int RunDesigner(const std::string& file, const std::string& programDir, const Pl
         return kRefused;
     }
     ChangeToDirectory(AssetDirectory(programDir));
+    std::string lost;
     GameWindow window;
     if (!StartAllegro(error)) return Fail(window, error);
     SetMuted(settings.now.mute);
@@ -62,11 +65,24 @@ int RunDesigner(const std::string& file, const std::string& programDir, const Pl
             return Fail(window, error);
         }
         design::Designer designer(path, std::move(opened));
+        WatchForLostDisplay([&designer] {
+            design::SaveRecovery(designer);
+            const std::string lost = design::LostWork(designer);
+            if (!lost.empty()) return lost;
+            return designer.doc.Dirty() ? "unsaved work kept in " + designer.files.recovery : std::string();
+        });
         Design(designer, {&bitmaps, bar.get()}, window);
+        StopWatchingDisplay();
         bar.Reset();
         ReleaseAssets(bitmaps);
+        lost = design::LostWork(designer);
     }
     window.Release();
     StopAllegro();
+    // Work that could not be kept is said last, where it is seen, and is a failure.
+    if (!lost.empty()) {
+        Say(lost);
+        return 1;
+    }
     return 0;
 }
