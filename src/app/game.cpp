@@ -91,6 +91,8 @@ int RunGame(int argc, char** argv) {
         return UsageError(error);
     }
     PlayerSettings settings(options);
+    const std::string progressPath = KeptFilePath("XDG_DATA_HOME", ".local/share", "progress.txt");
+    if (progressPath.empty()) Say("progress is not kept: " + NoKeptFolderReason("XDG_DATA_HOME"));
     std::srand(static_cast<unsigned>(std::time(nullptr)));
 
     if (!StartAllegro(error)) return Fail(error);
@@ -111,7 +113,7 @@ int RunGame(int argc, char** argv) {
             ScopedAllegroPresentation presentation;
             LiveIo io;
             io.ShowIn(&window);
-            GameHooks hooks(io, KeptFilePath("XDG_DATA_HOME", ".local/share", "progress.txt"), names, Say);
+            GameHooks hooks(io, progressPath, names, Say);
             hooks.toggleMute = [&] {
                 settings.now.mute = !settings.now.mute;
                 SetMuted(settings.now.mute);
@@ -128,6 +130,7 @@ int RunGame(int argc, char** argv) {
             };
             ShellState state;
             PlayLevels(state, bitmaps, hooks, options.level ? *options.level - 1 : 0, &hooks);
+            hooks.FinishKeeping();
         }
         ReleaseAssets(bitmaps);
     }

@@ -17,13 +17,11 @@ GameHooks::GameHooks(FrameIo& player, std::string progressPath, std::vector<std:
                      double hintSeconds)
     : player_(player),
       report_(std::move(report)),
-      file_(std::move(progressPath)),
+      keeper_(std::move(progressPath)),
       names_(std::move(names)),
       hints_(hintSeconds) {
     std::string message;
-    if (!file_.Path().empty())
-        file_.Load([this](std::string_view text, std::string& error) { return ParseProgress(text, progress_, error); },
-                   message);
+    keeper_.Load(progress_, message);
     if (!message.empty()) report_(message);
 }
 
@@ -36,13 +34,16 @@ void GameHooks::LevelStarted(ShellState& state) {
 }
 
 void GameHooks::Keep(const ShellState& state, const RunResult& run) {
-    progress_.Record(LevelHash(LevelTable[state.levelIndex]), run, hints_.Used());
-    if (file_.Path().empty()) return;
-    std::string message;
-    if (!file_.Save(FormatProgress(progress_), message) && !saveReported_) {
-        saveReported_ = true;  // once: every level would say the same
-        if (!message.empty()) report_(message + "; progress is not kept");
-    }
+    const uint64_t hash = LevelHash(LevelTable[state.levelIndex]);
+    progress_.Record(hash, run, hints_.Used());
+    keeper_.Keep(hash, run, hints_.Used());
+}
+
+void GameHooks::FinishKeeping() {
+    keeper_.Wait();
+    std::vector<std::string> said;
+    keeper_.Poll(progress_, said);
+    for (const std::string& line : said) report_(line);
 }
 
 bool GameHooks::Overlaid() const { return hints_.Showing(EditMode); }
@@ -57,6 +58,9 @@ void GameHooks::PresentUnchanged(BITMAP* frame) { player_.PresentUnchanged(frame
 bool GameHooks::AfterFrame(ShellState& state, const ShellBitmaps& bitmaps, FrameIo&) {
     RunResult run;
     if (recorder_.AfterFrame(state.levelComplete, run)) Keep(state, run);
+    std::vector<std::string> said;
+    keeper_.Poll(progress_, said);
+    for (const std::string& line : said) report_(line);
     const std::bitset<kKeyCount> pressed = state.input.keys & ~keysBefore_;
     keysBefore_ = state.input.keys;
     if (state.levelComplete || state.quitRequested || state.restartRequest) return true;

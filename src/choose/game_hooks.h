@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "choose/hints.h"
-#include "progress/kept_file.h"
 #include "progress/progress.h"
+#include "progress/progress_keeper.h"
 #include "progress/run_recorder.h"
 #include "shell/frame_io.h"
 #include "shell/game_flow.h"
@@ -30,6 +30,9 @@ public:
     int watchFrameLimit = 36000;
 
     const Progress& KeptProgress() const { return progress_; }
+    // Until the completed levels handed to the progress file are written,
+    // and what that said reported.
+    void FinishKeeping();
     Hints& HintsInPlay() { return hints_; }
 
     void LevelStarted(ShellState& state) override;
@@ -49,9 +52,8 @@ private:
 
     FrameIo& player_;
     Report report_;
-    KeptFile file_;
+    ProgressKeeper keeper_;
     Progress progress_;
-    bool saveReported_ = false;
     std::vector<std::string> names_;
     RunRecorder recorder_;
     Hints hints_;

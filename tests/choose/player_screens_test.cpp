@@ -50,6 +50,7 @@ protected:
 
     // A game starting: the progress file read again.
     void NewGame(double hintSeconds = 20) {
+        hooks.reset();  // the game before has ended, its progress written
         hooks = std::make_unique<GameHooks>(
             io, progressPath, std::vector<std::string>{},
             [this](const std::string& line) { reported.push_back(line); }, hintSeconds);
@@ -117,6 +118,7 @@ TEST_F(PlayerScreens, ACompletedLevelIsKeptAndTheNextGameReadsItBack) {
     Press(kKeySpace);
     RunToEnd();
     ASSERT_TRUE(state.levelComplete);
+    hooks->FinishKeeping();
     const std::string hash = FormatLevelHash(LevelHash(BuiltinLevels[0]));
     EXPECT_EQ(Read(progressPath), "zandrove-progress 1\n"
                                   "# level HASH solved|hinted frame N, then per bomb: bomb SLOT X Y FUSE\n"
@@ -144,6 +146,7 @@ TEST_F(PlayerScreens, AnUnwritableFolderIsReportedOnceAndPlayGoesOn) {
         EXPECT_TRUE(state.levelComplete);
         EndLevel(state);
     }
+    hooks->FinishKeeping();
     ASSERT_EQ(reported.size(), 1u);
     EXPECT_NE(reported[0].find("progress is not kept"), std::string::npos) << reported[0];
     EXPECT_EQ(hooks->KeptProgress().levels.size(), 1u);  // still counted in this game
