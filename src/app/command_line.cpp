@@ -79,6 +79,10 @@ bool ParseCommandLine(const std::vector<std::string>& args, GameOptions& o, std:
                 error = "--design given twice";
                 return false;
             }
+            if (value.empty()) {
+                error = "--design needs a file name";
+                return false;
+            }
             o.design = value;
         } else if (a.size() > 1 && a[0] == '-') {
             error = "unknown option '" + a + "'";

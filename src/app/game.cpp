@@ -2,6 +2,7 @@
 
 #include <allegro.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -14,6 +15,7 @@
 #include "app/run_designer.h"
 #include "app/version.h"
 #include "choose/game_hooks.h"
+#include "files/file_error.h"
 #include "levels/level_table.h"
 #include "packs/pack_reader.h"
 #include "play/allegro_presentation.h"
@@ -62,12 +64,16 @@ int RunGame(int argc, char** argv) {
     std::string error;
     if (!ParseCommandLine(std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc), options, error))
         return UsageError(error);
-    if (options.help) {
-        std::printf("%s\nKeys:\n%s", kGameUsage, kGameKeys);
-        return 0;
-    }
-    if (options.version) {
-        std::printf("zandrove %s\n", kGameVersion);
+    if (options.help || options.version) {
+        if (options.help)
+            std::printf("%s\nKeys:\n%s", kGameUsage, kGameKeys);
+        else
+            std::printf("zandrove %s\n", kGameVersion);
+        // What was asked for is this output: lost (a full disk, /dev/full), it is a failure.
+        if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+            Say("cannot write the standard output: " + SystemReason(errno));
+            return 1;
+        }
         return 0;
     }
 
