@@ -4,8 +4,11 @@
 set(ZANDROVE_FILES_SOURCES
   ${ZANDROVE_SRC}/files/atomic_file.cpp
   ${ZANDROVE_SRC}/files/checked_output.cpp
+  ${ZANDROVE_SRC}/files/content_hash.cpp
   ${ZANDROVE_SRC}/files/file_error.cpp
-  ${ZANDROVE_SRC}/files/regular_file.cpp)
+  ${ZANDROVE_SRC}/files/file_lock.cpp
+  ${ZANDROVE_SRC}/files/regular_file.cpp
+  ${ZANDROVE_SRC}/files/set_aside.cpp)
 set(ZANDROVE_SIM_SOURCES
   ${ZANDROVE_SRC}/sim/blocks.cpp
   ${ZANDROVE_SRC}/sim/bomb.cpp
@@ -29,6 +32,7 @@ set(ZANDROVE_PACKS_SOURCES
   ${ZANDROVE_SRC}/packs/pack_model.cpp
   ${ZANDROVE_SRC}/packs/pack_reader.cpp
   ${ZANDROVE_SRC}/packs/pack_writer.cpp
+  ${ZANDROVE_SRC}/packs/text_keeper.cpp
   ${ZANDROVE_SRC}/packs/text_parser.cpp
   ${ZANDROVE_SRC}/packs/text_printer.cpp)
 set(ZANDROVE_RASTER_SOURCES

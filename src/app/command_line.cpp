@@ -93,6 +93,10 @@ bool ParseCommandLine(const std::vector<std::string>& args, GameOptions& o, std:
                 error = "--design given twice";
                 return false;
             }
+            if (value.empty()) {
+                error = "--design needs a file name";
+                return false;
+            }
             o.design = value;
         } else {
             error = "unknown option '" + a + "'";

@@ -1,5 +1,6 @@
 #include "app/game.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -12,6 +13,7 @@
 #include "app/run_designer.h"
 #include "app/version.h"
 #include "features/game_hooks.h"
+#include "files/file_error.h"
 #include "packs/pack_reader.h"
 #include "progress/kept_file.h"
 #include "progress/settings.h"
@@ -52,12 +54,16 @@ int RunGame(int argc, char** argv) {
     if (!ParseCommandLine(std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc), options, error))
         return UsageError(error);
     if (!options.ignored.empty()) Say(IgnoredNote(options));
-    if (options.help) {
-        std::printf("%s%s\nKeys:\n%s", kGameUsage, kGameNotes, kGameKeys);
-        return 0;
-    }
-    if (options.version) {
-        std::printf("zandrove %s\n", kGameVersion);
+    if (options.help || options.version) {
+        if (options.help)
+            std::printf("%s%s\nKeys:\n%s", kGameUsage, kGameNotes, kGameKeys);
+        else
+            std::printf("zandrove %s\n", kGameVersion);
+        // What was asked for is this output: lost (a full disk, /dev/full), it is a failure.
+        if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+            Say("cannot write the standard output: " + SystemReason(errno));
+            return 1;
+        }
         return 0;
     }
 
@@ -79,6 +85,8 @@ int RunGame(int argc, char** argv) {
     if (!havePack) levels = BuiltinLevelList();
     if (!CheckLevelOption(options, static_cast<int>(levels.size()), error)) return UsageError(error);
     PlayerSettings settings(options);
+    const std::string progressPath = KeptFilePath("XDG_DATA_HOME", ".local/share", "progress.txt");
+    if (progressPath.empty()) Say("progress is not kept: " + NoKeptFolderReason("XDG_DATA_HOME"));
     GameState state;
     state.world.Rand.Seed(static_cast<uint32_t>(std::time(nullptr)));
 
@@ -98,7 +106,7 @@ int RunGame(int argc, char** argv) {
         {
             LiveIo io;
             io.ShowIn(&window);
-            GameHooks hooks(io, levels, assets, KeptFilePath("XDG_DATA_HOME", ".local/share", "progress.txt"), Say);
+            GameHooks hooks(io, levels, assets, progressPath, Say);
             hooks.toggleMute = [&] {
                 settings.ChooseMute(!settings.now.mute);
                 SetMuted(settings.now.mute);
@@ -112,6 +120,7 @@ int RunGame(int argc, char** argv) {
                 settings.ChooseFullscreen(window.Fullscreen());
             };
             PlayLevels(state, levels, assets, hooks, options.level ? *options.level - 1 : 0, &hooks);
+            hooks.FinishKeeping();
         }
         ReleaseAssets(assets);
     }

@@ -6,6 +6,7 @@ PlayerSettings::PlayerSettings(const GameOptions& options) {
     std::string message;
     file.Load([this](std::string_view text, std::string& error) { return ParseSettings(text, kept, error); }, message);
     if (!message.empty()) Say(message);
+    if (file.Path().empty()) Say("settings are not kept: " + NoKeptFolderReason("XDG_CONFIG_HOME"));
     now = kept;
     if (options.scale) now.scale = *options.scale;
     if (options.fullscreen) now.fullscreen = *options.fullscreen;

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "platform/allegro/allegro_start.h"
+#include "platform/allegro/lost_display.h"
 #include "app/player_settings.h"
 #include "design/designer.h"
 #include "game/assets.h"
@@ -27,6 +28,7 @@ void Design(design::Designer& designer, const design::DesignPictures& pictures, 
     if (io.QuitHeld()) return;
     while (design::DesignFrame(designer, pictures, io)) {
     }
+    if (DisplayLost()) EndAfterLostDisplay();
     // A test-play cut short by the quit must not leave its hiss behind.
     StopHiss(designer.shell, *pictures.game, io);
 }
@@ -45,6 +47,7 @@ int RunDesigner(const std::string& file, const std::string& programDir, const Pl
         return kRefused;
     }
     ChangeToDirectory(AssetDirectory(programDir));
+    std::string lost;
     GameWindow window;
     if (!StartAllegro(error)) return Fail(window, error);
     SetMuted(settings.now.mute);
@@ -58,11 +61,24 @@ int RunDesigner(const std::string& file, const std::string& programDir, const Pl
             return Fail(window, error);
         }
         design::Designer designer(path, std::move(opened));
+        WatchForLostDisplay([&designer] {
+            design::SaveRecovery(designer);
+            const std::string lost = design::LostWork(designer);
+            if (!lost.empty()) return lost;
+            return designer.doc.Dirty() ? "unsaved work kept in " + designer.files.recovery : std::string();
+        });
         Design(designer, {&bitmaps, bar.get()}, window);
+        StopWatchingDisplay();
         bar.Reset();
         ReleaseAssets(bitmaps);
+        lost = design::LostWork(designer);
     }
     window.Release();
     StopAllegro();
+    // Work that could not be kept is said last, where it is seen, and is a failure.
+    if (!lost.empty()) {
+        Say(lost);
+        return 1;
+    }
     return 0;
 }

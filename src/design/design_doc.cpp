@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "packs/pack_header.h"
+#include "packs/pack_header.h"
 
 namespace design {
 
@@ -83,6 +84,7 @@ DesignDoc::DesignDoc(LevelList levels) : levels_(std::move(levels)) {
         l.line = 0;
         l.recordLines.clear();
         if (l.records.empty() || l.records.back().type != REC_END) l.records.push_back(kEndRecord);
+        ids_.push_back(nextId_++);
     }
 }
 
@@ -92,38 +94,118 @@ bool DesignDoc::Show(int index) {
     return true;
 }
 
-void DesignDoc::Put(Snapshot s) {
-    levels_ = std::move(s.levels);
-    current_ = s.current;
-    revision_ = s.revision;
+std::size_t DesignDoc::Change::Bytes() const {
+    return sizeof(Change) + level.name.capacity() + level.records.capacity() * sizeof(LevelRecord);
 }
 
-template <class Change>
-bool DesignDoc::Step(Change change) {
-    Snapshot before = Take();
-    if (!change()) {
-        Put(std::move(before));
+DesignDoc::Change DesignDoc::Apply(Change c) {
+    Change undo;
+    undo.kind = c.kind;
+    undo.index = c.index;
+    undo.other = c.other;
+    undo.current = current_;
+    undo.revision = revision_;
+    const auto i = static_cast<std::size_t>(c.index);
+    switch (c.kind) {
+        case Change::Edit:
+            undo.level = std::exchange(levels_[i], std::move(c.level));
+            break;
+        case Change::Insert:
+            levels_.insert(levels_.begin() + c.index, std::move(c.level));
+            ids_.insert(ids_.begin() + c.index, c.id);
+            undo.kind = Change::Erase;
+            break;
+        case Change::Erase:
+            undo.level = std::move(levels_[i]);
+            undo.id = ids_[i];
+            levels_.erase(levels_.begin() + c.index);
+            ids_.erase(ids_.begin() + c.index);
+            undo.kind = Change::Insert;
+            break;
+        case Change::Swap:
+            std::swap(levels_[i], levels_[static_cast<std::size_t>(c.other)]);
+            std::swap(ids_[i], ids_[static_cast<std::size_t>(c.other)]);
+            break;
+    }
+    current_ = c.current;
+    revision_ = c.revision;
+    return undo;
+}
+
+void DesignDoc::Keep(Change undo) {
+    for (const Change& r : redo_) historyBytes_ -= r.Bytes();
+    redo_.clear();
+    historyBytes_ += undo.Bytes();
+    undo_.push_back(std::move(undo));
+    // A few steps on a huge pack would otherwise hold many copies of it.
+    int dropped = 0;
+    while (historyBytes_ > kUndoBytes && undo_.size() > 1) {
+        historyBytes_ -= undo_.front().Bytes();
+        undo_.pop_front();
+        ++dropped;
+    }
+    if (dropped > 0)
+        note_ = {"undo keeps at most " + std::to_string(kUndoBytes >> 20) + " MB: the oldest " +
+                     (dropped == 1 ? std::string("step was") : std::to_string(dropped) + " steps were") + " dropped",
+                 false};
+}
+
+std::size_t DesignDoc::TotalRecords() const {
+    std::size_t n = 0;
+    for (const PackLevel& l : levels_) n += l.records.size();
+    return n;
+}
+
+// A pack the game would not read whole could not be opened again.
+bool DesignDoc::Fits(std::size_t more) {
+    const std::size_t total = TotalRecords() + more;
+    if (total <= kMaxPackRecords) return true;
+    note_ = {"not done: the pack would hold " + std::to_string(total) + " records, more than the " +
+                 std::to_string(kMaxPackRecords) + " the game reads from a pack",
+             true};
+    return false;
+}
+
+template <class Edit>
+bool DesignDoc::Step(Edit change) {
+    const auto i = static_cast<std::size_t>(current_);
+    PackLevel before = levels_[i];  // the one level a change touches
+    if (!change() || !Fits(0)) {
+        levels_[i] = std::move(before);
         return false;
     }
-    undo_.push_back(std::move(before));
-    redo_.clear();
+    Change undo;
+    undo.index = current_;
+    undo.level = std::move(before);
+    undo.current = current_;
+    undo.revision = revision_;
     revision_ = nextRevision_++;
+    Keep(std::move(undo));
+    return true;
+}
+
+bool DesignDoc::Structural(Change change) {
+    if (change.kind == Change::Insert && !Fits(change.level.records.size())) return false;
+    change.revision = nextRevision_++;
+    Keep(Apply(std::move(change)));
     return true;
 }
 
 bool DesignDoc::Undo() {
     if (undo_.empty()) return false;
-    redo_.push_back(Take());
-    Put(std::move(undo_.back()));
+    historyBytes_ -= undo_.back().Bytes();
+    redo_.push_back(Apply(std::move(undo_.back())));
     undo_.pop_back();
+    historyBytes_ += redo_.back().Bytes();
     return true;
 }
 
 bool DesignDoc::Redo() {
     if (redo_.empty()) return false;
-    undo_.push_back(Take());
-    Put(std::move(redo_.back()));
+    historyBytes_ -= redo_.back().Bytes();
+    undo_.push_back(Apply(std::move(redo_.back())));
     redo_.pop_back();
+    historyBytes_ += undo_.back().Bytes();
     return true;
 }
 
@@ -228,40 +310,41 @@ bool DesignDoc::Inventory(int delta) {
 }
 
 bool DesignDoc::AddLevel() {
-    return Step([&] {
-        levels_.insert(levels_.begin() + current_ + 1, EmptyLevel("Level " + std::to_string(levels_.size() + 1)));
-        current_ += 1;
-        return true;
-    });
+    Change c;
+    c.kind = Change::Insert;
+    c.index = c.current = current_ + 1;
+    c.level = EmptyLevel("Level " + std::to_string(levels_.size() + 1));
+    c.id = nextId_++;
+    return Structural(std::move(c));
 }
 
 bool DesignDoc::CopyLevel() {
-    return Step([&] {
-        PackLevel copy = Level();
-        copy.name = (copy.name + " copy").substr(0, kMaxLevelNameBytes);
-        levels_.insert(levels_.begin() + current_ + 1, std::move(copy));
-        current_ += 1;
-        return true;
-    });
+    Change c;
+    c.kind = Change::Insert;
+    c.index = c.current = current_ + 1;
+    c.level = Level();
+    c.level.name = (c.level.name + " copy").substr(0, kMaxLevelNameBytes);
+    c.id = nextId_++;
+    return Structural(std::move(c));
 }
 
 bool DesignDoc::DeleteLevel() {
-    return Step([&] {
-        if (levels_.size() <= 1) return false;  // never the last
-        levels_.erase(levels_.begin() + current_);
-        current_ = std::min(current_, static_cast<int>(levels_.size()) - 1);
-        return true;
-    });
+    if (levels_.size() <= 1) return false;  // never the last
+    Change c;
+    c.kind = Change::Erase;
+    c.index = current_;
+    c.current = std::min(current_, static_cast<int>(levels_.size()) - 2);
+    return Structural(std::move(c));
 }
 
 bool DesignDoc::MoveLevel(int delta) {
-    return Step([&] {
-        const int to = current_ + delta;
-        if (to < 0 || to >= static_cast<int>(levels_.size())) return false;
-        std::swap(levels_[static_cast<std::size_t>(current_)], levels_[static_cast<std::size_t>(to)]);
-        current_ = to;
-        return true;
-    });
+    const int to = current_ + delta;
+    if (to < 0 || to >= static_cast<int>(levels_.size())) return false;
+    Change c;
+    c.kind = Change::Swap;
+    c.index = current_;
+    c.other = c.current = to;
+    return Structural(std::move(c));
 }
 
 bool DesignDoc::Rename(const std::string& name) {

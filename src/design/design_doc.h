@@ -1,8 +1,11 @@
 #pragma once
 // The pack being designed: its levels, the one shown, and every change as
 // one undoable step. Knows nothing of Allegro or the screen.
+#include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "packs/pack_model.h"
@@ -16,6 +19,9 @@ constexpr int kHamsterDrop = 4;        // a hamster stands 4 pixels below its re
 constexpr int kRoundHalf = 12;         // half a hamster's or bomb's box
 constexpr int kNewFixedFuse = 8;       // a new fixed bomb's fuse in quarter seconds: two seconds
 constexpr int kMaxInventory = kInventorySlots;
+// What undo may keep of the levels' earlier versions; the oldest steps go
+// beyond it (the newest is always kept, however large).
+constexpr std::size_t kUndoBytes = std::size_t{128} << 20;
 
 // The centre of the cell that holds pixel v: 10 + 20k.
 int CellCentre(int v);
@@ -46,6 +52,10 @@ public:
     explicit DesignDoc(LevelList levels = {});
 
     const LevelList& Levels() const { return levels_; }
+    // One number per level that stays with it through every change, move,
+    // undo and redo (a copy gets a new one): how a saved level text finds
+    // the lines each level came from.
+    const std::vector<uint32_t>& LevelIds() const { return ids_; }
     int Current() const { return current_; }
     const PackLevel& Level() const { return levels_[static_cast<std::size_t>(current_)]; }
     // Rises with every change, undo and redo; equal revisions hold equal levels.
@@ -60,7 +70,8 @@ public:
     bool Show(int index);
 
     // Each of these is one undoable step, and returns false (and changes
-    // nothing) when there is nothing to do.
+    // nothing) when there is nothing to do, or when the pack would hold more
+    // records than the game reads from one (Note() then says so).
     bool PlacePiece(int16_t type, int x, int y);  // block or brick on the cell of (x, y)
     bool PaintLine(int16_t type, int x0, int y0, int x1, int y1);  // a row or a column of cells
     bool PlaceHamster(int x, int y);              // standing with its centre at (x, y)
@@ -80,25 +91,49 @@ public:
     bool Redo();
     bool CanUndo() const { return !undo_.empty(); }
     bool CanRedo() const { return !redo_.empty(); }
+    // The bytes undo and redo keep.
+    std::size_t HistoryBytes() const { return historyBytes_; }
+    // Why the last change was refused (refused set), or that old undo steps
+    // were dropped; empty once read.
+    struct Note {
+        std::string text;
+        bool refused = false;
+    };
+    Note TakeNote() { return std::exchange(note_, {}); }
 
 private:
-    struct Snapshot {
-        LevelList levels;
-        int current = 0;
+    // One step, as what undoes it: a level's other version put back, a
+    // level put in or taken out, two levels swapped back.
+    struct Change {
+        enum Kind { Edit, Insert, Erase, Swap } kind = Edit;
+        int index = 0, other = 0;
+        PackLevel level;  // Edit: the other version; Insert: the level to put in
+        uint32_t id = 0;  // Insert: the level's id
+        int current = 0;  // the level shown, and the revision, to go back to
         uint64_t revision = 0;
+        std::size_t Bytes() const;
     };
     std::vector<LevelRecord>& Records() { return levels_[static_cast<std::size_t>(current_)].records; }
-    Snapshot Take() const { return {levels_, current_, revision_}; }
-    void Put(Snapshot s);
-    // Runs change on the levels; keeps it as one step if it says it changed something.
-    template <class Change>
-    bool Step(Change change);
+    // Does change; returns what undoes it.
+    Change Apply(Change change);
+    void Keep(Change undo);
+    std::size_t TotalRecords() const;
+    bool Fits(std::size_t records);
+    // Runs change on the level shown; keeps it as one step if it says it changed something.
+    template <class Edit>
+    bool Step(Edit change);
+    bool Structural(Change change);
     bool Insert(const LevelRecord& r);  // before the end record
     bool PutPiece(int16_t type, int cx, int cy);
 
     LevelList levels_;
+    std::vector<uint32_t> ids_;
+    uint32_t nextId_ = 1;
     int current_ = 0;
-    std::vector<Snapshot> undo_, redo_;
+    std::deque<Change> undo_;
+    std::vector<Change> redo_;
+    std::size_t historyBytes_ = 0;
+    Note note_;
     uint64_t revision_ = 0, savedRevision_ = 0, nextRevision_ = 1;
 };
 

@@ -12,16 +12,15 @@ namespace {
 int16_t PieceType(Tool t) { return t == Tool::Brick ? REC_BRICK : REC_BLOCK; }
 
 void Saved(Designer& d) {
-    std::string error;
-    if (!SaveDesign(d.path, d.doc.Levels(), error)) {
-        d.Say("not saved: " + error, true);
+    std::string message;
+    if (SaveDesign(d.files, d.path, d.doc, message) != SaveResult::Saved) {
+        d.Say(message, true);
         return;
     }
     d.doc.MarkSaved();
     d.autosaveOnDisk = false;  // the save removed it
     d.autosavedRevision = ~uint64_t{0};
-    const std::size_t n = d.doc.Levels().size();
-    d.Say("saved " + BarName(d.path) + " (" + std::to_string(n) + (n == 1 ? " level)" : " levels)"));
+    d.Say(message);
 }
 
 void RenameKeys(Designer& d) {

@@ -42,7 +42,7 @@ void Autosave(Designer& d) {
         d.pendingSince = -1;
         // Undone back to the saved file: a recovery of this session would
         // only bring back what was taken away.
-        if (d.autosaveOnDisk) unlink(AutosavePath(d.path).c_str());
+        if (d.autosaveOnDisk) RemoveRecovery(d.files);
         d.autosaveOnDisk = false;
         return;
     }
@@ -64,14 +64,22 @@ bool Quitting(Designer& d, bool f10, FrameIo& io) {
     if (io.QuitSignalled() || !d.doc.Dirty() || d.quitAsked) return true;
     io.ForgetCloseRequest();
     d.quitAsked = true;
-    if (saved) d.Say("unsaved changes: F10 again to quit, they are kept in " + BarName(AutosavePath(d.path)));
+    if (saved)
+        d.Say("unsaved changes: F10 again to quit, they are kept in " + BarName(d.files.recovery));
+    else
+        d.Say("unsaved changes not kept (" + d.recoveryError + "): F10 again quits and loses the changes", true);
     return false;
 }
 
 }  // namespace
 
 Designer::Designer(std::string file, OpenedDesign opened)
-    : path(std::move(file)), doc(std::move(opened.levels)), message(opened.note), clock(SteadySeconds) {
+    : path(std::move(file)),
+      doc(std::move(opened.levels)),
+      message(opened.note),
+      clock(SteadySeconds),
+      files(std::move(opened.files)) {
+    if (files.recovery.empty()) files.recovery = AutosavePath(path);  // opened other than by OpenDesign
     if (opened.recovered) {
         doc.MarkUnsaved();
         autosavedRevision = doc.Revision();
@@ -81,15 +89,20 @@ Designer::Designer(std::string file, OpenedDesign opened)
 
 bool SaveRecovery(Designer& d) {
     if (!d.doc.Dirty() || d.doc.Revision() == d.autosavedRevision) return true;
-    std::string error;
-    if (!WriteAutosave(d.path, d.doc.Levels(), error)) {
-        d.Say("recovery not written: " + error, true);
+    if (!WriteAutosave(d.files, d.path, d.doc, d.recoveryError)) {
+        d.Say("recovery not written: " + d.recoveryError, true);
         return false;
     }
+    d.recoveryError.clear();
     d.autosavedRevision = d.doc.Revision();
     d.autosaveOnDisk = true;
     d.pendingSince = -1;
     return true;
+}
+
+std::string LostWork(const Designer& d) {
+    if (!d.doc.Dirty() || d.doc.Revision() == d.autosavedRevision) return "";
+    return "unsaved changes lost: " + (d.recoveryError.empty() ? "the recovery file was not written" : d.recoveryError);
 }
 
 int BarTop(const Designer& d) { return kScreenHeight - (d.barShown ? kBarHeight : 0); }
@@ -120,6 +133,7 @@ bool DesignFrame(Designer& d, const DesignPictures& pictures, FrameIo& io) {
     const uint64_t before = d.doc.Revision();
     const int level = d.doc.Current();
     HandleDesignInput(d);
+    if (DesignDoc::Note note = d.doc.TakeNote(); !note.text.empty()) d.Say(std::move(note.text), note.refused);
     if (d.doc.Revision() != before) {
         d.quitAsked = false;
         // A search of a level that is no more is of no use.

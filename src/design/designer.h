@@ -86,6 +86,8 @@ struct Designer {
     double pendingSince = -1;  // when the first change not in the recovery file was made
     uint64_t autosavedRevision = ~uint64_t{0};
     bool autosaveOnDisk = false;  // this session's (or the opened) recovery file exists
+    std::string recoveryError;    // why the last try to write the recovery file failed
+    DesignFiles files;            // FILE's lock, recovery file and what FILE held
 };
 
 // One frame, presented. False once the designer is to close; by then any
@@ -95,5 +97,9 @@ bool DesignFrame(Designer& d, const DesignPictures& pictures, FrameIo& io);
 // Writes unsaved work to the recovery file now, unless it is there already.
 // False, with the message on the bar, when it cannot.
 bool SaveRecovery(Designer& d);
+
+// Once the designer has closed: empty when no work is lost, otherwise the
+// line that says what was not kept and where it could not be written.
+std::string LostWork(const Designer& d);
 
 }  // namespace design

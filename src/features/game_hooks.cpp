@@ -15,12 +15,10 @@ GameHooks::GameHooks(FrameIo& player, const LevelList& levels, const Assets& ass
       levels_(levels),
       assets_(assets),
       report_(std::move(report)),
-      file_(std::move(progressPath)),
+      keeper_(std::move(progressPath)),
       hints_(hintSeconds) {
     std::string message;
-    if (!file_.Path().empty())
-        file_.Load([this](std::string_view text, std::string& error) { return ParseProgress(text, progress_, error); },
-                   message);
+    keeper_.Load(progress_, message);
     if (!message.empty()) report_(message);
 }
 
@@ -33,13 +31,16 @@ void GameHooks::LevelStarted(GameState& state) {
 }
 
 void GameHooks::Keep(const GameState& state, const RunResult& run) {
-    progress_.Record(LevelHash(Records(state.levelIndex)), run, hints_.Used());
-    if (file_.Path().empty()) return;
-    std::string message;
-    if (!file_.Save(FormatProgress(progress_), message) && !saveReported_) {
-        saveReported_ = true;  // once: every level would say the same
-        if (!message.empty()) report_(message + "; progress is not kept");
-    }
+    const uint64_t hash = LevelHash(Records(state.levelIndex));
+    progress_.Record(hash, run, hints_.Used());
+    keeper_.Keep(hash, run, hints_.Used());
+}
+
+void GameHooks::FinishKeeping() {
+    keeper_.Wait();
+    std::vector<std::string> said;
+    keeper_.Poll(progress_, said);
+    for (const std::string& line : said) report_(line);
 }
 
 bool GameHooks::Overlaid() const { return state_ && hints_.Showing(state_->world.EditMode); }
@@ -54,6 +55,9 @@ void GameHooks::PresentUnchanged(Picture* frame) { player_.PresentUnchanged(fram
 bool GameHooks::AfterFrame(GameState& state, const Assets& assets, FrameIo&) {
     RunResult run;
     if (recorder_.AfterFrame(state.world, run)) Keep(state, run);
+    std::vector<std::string> said;
+    keeper_.Poll(progress_, said);
+    for (const std::string& line : said) report_(line);
     const std::bitset<kKeyCount> pressed = state.input.keys & ~keysBefore_;
     keysBefore_ = state.input.keys;
     if (state.LevelComplete() || state.quitRequested || state.restartRequest) return true;

@@ -15,8 +15,8 @@
 #include "game/game_flow.h"
 #include "game/input.h"
 #include "packs/pack_model.h"
-#include "progress/kept_file.h"
 #include "progress/progress.h"
+#include "progress/progress_keeper.h"
 
 class GameHooks : public LevelHooks, public FrameIo {
 public:
@@ -32,6 +32,9 @@ public:
     int watchFrameLimit = 36000;
 
     const Progress& KeptProgress() const { return progress_; }
+    // Until the completed levels handed to the progress file are written,
+    // and what that said reported.
+    void FinishKeeping();
     Hints& HintsInPlay() { return hints_; }
 
     void LevelStarted(GameState& state) override;
@@ -56,9 +59,8 @@ private:
     const LevelList& levels_;
     const Assets& assets_;
     Report report_;
-    KeptFile file_;
+    ProgressKeeper keeper_;
     Progress progress_;
-    bool saveReported_ = false;
     RunRecorder recorder_;
     Hints hints_;
     int hintLevel_ = -1;

@@ -14,12 +14,19 @@
 #include <string_view>
 #include <vector>
 
+// What a symbolic link at the target means: followed (the link stays and the
+// file it names is written, made if it does not exist yet), or refused, for
+// files that are the program's own and never anything else.
+enum class AtomicLinks { Follow, Refuse };
+
 // For content written piece by piece. The target may be a new file or a
-// regular file (whose permission bits the new one keeps); a symbolic link is
-// followed, so the link stays and the file it names is replaced.
+// regular file (whose permission bits, owner and group the new one keeps, as
+// far as the writer may give them); a symbolic link is followed, so the link
+// stays and the file it names is replaced. Hidden temporary files left beside
+// it by writers that died (kill -9) are removed on the way.
 class AtomicFile {
 public:
-    explicit AtomicFile(std::string path);
+    explicit AtomicFile(std::string path, AtomicLinks links = AtomicLinks::Follow);
     ~AtomicFile();  // without a successful Commit the target stays untouched
     AtomicFile(const AtomicFile&) = delete;
     AtomicFile& operator=(const AtomicFile&) = delete;
@@ -28,6 +35,9 @@ public:
     bool Open();
     bool Write(const void* data, std::size_t size);
     bool Commit();
+    // As Commit, but an existing target is never replaced: false ("file
+    // exists") when the name was taken meanwhile.
+    bool CommitNew();
 
     const std::string& Error() const { return error_; }
 
@@ -35,10 +45,12 @@ private:
     bool Fail(int errnum);
     bool Fail(const std::string& reason);
     void Discard();
+    bool Finish(bool replace);
 
     std::string path_;    // as given, for messages
     std::string target_;  // the file to replace: path_ with a symbolic link resolved
     std::string temp_;
+    AtomicLinks links_;
     int fd_ = -1;
     unsigned long long written_ = 0;
     bool failed_ = false;
@@ -47,7 +59,8 @@ private:
 };
 
 // The whole of bytes as the content of path; false with the message in error.
-bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error);
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error,
+                         AtomicLinks links = AtomicLinks::Follow);
 bool WriteFileAtomically(const std::string& path, const std::vector<unsigned char>& bytes, std::string& error);
 
 // For tests: the next use of step fails as if the system had said errnum.

@@ -92,28 +92,36 @@ std::string FormatLevelText(const LevelList& levels, std::string_view heading) {
     }
     for (const PackLevel& level : levels) {
         if (!out.empty()) out += "\n";
-        out += "level " + QuotedName(level.name) + "\n";
+        out += FormatLevelLine(level.name);
         const std::vector<LevelRecord>& recs = level.records;
         // The terminator is written only when it carries more than its type.
         std::size_t end = recs.size();
         if (end > 0 && recs[end - 1].type == REC_END && SameRecord(recs[end - 1], kEndRecord)) --end;
-        for (std::size_t i = 0; i < end;) {
-            bool row = false;
-            const std::size_t n = RunLength(recs, i, end, row);
-            const LevelRecord& a = recs[i];
-            const LevelRecord& z = recs[i + n - 1];
-            if (n == 1) {
-                out += FormatRecord(a);
-            } else if (row) {
-                out += std::string(RecordTypeName(a.type)) + " row y=" + std::to_string(a.y) +
-                       " x=" + std::to_string(a.x) + ".." + std::to_string(z.x);
-            } else {
-                out += std::string(RecordTypeName(a.type)) + " column x=" + std::to_string(a.x) +
-                       " y=" + std::to_string(a.y) + ".." + std::to_string(z.y);
-            }
-            out += "\n";
-            i += n;
+        out += FormatRecordLines(recs, 0, end);
+    }
+    return out;
+}
+
+std::string FormatLevelLine(const std::string& name) { return "level " + QuotedName(name) + "\n"; }
+
+std::string FormatRecordLines(const std::vector<LevelRecord>& recs, std::size_t begin, std::size_t end) {
+    std::string out;
+    for (std::size_t i = begin; i < end;) {
+        bool row = false;
+        const std::size_t n = RunLength(recs, i, end, row);
+        const LevelRecord& a = recs[i];
+        const LevelRecord& z = recs[i + n - 1];
+        if (n == 1) {
+            out += FormatRecord(a);
+        } else if (row) {
+            out += std::string(RecordTypeName(a.type)) + " row y=" + std::to_string(a.y) +
+                   " x=" + std::to_string(a.x) + ".." + std::to_string(z.x);
+        } else {
+            out += std::string(RecordTypeName(a.type)) + " column x=" + std::to_string(a.x) +
+                   " y=" + std::to_string(a.y) + ".." + std::to_string(z.y);
         }
+        out += "\n";
+        i += n;
     }
     return out;
 }

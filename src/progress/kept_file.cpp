@@ -10,6 +10,7 @@
 #include "files/atomic_file.h"
 #include "files/file_error.h"
 #include "files/regular_file.h"
+#include "files/set_aside.h"
 
 std::string KeptFilePath(const char* variable, const char* fallback, const char* name) {
     const char* base = std::getenv(variable);
@@ -22,6 +23,15 @@ std::string KeptFilePath(const char* variable, const char* fallback, const char*
         dir = std::string(home) + "/" + fallback;
     }
     return dir + "/zandrove/" + name;
+}
+
+std::string NoKeptFolderReason(const char* variable) {
+    auto why = [](const char* name) {
+        const char* value = std::getenv(name);
+        if (value == nullptr || value[0] == '\0') return std::string(name) + " is not set";
+        return std::string(name) + " ('" + value + "') is not an absolute path";
+    };
+    return why(variable) + " and " + why("HOME");
 }
 
 namespace {
@@ -38,30 +48,19 @@ bool MakeFolders(const std::string& path, std::string& reason) {
     return true;
 }
 
-// Moves path to the first free PATH.bad, PATH.bad.2, ...: link() never
-// replaces an existing name, so no earlier bad file is lost.
-bool SetAside(const std::string& path, std::string& aside, std::string& reason) {
-    for (int n = 1; n < 1000; ++n) {
-        aside = path + ".bad" + (n == 1 ? "" : "." + std::to_string(n));
-        if (link(path.c_str(), aside.c_str()) == 0) {
-            unlink(path.c_str());
-            return true;
-        }
-        if (errno != EEXIST) break;
-    }
-    reason = SystemReason(errno);
-    return false;
-}
-
 }  // namespace
 
 bool KeptFile::Load(const Parser& parse, std::string& message) {
     std::string text, error;
     struct stat st;
     if (path_.empty() || (lstat(path_.c_str(), &st) != 0 && (errno == ENOENT || errno == ENOTDIR))) return false;
-    if (ReadRegularFile(path_, text, error) && parse(text, error)) return true;
+    if (stat(path_.c_str(), &st) == 0 && S_ISREG(st.st_mode) && static_cast<std::size_t>(st.st_size) > kMaxKeptFileBytes)
+        error = "it holds " + std::to_string(st.st_size) + " bytes, more than the " +
+                std::to_string(kMaxKeptFileBytes >> 20) + " MB a kept file may";
+    else if (ReadRegularFile(path_, text, error) && parse(text, error))
+        return true;
     std::string aside, reason;
-    if (SetAside(path_, aside, reason)) {
+    if (SetAside(path_, ".bad", aside, reason)) {
         message = "cannot use '" + path_ + "': " + error + "; kept as '" + aside + "', starting afresh";
     } else {
         keepOff_ = true;
@@ -70,9 +69,11 @@ bool KeptFile::Load(const Parser& parse, std::string& message) {
     return false;
 }
 
+bool KeptFile::MakeFolder(std::string& message) { return !path_.empty() && MakeFolders(path_, message); }
+
 bool KeptFile::Save(std::string_view text, std::string& message) {
     if (keepOff_ || path_.empty()) {
-        message = path_.empty() ? "no folder to keep files in (HOME is not set)" : "";
+        message.clear();
         return false;
     }
     std::string reason;

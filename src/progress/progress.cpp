@@ -26,6 +26,19 @@ void Progress::Record(uint64_t hash, const RunResult& run, bool afterHint) {
     if (BetterResult(run, level.best)) level.best = run;
 }
 
+bool Progress::Merge(const Progress& other) {
+    bool learnt = false;
+    for (const auto& [hash, theirs] : other.levels) {
+        const auto [it, fresh] = levels.try_emplace(hash, theirs);
+        LevelProgress& level = it->second;
+        if (fresh || (level.hinted && !theirs.hinted) || BetterResult(theirs.best, level.best)) learnt = true;
+        if (fresh) continue;
+        level.hinted = level.hinted && theirs.hinted;
+        if (BetterResult(theirs.best, level.best)) level.best = theirs.best;
+    }
+    return learnt;
+}
+
 std::string FormatProgress(const Progress& progress) {
     std::string text = std::string(kName) + " " + std::to_string(kProgressVersion) + "\n";
     text += "# level HASH solved|hinted frame N, then per bomb: bomb SLOT X Y FUSE\n";

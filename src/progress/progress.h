@@ -42,6 +42,9 @@ struct Progress {
     const LevelProgress* Find(uint64_t hash) const;
     // Keeps the better result; a completion without a hint clears "hinted".
     void Record(uint64_t hash, const RunResult& run, bool afterHint);
+    // The best of both per level (another game's progress, kept meanwhile);
+    // true when other had anything this did not.
+    bool Merge(const Progress& other);
 };
 
 std::string FormatProgress(const Progress& progress);

@@ -36,6 +36,7 @@ protected:
 
     // Opens the file as --design does; false if it is refused.
     bool Open(const std::string& file, std::string* error = nullptr) {
+        d.reset();  // one designer to a process, as in the game
         design::OpenedDesign opened;
         std::string why;
         if (!design::OpenDesign((dir / file).string(), opened, why)) {

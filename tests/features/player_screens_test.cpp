@@ -45,6 +45,7 @@ protected:
 
     // A game starting, on the levels of `levels`: the progress file read again.
     void NewGame(double hintSeconds = 20) {
+        hooks.reset();  // the game before has ended, its progress written
         hooks = std::make_unique<GameHooks>(
             io, levels, Bitmaps(), progressPath, [this](const std::string& line) { reported.push_back(line); },
             hintSeconds);
@@ -111,6 +112,7 @@ TEST_F(PlayerScreens, ACompletedLevelIsKeptAndTheNextGameReadsItBack) {
     Press(kKeySpace);
     RunToEnd();
     ASSERT_TRUE(state.LevelComplete());
+    hooks->FinishKeeping();
     const std::string hash = FormatLevelHash(LevelHash(BuiltinLevels[0]));
     EXPECT_EQ(Read(progressPath), "zandrove-progress 1\n"
                                   "# level HASH solved|hinted frame N, then per bomb: bomb SLOT X Y FUSE\n"
@@ -138,6 +140,7 @@ TEST_F(PlayerScreens, AnUnwritableFolderIsReportedOnceAndPlayGoesOn) {
         EXPECT_TRUE(state.LevelComplete());
         EndLevel(state);
     }
+    hooks->FinishKeeping();
     ASSERT_EQ(reported.size(), 1u);
     EXPECT_NE(reported[0].find("progress is not kept"), std::string::npos) << reported[0];
     EXPECT_EQ(hooks->KeptProgress().levels.size(), 1u);  // still counted in this game

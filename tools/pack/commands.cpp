@@ -18,7 +18,7 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: zandrove-pack build LEVELS.txt -o PACK | dump (PACK | --builtin) [-o LEVELS.txt]"
-    " | check (PACK | LEVELS.txt)";
+    " | check (PACK | LEVELS.txt) | --help | --version";
 
 constexpr const char* kHelp =
     "  build LEVELS.txt -o PACK   write the levels of a level text as a level pack file\n"
@@ -203,6 +203,10 @@ int RunPackTool(const std::vector<std::string>& args, std::ostream& out, std::os
     if (command == "check") return Check(args, out, err);
     if (command == "help" || command == "--help" || command == "-h") {
         out << kUsage << "\n" << kHelp;
+        return kExitClean;
+    }
+    if (command == "--version") {
+        out << "zandrove-pack " << ZANDROVE_VERSION << "\n";
         return kExitClean;
     }
     return Usage(err, "unknown command '" + command + "'");

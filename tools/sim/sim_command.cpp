@@ -113,6 +113,10 @@ int SimMain(const std::vector<std::string>& args, const char* argv0, std::ostrea
         out << kSimUsage;
         return 0;
     }
+    if (o.version) {
+        out << "zandrove-sim " << ZANDROVE_VERSION << "\n";
+        return 0;
+    }
     LevelList levels = BuiltinLevelList();
     // The game ignores a pack it cannot open (a directory, a FIFO: only a
     // regular file is opened); a tool must say so.

@@ -10,7 +10,8 @@ const char* const kSimUsage =
     "usage: zandrove-sim [--pack FILE] --level N [--bomb X,Y,FUSE]... [--frames F] [--trace]\n"
     "                    [--screenshot FILE --at FRAME]\n"
     "       zandrove-sim [--pack FILE] --level N [--bomb X,Y,FUSE]... --solve [--budget SECONDS]\n"
-    "                    [--frames F] [--solutions K]\n";
+    "                    [--frames F] [--solutions K]\n"
+    "       zandrove-sim --help | --version\n";
 
 namespace {
 
@@ -34,6 +35,10 @@ bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& o, std::s
         const std::string& a = args[i];
         if (a == "--help" || a == "-h") {
             o.help = true;
+            return true;
+        }
+        if (a == "--version") {
+            o.version = true;
             return true;
         }
         if (a == "--trace") {

@@ -20,6 +20,7 @@ struct SimOptions {
     double budget = 60;  // seconds, for --solve
     int shown = 10;      // solutions printed by --solve
     bool help = false;
+    bool version = false;
 };
 
 // False with a message for anything malformed, missing or contradictory.

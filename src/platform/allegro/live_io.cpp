@@ -45,6 +45,8 @@ void OnQuitSignal(int signal) {
 using SignalHandler = void (*)(int);
 SignalHandler previousInt = SIG_DFL;
 SignalHandler previousTerm = SIG_DFL;
+SignalHandler previousQuit = SIG_DFL;
+SignalHandler previousHup = SIG_DFL;
 bool signalsCaught = false;
 
 }  // namespace
@@ -55,6 +57,8 @@ void CatchQuitSignals() {
     quitSignalled.store(false);
     previousInt = std::signal(SIGINT, OnQuitSignal);
     previousTerm = std::signal(SIGTERM, OnQuitSignal);
+    previousQuit = std::signal(SIGQUIT, OnQuitSignal);
+    previousHup = std::signal(SIGHUP, OnQuitSignal);
     signalsCaught = true;
 }
 
@@ -63,7 +67,14 @@ void ReleaseQuitSignals() {
     // Allegro's own handlers take over again until allegro_exit.
     if (previousInt != SIG_ERR) std::signal(SIGINT, previousInt);
     if (previousTerm != SIG_ERR) std::signal(SIGTERM, previousTerm);
+    if (previousQuit != SIG_ERR) std::signal(SIGQUIT, previousQuit);
+    if (previousHup != SIG_ERR) std::signal(SIGHUP, previousHup);
     signalsCaught = false;
+}
+
+void QuitAtOnce() {
+    quitSignalled.store(true);
+    closeClicked.store(true);
 }
 
 LiveIo::LiveIo() {

@@ -8,12 +8,16 @@ class GameWindow;
 
 constexpr int kFramesPerSecond = 60;
 
-// Ctrl-C and a polite kill (SIGINT, SIGTERM) ask the game to quit as the
-// close button does. Caught from right after allegro_init, whose own handlers
-// would shut Allegro down under the loading or playing game, until just
-// before allegro_exit. Release is harmless when nothing is caught.
+// Ctrl-C and a polite kill (SIGINT, SIGTERM), Ctrl-\ (SIGQUIT) and a closed
+// terminal (SIGHUP) ask the game to quit as the close button does. Caught
+// from right after allegro_init, whose own handlers would shut Allegro down
+// under the loading or playing game, until just before allegro_exit. Release
+// is harmless when nothing is caught.
 void CatchQuitSignals();
 void ReleaseQuitSignals();
+// The same request as such a signal, from the program itself (the display
+// went away): to be obeyed at once.
+void QuitAtOnce();
 
 class LiveIo : public FrameIo {
 public:
