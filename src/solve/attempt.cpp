@@ -181,7 +181,9 @@ Checkpoints AttemptRunner::Prepare(const std::vector<BombPlacement>& bombs, std:
 }
 
 AttemptOutcome AttemptRunner::Extend(const Checkpoints& base, const BombPlacement& next, Trajectory* trajectory) const {
-    std::vector<BombPlacement> bombs = base.bombs;
+    // Scratch kept by the runner: an attempt allocates nothing it would free again.
+    std::vector<BombPlacement>& bombs = scratch_.bombs;
+    bombs.assign(base.bombs.begin(), base.bombs.end());
     bombs.push_back(next);
     const int from = ResumeFrame(next.fuse);
     const auto at = base.frames.find(from);
@@ -194,7 +196,8 @@ AttemptOutcome AttemptRunner::Extend(const Checkpoints& base, const BombPlacemen
         trajectory->worldHash.assign(base.path.worldHash.begin(), base.path.worldHash.begin() + from + 1);
         trajectory->hamsters.assign(base.path.hamsters.begin(), base.path.hamsters.begin() + (from + 1) * n);
     }
-    AttemptWatch watch = at->second.watch;
+    AttemptWatch& watch = scratch_.watch;
+    watch = at->second.watch;
     return Play(bombs, watch, trajectory);
 }
 
@@ -206,7 +209,8 @@ AttemptOutcome AttemptRunner::Play(const std::vector<BombPlacement>& bombs, Atte
     // A hamster below every solid and exit falls for ever. When the path is recorded
     // for a next bomb, it goes on while a bomb on the screen can still reach it.
     const int lostBelow = trajectory ? std::max(reachBottom_, kScreenHeight + 80) : reachBottom_;
-    std::vector<int32_t> nearest(n, NavField::kFar);
+    std::vector<int32_t>& nearest = scratch_.nearest;
+    nearest.assign(static_cast<size_t>(n), NavField::kFar);
 
     AttemptOutcome outcome;
     outcome.frame = std::max(run_->Frame(), 0);

@@ -110,4 +110,12 @@ private:
     // allocated anew per attempt.
     std::unique_ptr<LevelRun> run_;
     const StopSignal* stop_ = nullptr;
+    // What every attempt needs anew, kept between attempts: a runner serves
+    // one thread, whose attempts then allocate nothing.
+    struct Scratch {
+        std::vector<BombPlacement> bombs;
+        AttemptWatch watch;
+        std::vector<int32_t> nearest;
+    };
+    mutable Scratch scratch_;
 };
