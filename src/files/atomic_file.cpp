@@ -16,6 +16,8 @@
 
 namespace {
 
+// Fault injection for the tests (FailNextAtomicFileStep): process-wide, as
+// the failures it stands for (a full disk, a failing sync) are.
 bool injectArmed = false;
 AtomicFileStep injectStep = AtomicFileStep::Create;
 int injectErrno = 0;

@@ -42,6 +42,8 @@ void OnQuitSignal(int signal) {
     std::signal(signal, SIG_DFL);
 }
 
+// The handlers caught over, put back on release: signal dispositions are the
+// process's own.
 using SignalHandler = void (*)(int);
 SignalHandler previousInt = SIG_DFL;
 SignalHandler previousTerm = SIG_DFL;
