@@ -213,11 +213,7 @@ async function unpackLink(payload, limit) {
   const all = new Uint8Array(total);
   let at = 0;
   for (const c of chunks) { all.set(c, at); at += c.length; }
-  try {
-    return { text: new TextDecoder('utf-8', { fatal: true }).decode(all) };
-  } catch (e) {
-    throw new Error('the link is damaged: what it unpacks to is no level text');
-  }
+  return { bytes: all };
 }
 
 // The link in the address, played if the game takes it; a link refused
@@ -237,7 +233,16 @@ async function playLink() {
     say(`link refused: it unpacks to more than ${limit / (1 << 20)} MiB of level text`);
     return;
   }
-  if (withText(unpacked.text, (at) => Module._zandrove_play_link_text(at, link.pack))) {
+  // The bytes go to the game as they are: its parser judges them.
+  const at = Module._malloc(Math.max(1, unpacked.bytes.length));
+  if (!at) {
+    say('link refused: its level text does not fit in memory');
+    return;
+  }
+  Module.HEAPU8.set(unpacked.bytes, at);
+  const played = Module._zandrove_play_link_text(at, unpacked.bytes.length, link.pack);
+  Module._free(at);
+  if (played) {
     page.linksPlayed++;
     page.gameOver = false;
     statusLine.textContent = '';

@@ -277,6 +277,9 @@ try {
       ['a truncated link', '#level=' + payload.slice(0, payload.length - 10), 'damaged or cut short'],
       ['a link of no base64', '#level=' + payload.slice(0, 20) + '*', 'damaged'],
       ['an empty link', '#pack=', 'cut short'],
+      // 17 MiB of spaces in a few kilobytes: unpacking stops at 16 MiB.
+      ['a link that unpacks to 17 MiB', '#pack=' + zlib.deflateSync(Buffer.alloc(17 << 20, 32), { level: 9 })
+        .toString('base64').replace(/\+/g, '-').replace(/\//g, '_').replace(/=+$/, ''), 'more than 16 MiB'],
     ]) {
       const before = (await facts(page)).refusals;
       await page.evaluate((h) => { location.hash = h; }, fragment);
@@ -299,6 +302,21 @@ try {
     const page = await opened(context, shared);
     const f = await facts(page);
     check(f.levels === 1 && f.notice === '', `a link made by zandrove-pack share plays its one level (${f.levels} levels)`);
+    // The browser's own compression makes a link of the same text: other
+    // bytes, the same level here and natively.
+    const levelText = packTool('unshare', shared);
+    const pageLink = base + '#level=' + await page.evaluate(async (text) => {
+      const packed = new Uint8Array(await new Response(new Blob([text]).stream()
+        .pipeThrough(new CompressionStream('deflate'))).arrayBuffer());
+      return btoa(String.fromCharCode(...packed)).replace(/\+/g, '-').replace(/\//g, '_').replace(/=+$/, '');
+    }, levelText);
+    check(pageLink !== shared && packTool('unshare', pageLink) === levelText,
+          'a link the browser compressed opens natively as the same level text');
+    const fromPage = await opened(context, pageLink);
+    const g = await facts(fromPage);
+    check(g.levels === 1 && g.notice === '' && await fromPage.evaluate(canvasHash) === await page.evaluate(canvasHash),
+          'and on the page as the same first frame');
+    await fromPage.close();
     const [bx, by] = bomb2.split(',').map(Number);
     const frames = await playOneBomb(page, bx, by);
     const after = await facts(page);

@@ -120,12 +120,14 @@ EMSCRIPTEN_KEEPALIVE int zandrove_play_pack(const char* path, const char* what) 
     return 1;
 }
 
-// The level text a link carried, unpacked by the page: the same as a pack.
-// pack is 1 for a "#pack=" link, 0 for a "#level=" one.
-EMSCRIPTEN_KEEPALIVE int zandrove_play_link_text(const char* text, int pack) {
+// The level text a link carried, size bytes unpacked by the page as they
+// are (the parser judges them, as natively): the same as a pack. pack is 1
+// for a "#pack=" link, 0 for a "#level=" one.
+EMSCRIPTEN_KEEPALIVE int zandrove_play_link_text(const char* text, int size, int pack) {
     LevelList levels;
     std::string why;
-    if (!LevelsFromLinkText(text, pack ? LinkKind::Pack : LinkKind::Level, levels, why) ||
+    if (!LevelsFromLinkText(std::string_view(text, static_cast<std::size_t>(size)),
+                            pack ? LinkKind::Pack : LinkKind::Level, levels, why) ||
         !PlayableLevels(levels, PackRule::Checked, why)) {
         Refuse("link", why);
         return 0;
