@@ -33,7 +33,7 @@ extern "C" {
 
 // The report's text for a search's text, or null for a text that is none.
 EMSCRIPTEN_KEEPALIVE const char* zandrove_solve(const char* searchText) {
-    static std::string report;
+    static std::string report;  // the worker's one answer, read by the page before the next search
     std::vector<LevelRecord> records;
     SolveSettings settings;
     if (!ReadSearchText(searchText, records, settings)) return nullptr;
