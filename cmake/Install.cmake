@@ -24,7 +24,7 @@ endif()
 list(TRANSFORM _zandrove_names PREPEND ${ZANDROVE_ASSET_DIR}/ OUTPUT_VARIABLE _zandrove_assets)
 install(FILES ${_zandrove_assets} ${ZANDROVE_ASSET_DIR}/more.pak DESTINATION share/zandrove)
 
-install(DIRECTORY ${ZANDROVE_ICON_DIR}/ DESTINATION share/icons/hicolor)
+install(DIRECTORY ${ZANDROVE_ICON_DIR}/ DESTINATION share/icons/hicolor PATTERN favicon.ico EXCLUDE)  # the web page's
 install(FILES ${CMAKE_SOURCE_DIR}/data/zandrove.desktop DESTINATION share/applications)
 install(FILES ${CMAKE_SOURCE_DIR}/data/invalid.zandrove.Zandrove.metainfo.xml DESTINATION share/metainfo)
 

@@ -25,7 +25,7 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # dpkg-shlibdeps names the libraries the installed programs load: Allegro's
-# runtime (not its -dev package) and the C and C++ runtimes. libpng is only
+# runtime (not its -dev package), zlib (share links) and the C and C++ runtimes. libpng is only
 # the asset generator's, which is not installed.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)

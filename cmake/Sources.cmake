@@ -27,11 +27,13 @@ set(ZANDROVE_PACKS_SOURCES
   ${ZANDROVE_SRC}/packs/finding_format.cpp
   ${ZANDROVE_SRC}/packs/finding_printer.cpp
   ${ZANDROVE_SRC}/packs/level_hash.cpp
+  ${ZANDROVE_SRC}/packs/link_text.cpp
   ${ZANDROVE_SRC}/packs/pack_checker.cpp
   ${ZANDROVE_SRC}/packs/pack_header.cpp
   ${ZANDROVE_SRC}/packs/pack_model.cpp
   ${ZANDROVE_SRC}/packs/pack_reader.cpp
   ${ZANDROVE_SRC}/packs/pack_writer.cpp
+  ${ZANDROVE_SRC}/packs/playable.cpp
   ${ZANDROVE_SRC}/packs/text_keeper.cpp
   ${ZANDROVE_SRC}/packs/text_parser.cpp
   ${ZANDROVE_SRC}/packs/text_printer.cpp)
@@ -52,3 +54,15 @@ set(ZANDROVE_GAME_SOURCES
   ${ZANDROVE_SRC}/game/hud_controls.cpp
   ${ZANDROVE_SRC}/game/object_drawing.cpp
   ${ZANDROVE_SRC}/game/program_dir.cpp)
+# The solver: the web build runs it in a worker of the page, one search at
+# a time on one thread (the live game's BackgroundSolve is native only).
+set(ZANDROVE_SOLVE_SOURCES
+  ${ZANDROVE_SRC}/solve/attempt.cpp
+  ${ZANDROVE_SRC}/solve/bomb_options.cpp
+  ${ZANDROVE_SRC}/solve/candidates.cpp
+  ${ZANDROVE_SRC}/solve/forgiveness.cpp
+  ${ZANDROVE_SRC}/solve/level_run.cpp
+  ${ZANDROVE_SRC}/solve/nav_field.cpp
+  ${ZANDROVE_SRC}/solve/search_text.cpp
+  ${ZANDROVE_SRC}/solve/solver.cpp
+  ${ZANDROVE_SRC}/solve/worker_pool.cpp)

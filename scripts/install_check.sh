@@ -112,6 +112,7 @@ done
 case_name="the package's dependencies"
 depends=$(dpkg-deb -f "$deb" Depends)
 grep -q 'liballegro4\.4' <<<"$depends" || fail "does not depend on Allegro's runtime: $depends"
+grep -q 'zlib1g' <<<"$depends" || fail "does not depend on zlib (share links): $depends"
 ! grep -qE -- '-dev|libpng' <<<"$depends" || fail "depends on a build-time package: $depends"
 case_name="lintian"
 lintian_status=0

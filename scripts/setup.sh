@@ -17,7 +17,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${ZANDROVE_BUILD_DIR:-$root/build}
 
 # libpng-dev: the asset generator writes the menu icons with it (build time only).
-packages=(cmake make g++ pkg-config liballegro4-dev libpng-dev)
+# zlib1g-dev: share links are compressed with zlib (the game and zandrove-pack).
+packages=(cmake make g++ pkg-config liballegro4-dev libpng-dev zlib1g-dev)
 if [ "$purpose" = test ] || [ "$purpose" = test-packages ]; then
     packages+=(libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-utils imagemagick time)
     # The sanitizer build and the fuzz targets (libFuzzer) use clang.

@@ -23,11 +23,19 @@ cmake --build "$native" -j"$(nproc)" --target assets
 # not Debian's own does not find by itself.
 export NODE_PATH=${NODE_PATH:-/usr/share/nodejs}
 if [ ! -f "$web/CMakeCache.txt" ]; then
-    emcmake cmake -S "$root/web" -B "$web" -DCMAKE_BUILD_TYPE=Release -DZANDROVE_ASSET_DIR="$native/bin" >/dev/null
+    emcmake cmake -S "$root/web" -B "$web" -DCMAKE_BUILD_TYPE=Release -DZANDROVE_ASSET_DIR="$native/bin" \
+        -DZANDROVE_ICON_DIR="$native/icons" >/dev/null
 fi
 cmake --build "$web" -j"$(nproc)"
+# The two builds of the game package the same assets: the page loads one file for both.
+if ! cmp -s "$web/zandrove.data" "$web/zandrove-simd.data"; then
+    echo "web.sh: zandrove.data and zandrove-simd.data differ; the page loads one for both" >&2
+    exit 1
+fi
 site="$web/site"
-files=(index.html zandrove-page.js zandrove.js zandrove.wasm zandrove.data)
+files=(index.html zandrove-page.js favicon.ico zandrove.js zandrove.wasm zandrove-simd.js zandrove-simd.wasm
+       zandrove.data zandrove-solver-worker.js zandrove-solver.js zandrove-solver.wasm)
+rm -rf "$site"
 mkdir -p "$site"
 for f in "${files[@]}"; do cp "$web/$f" "$site/"; done
 
@@ -37,10 +45,10 @@ if [ "${1:-serve}" = build ]; then
     all=0 all_gz=0
     for f in "${files[@]}"; do
         size=$(stat -c %s "$site/$f") gz=$(gzip -9 -c "$site/$f" | wc -c)
-        printf '  %-18s %10d %10d\n' "$f" "$size" "$gz"
+        printf '  %-26s %10d %10d\n' "$f" "$size" "$gz"
         all=$((all + size)) all_gz=$((all_gz + gz))
     done
-    printf '  %-18s %10d %10d\n' all "$all" "$all_gz"
+    printf '  %-26s %10d %10d\n' all "$all" "$all_gz"
     exit 0
 fi
 echo "Zandrove in the browser: http://localhost:$port/"

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds the web version and plays it in Debian's Chromium, headless
 # (web/test/browser_test.mjs): level 7's first frame against the simulator's
-# screenshot, level 1 played with its recorded solution through the page.
+# screenshot, bad packs and links refused, a natively shared level played,
+# the page's layout, a search in the solver's worker, the builds with and
+# without SIMD, level 1 played with its recorded solution through the page.
 # Playwright comes from npm without a browser of its own. The test runs on
 # the node that ZANDROVE_NODE names (default: node); CI names Debian 12's
 # own, unpacked by scripts/debian_node.sh.

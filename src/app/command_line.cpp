@@ -4,12 +4,13 @@
 #include "progress/word_lines.h"
 
 const char* const kGameUsage =
-    "usage: zandrove [--level N] [--scale N|auto] [--fullscreen] [--mute] [--] [PACK]\n"
-    "       zandrove [--scale N|auto] [--fullscreen] [--mute] --design FILE\n"
+    "usage: zandrove [--level N] [--scale N|auto] [--fullscreen] [--mute] [--] [PACK|LINK]\n"
+    "       zandrove [--scale N|auto] [--fullscreen] [--mute] --design FILE|LINK\n"
     "       zandrove --help | --version\n";
 
 const char* const kGameNotes =
     "Words after PACK are ignored; a PACK whose name starts with '-' goes after '--'.\n"
+    "A LINK is a share link (zandrove-pack share); the designer opens one as a new shared.txt.\n"
     "The options are for this run only; what M and F11 choose in the game is kept.\n";
 
 const char* const kGameKeys =

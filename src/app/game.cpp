@@ -15,6 +15,8 @@
 #include "features/game_hooks.h"
 #include "files/file_error.h"
 #include "packs/pack_reader.h"
+#include "packs/playable.h"
+#include "packs/share_link.h"
 #include "progress/kept_file.h"
 #include "progress/settings.h"
 #include "game/asset_files.h"
@@ -38,11 +40,20 @@ int UsageError(const std::string& message) {
     return 2;
 }
 
-// The levels to play: the pack's, when it can be read, else the built-in ten.
+// The levels to play: the pack's or the link's, else the built-in ten with
+// one line saying why the pack was refused (a file the game cannot open, a
+// pack with no complete level, a damaged link).
 LevelList LoadLevels(const std::string& pack) {
+    std::string why;
+    if (IsShareLink(pack)) {
+        LevelList levels;
+        if (LevelsFromShareLink(pack, levels, why)) return levels;
+        Say("link refused: " + why + "; the built-in levels are played");
+        return BuiltinLevelList();
+    }
     PackFile file;
-    std::string error;
-    if (ReadPackFile(pack, file, error)) return std::move(file.levels);
+    if (ReadPackFile(pack, file, why) && PlayablePack(file, PackRule::Complete, why)) return std::move(file.levels);
+    Say("'" + pack + "' refused: " + why + "; the built-in levels are played");
     return BuiltinLevelList();
 }
 

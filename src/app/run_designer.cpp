@@ -10,6 +10,7 @@
 #include "platform/allegro/game_window.h"
 #include "platform/allegro/live_io.h"
 #include "game/program_dir.h"
+#include "packs/share_link.h"
 
 namespace {
 
@@ -38,13 +39,28 @@ void Design(design::Designer& designer, const design::DesignPictures& pictures, 
 int RunDesigner(const std::string& file, const std::string& programDir, const PlayerSettings& settings) {
     // The game changes to its asset directory; the file stays where it was named.
     std::error_code ec;
-    const std::filesystem::path absolute = std::filesystem::absolute(file, ec);
-    const std::string path = ec ? file : absolute.string();
     design::OpenedDesign opened;
-    std::string error;
-    if (!design::OpenDesign(path, opened, error)) {
-        Say(error);
-        return kRefused;
+    std::string path, error;
+    if (IsShareLink(file)) {
+        // A link is opened as a new file in the current folder, unsaved: the
+        // first save (or the recovery file) puts it on disk.
+        const std::filesystem::path here = std::filesystem::current_path(ec);
+        LevelList levels;
+        if (!LevelsFromShareLink(file, levels, error)) {
+            Say("link refused: " + error);
+            return kRefused;
+        }
+        if (!design::OpenLinkedDesign(ec ? "." : here.string(), std::move(levels), path, opened, error)) {
+            Say(error);
+            return kRefused;
+        }
+    } else {
+        const std::filesystem::path absolute = std::filesystem::absolute(file, ec);
+        path = ec ? file : absolute.string();
+        if (!design::OpenDesign(path, opened, error)) {
+            Say(error);
+            return kRefused;
+        }
     }
     ChangeToDirectory(AssetDirectory(programDir));
     std::string lost;

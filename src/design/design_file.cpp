@@ -233,6 +233,26 @@ bool OpenDesign(const std::string& path, OpenedDesign& out, std::string& error) 
     return true;
 }
 
+bool OpenLinkedDesign(const std::string& folder, LevelList levels, std::string& path, OpenedDesign& out,
+                      std::string& error) {
+    out = OpenedDesign{};
+    for (int n = 1; n <= 999; ++n) {
+        const std::string name = n == 1 ? "shared.txt" : "shared-" + std::to_string(n) + ".txt";
+        const std::string candidate = (folder.empty() || folder.back() == '/' ? folder : folder + "/") + name;
+        struct stat st {};
+        if (Stat(candidate, st) != 0 || Stat(AutosavePath(candidate), st) != 0) continue;
+        // A new file as any other: its lock, its recovery name.
+        if (!OpenDesign(candidate, out, error)) return false;
+        path = candidate;
+        out.levels = std::move(levels);
+        out.unsaved = true;
+        out.note = "opened the link as " + name + ", not saved yet";
+        return true;
+    }
+    error = "cannot open the link in the designer: shared.txt to shared-999.txt are all taken in '" + folder + "'";
+    return false;
+}
+
 std::string EncodeDesign(const std::string& path, const DesignDoc& doc, const TextLayout& layout) {
     if (IsTextName(path)) {
         std::vector<int> from;

@@ -57,6 +57,7 @@ struct OpenedDesign {
     LevelList levels;        // at least one
     bool created = false;    // FILE did not exist: it is made at the first save
     bool recovered = false;  // read from a recovery file, newer than FILE
+    bool unsaved = false;    // from a link: nothing on disk holds it yet
     std::string note;        // for the bar: what was opened, and what was found beside it
     DesignFiles files;
 };
@@ -70,6 +71,12 @@ std::string BarName(const std::string& path);
 // naming the file, when FILE exists but is no level pack or level text the
 // designer could save back without losing anything.
 bool OpenDesign(const std::string& path, OpenedDesign& out, std::string& error);
+
+// A link's levels as a new level text not saved yet: FOLDER/shared.txt, or
+// shared-2.txt and on, the first name free with its recovery name. Sets path
+// to it; false, with the reason, when no such name is free.
+bool OpenLinkedDesign(const std::string& folder, LevelList levels, std::string& path, OpenedDesign& out,
+                      std::string& error);
 
 // The file's bytes in its format (a text keeps the layout it was read with).
 std::string EncodeDesign(const std::string& path, const DesignDoc& doc, const TextLayout& layout);

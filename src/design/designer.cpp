@@ -84,6 +84,8 @@ Designer::Designer(std::string file, OpenedDesign opened)
         doc.MarkUnsaved();
         autosavedRevision = doc.Revision();
         autosaveOnDisk = true;
+    } else if (opened.unsaved) {
+        doc.MarkUnsaved();
     }
 }
 

@@ -8,7 +8,8 @@ struct Picture;
 
 // Which inner loop draws: Fastest picks the widest one this processor has;
 // Allegro is Allegro's own routine, the reference the others must match.
-enum class SpriteLoop { Fastest, Avx2, Sse2, Portable, Allegro };
+// Lanes is the loop the web build draws with where the browser has SIMD.
+enum class SpriteLoop { Fastest, Avx2, Sse2, Lanes, Portable, Allegro };
 // Whether this build on this processor has the loop.
 bool SpriteLoopAvailable(SpriteLoop loop);
 // What Fastest stands for from now on (the frame draws with Fastest), so

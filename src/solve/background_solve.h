@@ -8,30 +8,26 @@
 #include <vector>
 
 #include "sim/level_record.h"
+#include "solve/solve_search.h"
 #include "solve/solver.h"
 
-class BackgroundSolve {
+class BackgroundSolve : public SolveSearch {
 public:
     BackgroundSolve();
-    ~BackgroundSolve();  // cancels a running search
+    ~BackgroundSolve() override;  // cancels a running search
     BackgroundSolve(const BackgroundSolve&) = delete;
     BackgroundSolve& operator=(const BackgroundSolve&) = delete;
 
-    // Starts searching a copy of the records (up to and including REC_END),
-    // cancelling a search still running. False when no thread could be
-    // started; then nothing runs.
-    bool Start(const LevelRecord* records, const SolveSettings& settings);
-
-    enum class State { Idle, Running, Done, Failed };
-    // Takes in what the search has done; never blocks. Call once a frame.
-    State Poll();
-    State Current() const { return state_; }
-    long Attempts() const;   // placements tried so far
-    double Seconds() const;  // since Start, or the search's own time once Done
-    const SolveReport& Report() const { return report_; }  // when Done
+    // False when no thread could be started; then nothing runs.
+    bool Start(const LevelRecord* records, const SolveSettings& settings) override;
+    State Poll() override;
+    State Current() const override { return state_; }
+    long Attempts() const override;
+    double Seconds() const override;
+    const SolveReport& Report() const override { return report_; }
     // Stops the search and waits for its threads to end (a few milliseconds:
     // an attempt under way finishes first); back to Idle.
-    void Cancel();
+    void Cancel() override;
 
 private:
     struct Search;

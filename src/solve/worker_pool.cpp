@@ -1,18 +1,23 @@
 #include "solve/worker_pool.h"
 
+#if defined(__linux__)
 #include <sys/resource.h>
 #include <sys/syscall.h>
 #include <unistd.h>
+#endif
 
 #include <mutex>
 #include <thread>
 #include <vector>
 
-// Linux gives each thread a nice value of its own.
+// Linux gives each thread a nice value of its own. The page's solver runs
+// in a worker of its own, which the browser schedules.
 void RunBehindTheGame() {
+#if defined(__linux__)
     if (setpriority(PRIO_PROCESS, static_cast<id_t>(syscall(SYS_gettid)), 10) != 0) {
         // Same priority as the game: slower frames at worst, never wrong ones.
     }
+#endif
 }
 
 long RunJobs(int count, int workers, const StopSignal& stop, const std::function<JobResult(int, int)>& work,

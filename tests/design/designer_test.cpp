@@ -13,6 +13,7 @@
 #include <thread>
 
 #include "design/design_doc.h"
+#include "design/design_file.h"
 #include "files/atomic_file.h"
 #include "designer_session.h"
 #include "game/drawing.h"
@@ -333,6 +334,27 @@ TEST_F(DesignerSession, AKilledDesignerLeavesARecoveryThatReopens) {
     const LevelList kept = ParseLevelText(ReadAll(dir / "work.txt.autosave")).levels;
     ASSERT_EQ(kept.size(), 1u);
     EXPECT_EQ(design::CountType(kept[0].records, REC_BOMB), 4);
+}
+
+// A link opens as a new level text not saved yet, beside files it must not
+// touch: shared.txt is taken, and so is shared-2.txt's recovery name.
+TEST_F(DesignerSession, ALinkOpensAsANewUnsavedFileBesideTheTakenOnes) {
+    std::ofstream(dir / "shared.txt") << "level \"Mine\"\n";
+    std::ofstream(dir / "shared-2.txt.autosave") << "level \"Recovered\"\n";
+    LevelList levels = ParseLevelText("level \"Linked\"\nbomb\nhamster 80 84\nexit 420 320 100 40\n").levels;
+    design::OpenedDesign opened;
+    std::string path, error;
+    ASSERT_TRUE(design::OpenLinkedDesign(dir.string(), levels, path, opened, error)) << error;
+    EXPECT_EQ(path, (dir / "shared-3.txt").string());
+    d = std::make_unique<design::Designer>(path, std::move(opened));
+    d->clock = [this] { return now; };
+    EXPECT_EQ(d->message, "opened the link as shared-3.txt, not saved yet");
+    EXPECT_TRUE(d->doc.Dirty());
+    EXPECT_TRUE(Press(kKeyF10)) << "unsaved: F10 asks first, the work in the recovery file";
+    EXPECT_TRUE(fs::exists(dir / "shared-3.txt.autosave"));
+    Press(KeyLetter('S'), {kKeyLControl});
+    EXPECT_TRUE(SameLevels(ParseLevelText(ReadAll(dir / "shared-3.txt")).levels, levels));
+    EXPECT_EQ(ReadAll(dir / "shared.txt"), "level \"Mine\"\n");
 }
 
 // --design refuses what it could not save back whole, before any window.

@@ -55,7 +55,7 @@ TEST_F(BusiestFrame, EveryLoopDrawsAllegrosPicture) {
     Place(world, {0, 440, 236, kShortestFuse});
     world.EditMode = false;
     std::vector<SpriteLoop> loops;
-    for (SpriteLoop loop : {SpriteLoop::Avx2, SpriteLoop::Sse2, SpriteLoop::Portable})
+    for (SpriteLoop loop : {SpriteLoop::Avx2, SpriteLoop::Sse2, SpriteLoop::Lanes, SpriteLoop::Portable})
         if (SpriteLoopAvailable(loop)) loops.push_back(loop);
 
     int sawFullRing = 0;
@@ -78,7 +78,10 @@ TEST_F(BusiestFrame, EveryLoopDrawsAllegrosPicture) {
             SetFastestSpriteLoop(loop);
             Frames();
             const std::vector<unsigned char> ours = Pixels();
-            const char* name = loop == SpriteLoop::Avx2 ? "AVX2" : loop == SpriteLoop::Sse2 ? "SSE2" : "portable";
+            const char* name = loop == SpriteLoop::Avx2    ? "AVX2"
+                               : loop == SpriteLoop::Sse2  ? "SSE2"
+                               : loop == SpriteLoop::Lanes ? "lanes (the page's SIMD)"
+                                                           : "portable";
             ASSERT_TRUE(ours == allegro) << "frame " << f << ", " << name << " loop: "
                                          << std::mismatch(ours.begin(), ours.end(), allegro.begin()).first -
                                                 ours.begin()

@@ -216,11 +216,13 @@ TEST_P(Sprites, OtherDepthsGoToAllegroWithTheAdditiveBlender) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Loops, Sprites,
-                         ::testing::Values(SpriteLoop::Avx2, SpriteLoop::Sse2, SpriteLoop::Portable),
+                         ::testing::Values(SpriteLoop::Avx2, SpriteLoop::Sse2, SpriteLoop::Lanes,
+                                           SpriteLoop::Portable),
                          [](const ::testing::TestParamInfo<SpriteLoop>& info) {
-                             return info.param == SpriteLoop::Avx2   ? "Avx2"
-                                    : info.param == SpriteLoop::Sse2 ? "Sse2"
-                                                                     : "Portable";
+                             return info.param == SpriteLoop::Avx2    ? "Avx2"
+                                    : info.param == SpriteLoop::Sse2  ? "Sse2"
+                                    : info.param == SpriteLoop::Lanes ? "Lanes"
+                                                                      : "Portable";
                          });
 
 }  // namespace

@@ -8,10 +8,9 @@
 
 #include "game/frame_io.h"
 #include "game/input.h"
-#include "sim/placement.h"  // kEditHudTop
+#include "sim/placement.h"  // kEditHudTop, the HUD's top edge in edit mode
 
 class World;
-
 
 struct HeldInput {
     int mouseX = 320;

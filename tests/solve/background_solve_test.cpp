@@ -13,6 +13,7 @@
 
 #include "packs/builtin_levels.h"
 #include "solve/background_solve.h"
+#include "solve/search_text.h"
 #include "solve/solver.h"
 
 namespace {
@@ -118,3 +119,33 @@ TEST(BackgroundSolve, CancelAndDestructionLeaveNothingRunning) {
 }
 
 }  // namespace
+
+// The page's worker gets its search as text and answers with its report as
+// text: both cross whole, and the search found there is the one found here.
+TEST(SearchText, ASearchAndItsReportCrossToTheWorkerWhole) {
+    SolveSettings settings;
+    settings.budgetSeconds = 30;
+    settings.frames = 2000;
+    settings.shown = 2;
+    settings.workers = 1;
+    settings.prefix = {{0, 228, 404, 6}};
+    const std::string text = SearchText(BuiltinLevels[2], settings);
+    std::vector<LevelRecord> records;
+    SolveSettings read;
+    ASSERT_TRUE(ReadSearchText(text, records, read));
+    EXPECT_EQ(SearchText(records.data(), read), text);
+    EXPECT_EQ(read.prefix, settings.prefix);
+    EXPECT_EQ(read.frames, 2000);
+    EXPECT_FALSE(ReadSearchText(text.substr(0, text.rfind("record")), records, read)) << "a search without its end";
+
+    std::ostringstream ignored;
+    settings.prefix.clear();
+    const SolveReport direct = Solve(BuiltinLevels[2], settings, ignored);
+    ASSERT_FALSE(direct.solutions.empty());
+    SolveReport back;
+    ASSERT_TRUE(ReadReportText(ReportText(direct), back));
+    EXPECT_EQ(ReportText(back), ReportText(direct));
+    EXPECT_EQ(back.solutions[0].bombs, direct.solutions[0].bombs);
+    EXPECT_EQ(back.attempts, direct.attempts);
+    EXPECT_FALSE(ReadReportText("solution 12 x\n", back));
+}

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "bmp_writer.h"
+#include "ico_writer.h"
 #include "pictures.h"
 #include "png_writer.h"
 #include "game/asset_files.h"
@@ -86,6 +87,12 @@ std::vector<AssetMaker> IconCatalogue() {
         const std::string side = std::to_string(size);
         out.push_back({side + "x" + side + "/apps/zandrove.png", [size] { return EncodePng(MakeIcon(size)); }});
     }
+    // The web page's, beside them; not installed with the theme's icons.
+    out.push_back({"favicon.ico", [] {
+                       std::vector<std::pair<int, std::vector<uint8_t>>> sized;
+                       for (int size : {16, 32, 48}) sized.emplace_back(size, EncodePng(MakeIcon(size)));
+                       return EncodeIco(sized);
+                   }});
     return out;
 }
 

@@ -1,5 +1,6 @@
 #include "pack/commands.h"
 
+#include <charconv>
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -11,6 +12,7 @@
 #include "packs/pack_checker.h"
 #include "packs/pack_reader.h"
 #include "packs/pack_writer.h"
+#include "packs/share_link.h"
 #include "packs/text_parser.h"
 #include "packs/text_printer.h"
 
@@ -18,7 +20,8 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: zandrove-pack build LEVELS.txt -o PACK | dump (PACK | --builtin) [-o LEVELS.txt]"
-    " | check (PACK | LEVELS.txt) | --help | --version";
+    " | check (PACK | LEVELS.txt) | share (PACK | LEVELS.txt) [--level N] [--base URL] | unshare LINK [-o FILE]"
+    " | --help | --version";
 
 constexpr const char* kHelp =
     "  build LEVELS.txt -o PACK   write the levels of a level text as a level pack file\n"
@@ -27,6 +30,11 @@ constexpr const char* kHelp =
     "      -o FILE                write the text to FILE instead\n"
     "  check PACK|LEVELS.txt      report what would make a level broken or unplayable;\n"
     "                             a file named *.txt, or holding no zero byte, is read as a level text\n"
+    "  share PACK|LEVELS.txt      print a link that carries the levels (a level, or the whole pack)\n"
+    "      --level N              only level N (from 1)\n"
+    "      --base URL             the page the link opens (default http://localhost:8016/)\n"
+    "  unshare LINK               print the levels of a link as a level text\n"
+    "      -o FILE                write them to FILE instead: a level text if named *.txt, else a pack\n"
     "exit status: 0 done (warnings alone included), 1 errors in the levels, 2 usage or file errors\n";
 
 struct Args {
@@ -193,6 +201,100 @@ int Check(const std::vector<std::string>& args, std::ostream& out, std::ostream&
     return printer.Finish(pack.levels.size()) ? kExitFindings : kExitClean;
 }
 
+// A whole decimal number, nothing else around it.
+std::optional<long> ParseCount(const std::string& text) {
+    long n = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), n);
+    if (ec != std::errc() || end != text.data() + text.size() || text.empty()) return std::nullopt;
+    return n;
+}
+
+// A file's levels as the game reads them, from a pack or a level text.
+bool ReadLevels(const std::string& path, LevelList& levels, std::ostream& err, int& status) {
+    std::string why;
+    bool isText = false;
+    if (!LooksLikeText(path, why, isText)) return status = CannotRead(err, path, why), false;
+    if (!isText) {
+        PackFile pack;
+        if (!ReadPackFile(path, pack, why)) return status = CannotRead(err, path, why), false;
+        levels = std::move(pack.levels);
+        return true;
+    }
+    std::string text;
+    if (!ReadTextFile(path, text, why)) return status = CannotRead(err, path, why), false;
+    ParsedText parsed = ParseLevelText(text);
+    for (const TextError& e : parsed.errors) err << FormatTextError(path, e) << "\n";
+    if (!parsed.errors.empty()) return status = kExitFindings, false;
+    levels = std::move(parsed.levels);
+    return true;
+}
+
+int Share(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    std::optional<std::string> path, base, levelText;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string& s = args[i];
+        if (s == "--level" || s == "--base") {
+            if (i + 1 >= args.size()) return Usage(err, s + " needs a value");
+            std::optional<std::string>& to = s == "--level" ? levelText : base;
+            if (to) return Usage(err, s + " is given twice");
+            to = args[++i];
+        } else if (s.size() > 1 && s[0] == '-') {
+            return Usage(err, "unknown option '" + s + "'");
+        } else if (path) {
+            return Usage(err, "share takes one level pack file or level text");
+        } else {
+            path = s;
+        }
+    }
+    if (!path) return Usage(err, "share takes one level pack file or level text");
+    LevelList levels;
+    int status = kExitUsage;
+    if (!ReadLevels(*path, levels, err, status)) return status;
+    if (levels.empty()) {
+        err << "zandrove-pack: " << *path << ": no complete level to share\n";
+        return kExitFindings;
+    }
+    LinkKind kind = levels.size() == 1 ? LinkKind::Level : LinkKind::Pack;
+    if (levelText) {
+        const std::optional<long> n = ParseCount(*levelText);
+        if (!n || *n < 1 || *n > static_cast<long>(levels.size()))
+            return Usage(err, "--level takes a level from 1 to " + std::to_string(levels.size()) + ", not '" +
+                                  *levelText + "'");
+        levels = LevelList{std::move(levels[static_cast<std::size_t>(*n - 1)])};
+        kind = LinkKind::Level;
+    }
+    std::string link, why;
+    if (!MakeShareLink(levels, kind, base ? *base : kDefaultShareBase, link, why)) {
+        err << "zandrove-pack: " << *path << ": " << why << "\n";
+        return kExitFindings;
+    }
+    out << link << "\n";
+    return kExitClean;
+}
+
+int Unshare(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    Args a;
+    int status = kExitUsage;
+    if (!SplitArgs(args, false, a, err, status)) return status;
+    if (a.inputs.size() != 1) return Usage(err, "unshare takes one link");
+    LevelList levels;
+    std::string why;
+    if (!LevelsFromShareLink(a.inputs[0], levels, why)) {
+        err << "zandrove-pack: link refused: " << why << "\n";
+        return kExitFindings;
+    }
+    const bool text = !a.output || (a.output->size() >= 4 && a.output->compare(a.output->size() - 4, 4, ".txt") == 0);
+    if (text) return WriteOut(FormatLevelText(levels), a.output, out, err);
+    const std::vector<unsigned char> bytes = EncodePack(levels);
+    if (!WriteFileAtomically(*a.output, bytes, why)) {
+        err << "zandrove-pack: " << why << "\n";
+        return kExitUsage;
+    }
+    out << "wrote " << *a.output << ": " << levels.size() << (levels.size() == 1 ? " level, " : " levels, ")
+        << bytes.size() << " bytes\n";
+    return kExitClean;
+}
+
 }  // namespace
 
 int RunPackTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -201,6 +303,8 @@ int RunPackTool(const std::vector<std::string>& args, std::ostream& out, std::os
     if (command == "build") return Build(args, out, err);
     if (command == "dump") return Dump(args, out, err);
     if (command == "check") return Check(args, out, err);
+    if (command == "share") return Share(args, out, err);
+    if (command == "unshare") return Unshare(args, out, err);
     if (command == "help" || command == "--help" || command == "-h") {
         out << kUsage << "\n" << kHelp;
         return kExitClean;

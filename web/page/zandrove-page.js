@@ -1,6 +1,8 @@
 // The page around the game: the canvas, the player's mouse and keys, Web
-// Audio for the samples, the 60 Hz frame loop, and level packs from ?pack=
-// or a chosen file. The game itself runs in zandrove.js / zandrove.wasm.
+// Audio for the samples, the 60 Hz frame loop, level packs from ?pack= or a
+// chosen file, levels shared by a link (#level=... or #pack=...), and the
+// solver's worker. The game itself runs in zandrove-simd.js / .wasm where
+// the browser has WebAssembly's SIMD, else in zandrove.js / .wasm.
 'use strict';
 
 const FRAME_MS = 1000 / 60;
@@ -9,6 +11,8 @@ const MOST_FRAMES_AT_ONCE = 4;  // after a hidden tab, the rest of the time is d
 const canvas = document.getElementById('screen');
 const screen2d = canvas.getContext('2d', { alpha: false });
 const statusLine = document.getElementById('status');
+const noticeLine = document.getElementById('notice');
+const below = document.getElementById('below');
 
 // Allegro's scancodes for the keys the game reads (src/game/keys.h).
 const SCANCODES = (() => {
@@ -20,14 +24,43 @@ const SCANCODES = (() => {
   return codes;
 })();
 
-// The largest whole factor at which the 640 x 480 frame fits the window.
-function fitCanvas() {
-  const k = Math.max(1, Math.floor(Math.min(window.innerWidth / canvas.width, window.innerHeight / canvas.height)));
-  canvas.style.width = canvas.width * k + 'px';
-  canvas.style.height = canvas.height * k + 'px';
+// The frame at the largest whole number of device pixels per game pixel
+// that fits the window, placed on whole device pixels: every game pixel
+// equally wide at any device scale (1.25, 1.5). Only a window smaller than
+// the frame itself scales it down by a fraction, smoothed. The lines below
+// the frame follow it, in the window when there is room, else below the
+// fold (a line saying a pack was refused is scrolled to).
+// Up to n device pixels as a length in CSS pixels that the browser's layout
+// keeps exactly (it counts in 64ths of a CSS pixel): an edge between two
+// device pixels, never across one.
+function exactly(n, d) {
+  for (let m = Math.floor(n); m > 0; m--) {
+    if (Math.abs(m * 64 / d - Math.round(m * 64 / d)) < 1e-6) return m / d;
+  }
+  return 0;
 }
-window.addEventListener('resize', fitCanvas);
-fitCanvas();
+
+function fitCanvas() {
+  const d = window.devicePixelRatio || 1;
+  const width = document.documentElement.clientWidth, height = window.innerHeight;
+  const fit = Math.min(width * d / canvas.width, height * d / canvas.height);
+  const smooth = fit < 1;
+  const k = smooth ? fit : Math.floor(fit);
+  const room = Math.max(height - below.offsetHeight, Math.min(height, canvas.height * k / d));
+  canvas.style.width = canvas.width * k / d + 'px';
+  canvas.style.height = canvas.height * k / d + 'px';
+  canvas.style.marginLeft = exactly((width * d - canvas.width * k) / 2, d) + 'px';
+  canvas.style.marginTop = exactly((room * d - canvas.height * k) / 2, d) + 'px';
+  canvas.classList.toggle('smooth', smooth);
+  page.scale = k;
+}
+// A scroll bar that comes or goes changes the width without a resize event.
+const fitAgain = () => {
+  const width = document.documentElement.clientWidth;
+  fitCanvas();
+  if (document.documentElement.clientWidth !== width) fitCanvas();
+};
+window.addEventListener('resize', fitAgain);
 
 // Web Audio: every sample decoded once; play_sample's volume, pan, frequency
 // and looping; stopping a sample stops all its voices, as Allegro's does.
@@ -101,6 +134,12 @@ for (const type of ['pointerdown', 'keydown']) {
 }
 
 const page = {
+  build: null,  // which build of the game runs: zandrove-simd or zandrove
+  scale: 1,  // device pixels per game pixel
+  paused: false,  // the browser test steps the frames itself
+  refusals: 0,  // packs and links refused
+  notice: '',
+  linksPlayed: 0,
   framesShown: 0,
   firstFrameMs: null,
   gameOver: false,
@@ -114,11 +153,185 @@ const page = {
 };
 window.zandrovePage = page;
 
+function say(line) {
+  page.notice = line;
+  noticeLine.textContent = line;
+  fitAgain();
+  if (line) {
+    page.refusals++;
+    console.warn('zandrove: ' + line);
+    noticeLine.scrollIntoView({ block: 'nearest' });
+  }
+}
+
+// A text into the game's memory for one call.
+function withText(text, call) {
+  const size = Module.lengthBytesUTF8(text) + 1, at = Module._malloc(size);
+  if (!at) return 0;
+  Module.stringToUTF8(text, at, size);
+  try { return call(at); } finally { Module._free(at); }
+}
+
+// Share links: the fragment holds the level text, compressed by zlib's
+// format (deflate with a check of the text, so that a damaged link is
+// refused, not played), in base64url. The page unpacks with the browser's
+// own DecompressionStream, the native programs with zlib.
+function linkIn(hash) {
+  for (const part of hash.replace(/^#/, '').split('&')) {
+    if (part.startsWith('level=')) return { pack: 0, payload: part.slice(6) };
+    if (part.startsWith('pack=')) return { pack: 1, payload: part.slice(5) };
+  }
+  return null;
+}
+
+async function unpackLink(payload, limit) {
+  if (payload === '') throw new Error("the link is cut short: nothing after its '='");
+  const clean = payload.replace(/=+$/, '');
+  if (!/^[A-Za-z0-9_-]*$/.test(clean) || clean.length % 4 === 1) {
+    throw new Error('the link is damaged: it has characters no link is made of');
+  }
+  const binary = atob(clean.replace(/-/g, '+').replace(/_/g, '/') + '==='.slice((clean.length + 3) % 4));
+  const bytes = Uint8Array.from(binary, (c) => c.charCodeAt(0));
+  const reader = new Blob([bytes]).stream().pipeThrough(new DecompressionStream('deflate')).getReader();
+  const chunks = [];
+  let total = 0;
+  try {
+    for (;;) {
+      const { done, value } = await reader.read();
+      if (done) break;
+      total += value.length;
+      // However little the link, unpacking stops at the game's bound.
+      if (total > limit) {
+        reader.cancel().catch(() => {});
+        return { tooLong: true };
+      }
+      chunks.push(value);
+    }
+  } catch (e) {
+    throw new Error('the link is damaged or cut short: its level text does not unpack');
+  }
+  const all = new Uint8Array(total);
+  let at = 0;
+  for (const c of chunks) { all.set(c, at); at += c.length; }
+  return { bytes: all };
+}
+
+// The link in the address, played if the game takes it; a link refused
+// leaves the game as it was, with a line saying why.
+async function playLink() {
+  const link = linkIn(location.hash);
+  if (!link) return;
+  const limit = Module._zandrove_link_text_limit();
+  let unpacked;
+  try {
+    unpacked = await unpackLink(link.payload, limit);
+  } catch (e) {
+    say('link refused: ' + e.message);
+    return;
+  }
+  if (unpacked.tooLong) {
+    say(`link refused: it unpacks to more than ${limit / (1 << 20)} MiB of level text`);
+    return;
+  }
+  // The bytes go to the game as they are: its parser judges them.
+  const at = Module._malloc(Math.max(1, unpacked.bytes.length));
+  if (!at) {
+    say('link refused: its level text does not fit in memory');
+    return;
+  }
+  Module.HEAPU8.set(unpacked.bytes, at);
+  const played = Module._zandrove_play_link_text(at, unpacked.bytes.length, link.pack);
+  Module._free(at);
+  if (played) {
+    page.linksPlayed++;
+    page.gameOver = false;
+    statusLine.textContent = '';
+  }
+}
+
+// The solver's worker (zandrove-solver-worker.js): searches in the order the
+// game starts them, one at a time. Cancelling the one under way ends the
+// worker (a search cannot be told to stop while it runs); the next search
+// gets a new one.
+const solver = {
+  worker: null,
+  searches: new Map(),  // id -> { text, state: 0 running / 1 done / 2 failed, attempts, report }
+  queue: [],
+  running: null,
+  next: 1,
+  start(text) {
+    const id = this.next++;
+    this.searches.set(id, { text, state: 0, attempts: 0, report: '' });
+    this.queue.push(id);
+    this.pump();
+    return id;
+  },
+  pump() {
+    if (this.running !== null || this.queue.length === 0) return;
+    if (!this.worker) {
+      try {
+        this.worker = new Worker('zandrove-solver-worker.js');
+      } catch (e) {
+        for (const id of this.queue.splice(0)) this.searches.get(id).state = 2;
+        return;
+      }
+      this.worker.onmessage = (e) => this.heard(e.data);
+      this.worker.onerror = (e) => {
+        e.preventDefault();
+        this.end(2, '');
+      };
+    }
+    this.running = this.queue.shift();
+    this.worker.postMessage({ id: this.running, search: this.searches.get(this.running).text });
+  },
+  heard(m) {
+    const s = this.searches.get(m.id);
+    if (!s || m.id !== this.running) return;
+    if (m.attempts !== undefined) s.attempts = m.attempts;
+    if (m.report !== undefined) this.end(m.report === null ? 2 : 1, m.report || '');
+  },
+  end(state, report) {
+    const s = this.searches.get(this.running);
+    if (s) Object.assign(s, { state, report });
+    if (state === 2 && this.worker) {
+      this.worker.terminate();
+      this.worker = null;
+    }
+    this.running = null;
+    this.pump();
+  },
+  state(id) { const s = this.searches.get(id); return s ? s.state : 2; },
+  attempts(id) { const s = this.searches.get(id); return s ? s.attempts : 0; },
+  report(id) { const s = this.searches.get(id); return s ? s.report : ''; },
+  cancel(id) {
+    this.searches.delete(id);
+    const queued = this.queue.indexOf(id);
+    if (queued >= 0) this.queue.splice(queued, 1);
+    if (this.running === id) {
+      this.worker.terminate();
+      this.worker = null;
+      this.running = null;
+      this.pump();
+    }
+  },
+};
+page.solver = solver;
+
+// Whether the browser runs WebAssembly's SIMD: a module of one function
+// that makes a 128-bit vector validates only where it does.
+const HAS_SIMD = WebAssembly.validate(new Uint8Array([
+  0, 97, 115, 109, 1, 0, 0, 0, 1, 5, 1, 96, 0, 1, 123, 3, 2, 1, 0, 10, 8, 1, 6, 0, 65, 0, 253, 15, 11]));
+// ?wasm=portable runs the build without SIMD anywhere (to compare the two).
+const query = new URLSearchParams(location.search);
+page.build = HAS_SIMD && query.get('wasm') !== 'portable' ? 'zandrove-simd' : 'zandrove';
+
 var Module = {
   arguments: [],
   canvas,
   print: (text) => console.log(text),
   printErr: (text) => console.error(text),
+  // Both builds package the same assets, in zandrove.data.
+  locateFile: (path) => (path.endsWith('.data') ? 'zandrove.data' : path),
   // The calls the game makes (src/platform/web/page_calls.cpp).
   zandrove: {
     loadSound: (path) => {
@@ -132,30 +345,41 @@ var Module = {
       if (page.firstFrameMs === null) page.firstFrameMs = performance.now();
       page.framesShown++;
     },
+    notice: say,
+    solver,
   },
-  // ?pack=URL (this site's own) is fetched before the game starts; a pack
-  // that cannot be fetched is left out, and one that cannot be read is
-  // ignored by the game, as the native game ignores it.
+  // ?pack=URL (this site's own) is fetched before the game starts; one that
+  // cannot be fetched, or that the game refuses, leaves the built-in levels
+  // with a line saying why.
   preRun: [() => {
-    const wanted = new URLSearchParams(location.search).get('pack');
+    const wanted = query.get('pack');
     if (!wanted) return;
+    const refused = (why) => say(`pack '${wanted}' refused: ${why}`);
     let url;
-    try { url = new URL(wanted, location.href); } catch (e) { return; }
-    if (url.origin !== location.origin) { console.warn('zandrove: only a pack of this site is played'); return; }
+    try { url = new URL(wanted, location.href); } catch (e) { refused('it is no address'); return; }
+    if (url.origin !== location.origin) { refused('only a pack of this site is played'); return; }
     Module.addRunDependency('pack');
-    fetch(url).then((r) => (r.ok ? r.arrayBuffer() : null)).then((bytes) => {
-      if (!bytes) return;
+    fetch(url).then((r) => {
+      if (!r.ok) throw new Error(`it cannot be fetched (HTTP ${r.status})`);
+      return r.arrayBuffer();
+    }).then((bytes) => {
       Module.FS.writeFile('/url-pack.pak', new Uint8Array(bytes));
-      Module.arguments.push('/url-pack.pak');
-    }).catch(() => {}).finally(() => Module.removeRunDependency('pack'));
+      Module.arguments.push('/url-pack.pak', wanted);
+    }).catch((e) => refused(e.message.startsWith('it cannot') ? e.message : 'it cannot be fetched (' + e.message + ')'))
+      .finally(() => Module.removeRunDependency('pack'));
   }],
-  postRun: [start],
+  postRun: [startPage],
 };
 
-function start() {
+async function startPage() {
   document.title = Module.UTF8ToString(Module._zandrove_title());
   statusLine.textContent = '';
+  fitAgain();
   canvas.focus();
+  // A link in the address is played before the first frame is shown, and
+  // a link pasted into the same tab later (only the fragment changes).
+  await playLink();
+  window.addEventListener('hashchange', playLink);
   // The mouse in the frame's pixels; Allegro's button bits are the browser's.
   const pointer = (e) => {
     const r = canvas.getBoundingClientRect();
@@ -176,16 +400,25 @@ function start() {
   // A key held while the page loses the focus is let go.
   window.addEventListener('blur', () => { for (const code of Object.values(SCANCODES)) Module._zandrove_key(code, 0); });
 
+  // A chosen pack that the game refuses leaves it playing what it played.
   document.getElementById('pack').addEventListener('change', async (e) => {
     const file = e.target.files[0];
     if (!file) return;
-    Module.FS.writeFile('/chosen-pack.pak', new Uint8Array(await file.arrayBuffer()));
-    const path = '/chosen-pack.pak', size = Module.lengthBytesUTF8(path) + 1, at = Module._malloc(size);
-    Module.stringToUTF8(path, at, size);
-    Module._zandrove_play_pack(at);
-    Module._free(at);
+    e.target.value = '';  // the same file may be chosen again
+    let played = 0;
+    try {
+      Module.FS.writeFile('/chosen-pack.pak', new Uint8Array(await file.arrayBuffer()));
+      played = withText('/chosen-pack.pak', (path) => withText(`pack '${file.name}'`,
+        (what) => Module._zandrove_play_pack(path, what)));
+      Module.FS.unlink('/chosen-pack.pak');
+    } catch (error) {
+      say(`pack '${file.name}' refused: it cannot be read (${error.message})`);
+    }
     page.packsChosen++;
-    page.gameOver = false;
+    if (played) {
+      page.gameOver = false;
+      statusLine.textContent = '';
+    }
     canvas.focus();
   });
 
@@ -203,7 +436,7 @@ function start() {
       n = MOST_FRAMES_AT_ONCE;
       owed = 0;
     }
-    if (n > 0 && !page.gameOver) {
+    if (n > 0 && !page.gameOver && !page.paused) {
       page.frameCalls.push(n);
       if (page.frameCalls.length > 600) page.frameCalls.shift();
       const began = performance.now();
@@ -219,3 +452,10 @@ function start() {
   };
   requestAnimationFrame(tick);
 }
+
+fitAgain();
+// The build the browser can run, loaded once the page above is in place.
+const game = document.createElement('script');
+game.src = page.build + '.js';
+game.onerror = () => { statusLine.textContent = 'The game could not be loaded.'; };
+document.body.appendChild(game);

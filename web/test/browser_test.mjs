@@ -3,17 +3,27 @@
 // checks, through the page as a player uses it:
 //   1. level 7's first frame, played from a level pack given as ?pack=, is
 //      the simulator's screenshot of that frame, byte for byte;
-//   2. level 1 played with its recorded solution (the bomb taken from its
+//   2. every bad pack (not fetched, empty, cut, junk with levels) and every
+//      damaged link is refused with a line on the page, the game going on;
+//   3. a level shared by zandrove-pack share opens in a fresh page and
+//      completes with its recorded solution; the longest link that works;
+//   4. nothing of the page over the frame at three window sizes, whole
+//      device pixels per game pixel at device scales 1.25 and 1.5;
+//   5. a search in the solver's worker while the frames keep 60 a second;
+//      the builds with and without SIMD draw the same frames;
+//   6. level 1 played with its recorded solution (the bomb taken from its
 //      slot, dragged, its fuse set, Space) completes in the recorded frame
 //      and level 2 starts, although the tab was frozen for a while mid-run;
 //      no animation frame ever ran more than a few game frames.
-// Prints the time from page load to the first frame; with PICTURE, saves
-// the page as it looks just before Space (the picture in docs/web.md).
+// Prints the time from page load to the first frame, the frame's cost with
+// and without a search, and the longest link; with PICTURE, saves the page
+// as it looks just before Space (the picture in docs/web.md).
 //   node browser_test.mjs SITE-DIR NATIVE-BIN-DIR SOLUTIONS-FILE [PICTURE.png]
 import { spawn, execFileSync } from 'node:child_process';
 import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
+import zlib from 'node:zlib';
 import { chromium } from 'playwright-core';
 
 const [site, bin, solutionsFile, picture] = process.argv.slice(2);
@@ -31,9 +41,26 @@ const check = (ok, what) => {
 // The site as built, plus a pack of level 7 onwards made with the pack tool.
 const work = fs.mkdtempSync(path.join(os.tmpdir(), 'zandrove-web-'));
 for (const f of fs.readdirSync(site)) fs.copyFileSync(path.join(site, f), path.join(work, f));
-const text = execFileSync(path.join(bin, 'zandrove-pack'), ['dump', '--builtin']).toString();
+const packTool = (...args) => execFileSync(path.join(bin, 'zandrove-pack'), args, { maxBuffer: 1 << 28 }).toString();
+const text = packTool('dump', '--builtin');
+fs.writeFileSync(path.join(work, 'builtin.txt'), text);
 fs.writeFileSync(path.join(work, 'from7.txt'), text.slice(text.indexOf('level "Level 7"')));
-execFileSync(path.join(bin, 'zandrove-pack'), ['build', path.join(work, 'from7.txt'), '-o', path.join(work, 'from7.pak')]);
+packTool('build', path.join(work, 'from7.txt'), '-o', path.join(work, 'from7.pak'));
+// Packs the page must refuse: empty, shorter than a header, a level cut
+// before its end, and junk that holds a complete level (random records
+// ended by a zero one), which the checker finds errors in.
+const builtinPak = path.join(work, 'builtin.pak');
+packTool('build', path.join(work, 'builtin.txt'), '-o', builtinPak);
+let seed = 7;
+const noise = (n) => Buffer.from(Array.from({ length: n }, () => (seed = (seed * 1103515245 + 12345) % 2147483648) >> 16 & 255));
+const badPacks = {
+  'empty.pak': Buffer.alloc(0),
+  'short.pak': noise(100),
+  'cut.pak': fs.readFileSync(builtinPak).subarray(0, 1424 + 128 + 16 * 5),
+  'junk.pak': Buffer.concat([noise(1424 + 128 + 16 * 40).map((b, i) => (i >= 1552 && i % 16 < 2 && b === 0 ? 1 : b)),
+                             Buffer.alloc(16)]),
+};
+for (const [name, bytes] of Object.entries(badPacks)) fs.writeFileSync(path.join(work, name), bytes);
 
 const port = 20000 + (process.pid % 20000);
 const server = spawn('python3', ['-m', 'http.server', String(port), '--bind', '127.0.0.1', '--directory', work],
@@ -50,6 +77,125 @@ const browser = await chromium.launch({
          '--disable-background-networking', '--disable-component-update', '--disable-sync',
          '--autoplay-policy=no-user-gesture-required'],
 });
+// Level texts of at least bytes: levels of 40 blocks in random cells.
+const randomLevels = (bytes) => {
+  let state = 11, text = '';
+  const next = (n) => { state = (state * 1103515245 + 12345) % 2147483648; return (state >> 8) % n; };
+  for (let level = 1; text.length < bytes; level++) {
+    text += `level "Random ${level}"\nbomb\nhamster 300 240\nexit 420 320 100 40\n`;
+    const cells = new Set();
+    while (cells.size < 40) cells.add((1 + next(30)) * 100 + 1 + next(8));
+    for (const c of cells) text += `block ${Math.floor(c / 100) * 20} ${(c % 100) * 20}\n`;
+  }
+  return text;
+};
+
+// What the page shows and runs, read in one go.
+const facts = (page) => page.evaluate(() => ({
+  notice: document.getElementById('notice').textContent,
+  levels: Module._zandrove_level_count(),
+  level: Module._zandrove_level(),
+  shown: window.zandrovePage.framesShown,
+  over: window.zandrovePage.gameOver,
+  refusals: window.zandrovePage.refusals,
+}));
+const opened = async (context, address) => {
+  const page = await context.newPage();
+  page.on('pageerror', (e) => check(false, `no error on the page (${e.message})`));
+  await page.goto(address);
+  await page.waitForFunction(() => window.zandrovePage && window.zandrovePage.framesShown > 0, null, { timeout: 30000 });
+  return page;
+};
+// The game goes on: frames keep coming.
+const goesOn = async (page) => {
+  const before = (await facts(page)).shown;
+  await page.waitForFunction((n) => window.zandrovePage.framesShown > n + 5, before, { timeout: 5000 }).catch(() => {});
+  const now = await facts(page);
+  return now.shown > before + 5 && !now.over;
+};
+// A link's payload with its zlib stream cut or one character changed.
+const payloadOf = (link) => link.slice(link.indexOf('=') + 1);
+// A hash of the canvas's pixels (FNV-1a), computed in the page.
+const canvasHash = () => {
+  const c = document.getElementById('screen');
+  const d = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;
+  let h = 2166136261;
+  for (let i = 0; i < d.length; i++) h = Math.imul(h ^ d[i], 16777619) >>> 0;
+  return h;
+};
+// PNG as Playwright writes it: 8-bit RGB or RGBA, not interlaced.
+const decodePng = (png) => {
+  let at = 8, width = 0, height = 0, type = 0;
+  const data = [];
+  while (at < png.length) {
+    const length = png.readUInt32BE(at), kind = png.toString('ascii', at + 4, at + 8);
+    if (kind === 'IHDR') { width = png.readUInt32BE(at + 8); height = png.readUInt32BE(at + 12); type = png[at + 17]; }
+    if (kind === 'IDAT') data.push(png.subarray(at + 8, at + 8 + length));
+    at += 12 + length;
+  }
+  const raw = zlib.inflateSync(Buffer.concat(data)), bpp = type === 6 ? 4 : 3, stride = width * bpp;
+  const out = Buffer.alloc(height * stride);
+  for (let y = 0; y < height; y++) {
+    const filter = raw[y * (stride + 1)];
+    for (let x = 0; x < stride; x++) {
+      const a = x >= bpp ? out[y * stride + x - bpp] : 0, b = y ? out[(y - 1) * stride + x] : 0;
+      const c = x >= bpp && y ? out[(y - 1) * stride + x - bpp] : 0;
+      let v = raw[y * (stride + 1) + 1 + x];
+      if (filter === 1) v += a;
+      else if (filter === 2) v += b;
+      else if (filter === 3) v += (a + b) >> 1;
+      else if (filter === 4) {
+        const p = a + b - c, pa = Math.abs(p - a), pb = Math.abs(p - b), pc = Math.abs(p - c);
+        v += pa <= pb && pa <= pc ? a : pb <= pc ? b : c;
+      }
+      out[y * stride + x] = v & 255;
+    }
+  }
+  return { width, height, bpp, data: out };
+};
+
+// One bomb from slot 0 dragged to (bx, by), its fuse the shortest (the
+// slider's left end), through the page's mouse as a player does it; the
+// mouse then waits at the top right.
+const placeOneBomb = async (play, bx, by) => {
+  const box = await play.evaluate(() => {
+    const r = document.getElementById('screen').getBoundingClientRect();
+    return { left: r.left, top: r.top, k: r.width / 640 };
+  });
+  const frames = () => play.evaluate(() => Module._zandrove_level_frames());
+  const wait = async (n) => {
+    const from = await frames();
+    await play.waitForFunction((f) => Module._zandrove_level_frames() >= f, from + n, { timeout: 10000 });
+  };
+  const to = async (x, y) => {
+    await play.mouse.move(box.left + (x + 0.5) * box.k, box.top + (y + 0.5) * box.k);
+    await wait(2);
+  };
+  const press = async () => { await play.mouse.down(); await wait(2); };
+  const release = async () => { await play.mouse.up(); await wait(2); };
+  await to(120, HUD_TOP + 24);  // inventory slot 0: the bomb comes out at the screen's centre
+  await press();
+  await release();
+  await to(320, 240);
+  await press();
+  for (let i = 1; i <= 8; i++) await to(320 + Math.round((bx - 320) * i / 8), 240 + Math.round((by - 240) * i / 8));
+  await release();
+  await to(385, HUD_TOP + 24);
+  await press();
+  await release();
+  await to(600, 60);
+  return { wait };
+};
+// The same, then Space: the frames from the run's start to the level's end.
+const playOneBomb = async (play, bx, by) => {
+  const { wait } = await placeOneBomb(play, bx, by);
+  await play.keyboard.down('Space');
+  await wait(2);
+  await play.keyboard.up('Space');
+  await play.waitForFunction(() => Module._zandrove_last_run_frames() >= 0, null, { timeout: 30000 }).catch(() => {});
+  return play.evaluate(() => Module._zandrove_last_run_frames());
+};
+
 try {
   const context = await browser.newContext({ viewport: { width: 1400, height: 1000 } });
 
@@ -85,6 +231,7 @@ try {
       title: document.title,
       scale: document.getElementById('screen').getBoundingClientRect().width / 640,
       sounds: window.zandrovePage.soundsLoaded,
+      notice: document.getElementById('notice').textContent,
     }));
     await page.close();
     return { apart, ...facts };
@@ -98,42 +245,237 @@ try {
   const chosen = await firstFrameApart('', 7, path.join(work, 'from7.pak'));
   check(chosen.apart === 0, `a chosen pack file is played: level 7's first frame (${chosen.apart} pixels apart)`);
   const missing = await firstFrameApart('?pack=no-such-pack.pak', 1);
-  check(missing.apart === 0, `a pack that cannot be read is ignored: level 1's first frame (${missing.apart} pixels apart)`);
+  check(missing.apart === 0, `a pack that cannot be fetched leaves the built-in levels: level 1's first frame (${missing.apart} pixels apart)`);
+  check(/^pack 'no-such-pack.pak' refused: it cannot be fetched \(HTTP 404\)$/.test(missing.notice),
+        `the page says so under the frame ("${missing.notice}")`);
 
-  // 2. Level 1 with its recorded solution, through the mouse and the keyboard.
+  // 2. Bad packs never end the game. By ?pack=: the built-in levels, a line.
+  for (const name of Object.keys(badPacks)) {
+    const page = await opened(context, base + '?pack=' + name);
+    const f = await facts(page);
+    check(f.levels === 10 && f.notice.startsWith(`pack '${name}' refused: `) && await goesOn(page),
+          `?pack=${name} refused, the built-in levels played ("${f.notice}")`);
+    await page.close();
+  }
+  // By the file button and by a link, on a page playing a pack: it goes on
+  // with that pack.
+  {
+    const page = await opened(context, base + '?pack=from7.pak');
+    for (const name of Object.keys(badPacks)) {
+      const before = (await facts(page)).refusals;
+      await page.setInputFiles('#pack', path.join(work, name));
+      await page.waitForFunction((n) => window.zandrovePage.refusals > n, before, { timeout: 10000 }).catch(() => {});
+      const f = await facts(page);
+      check(f.levels === 4 && f.notice.startsWith(`pack '${name}' refused: `) && await goesOn(page),
+            `a chosen ${name} refused, the pack played goes on ("${f.notice}")`);
+    }
+    const link = packTool('share', path.join(work, 'builtin.txt'), '--level', '2', '--base', base).trim();
+    const payload = payloadOf(link);
+    const damaged = payload.slice(0, 30) + (payload[30] === 'A' ? 'B' : 'A') + payload.slice(31);
+    for (const [what, fragment, says] of [
+      ['a damaged link', '#level=' + damaged, 'damaged'],
+      ['a truncated link', '#level=' + payload.slice(0, payload.length - 10), 'damaged or cut short'],
+      ['a link of no base64', '#level=' + payload.slice(0, 20) + '*', 'damaged'],
+      ['an empty link', '#pack=', 'cut short'],
+      // 17 MiB of spaces in a few kilobytes: unpacking stops at 16 MiB.
+      ['a link that unpacks to 17 MiB', '#pack=' + zlib.deflateSync(Buffer.alloc(17 << 20, 32), { level: 9 })
+        .toString('base64').replace(/\+/g, '-').replace(/\//g, '_').replace(/=+$/, ''), 'more than 16 MiB'],
+    ]) {
+      const before = (await facts(page)).refusals;
+      await page.evaluate((h) => { location.hash = h; }, fragment);
+      await page.waitForFunction((n) => window.zandrovePage.refusals > n, before, { timeout: 10000 }).catch(() => {});
+      const f = await facts(page);
+      check(f.levels === 4 && f.notice.startsWith('link refused: ') && f.notice.includes(says) && await goesOn(page),
+            `${what} refused, the pack played goes on ("${f.notice}")`);
+    }
+    await page.close();
+  }
+
+  // 3. A level shared natively opens in a fresh page: its first frame is
+  // the simulator's, and its recorded solution completes it (the one level
+  // done, the game ends).
+  const [level2] = fs.readFileSync(solutionsFile, 'utf8').split('\n').filter((l) => /^2 /.test(l));
+  const [, completion2, , bomb2] = level2.trim().split(/\s+/);
+  const shared = packTool('share', path.join(work, 'builtin.txt'), '--level', '2', '--base', base).trim();
+  {
+    execFileSync(path.join(bin, 'zandrove-sim'), ['--level', '2', '--screenshot', path.join(work, 'shot2.bmp'), '--at', '0']);
+    const page = await opened(context, shared);
+    const f = await facts(page);
+    check(f.levels === 1 && f.notice === '', `a link made by zandrove-pack share plays its one level (${f.levels} levels)`);
+    // The browser's own compression makes a link of the same text: other
+    // bytes, the same level here and natively.
+    const levelText = packTool('unshare', shared);
+    const pageLink = base + '#level=' + await page.evaluate(async (text) => {
+      const packed = new Uint8Array(await new Response(new Blob([text]).stream()
+        .pipeThrough(new CompressionStream('deflate'))).arrayBuffer());
+      return btoa(String.fromCharCode(...packed)).replace(/\+/g, '-').replace(/\//g, '_').replace(/=+$/, '');
+    }, levelText);
+    check(pageLink !== shared && packTool('unshare', pageLink) === levelText,
+          'a link the browser compressed opens natively as the same level text');
+    const fromPage = await opened(context, pageLink);
+    const g = await facts(fromPage);
+    check(g.levels === 1 && g.notice === '' && await fromPage.evaluate(canvasHash) === await page.evaluate(canvasHash),
+          'and on the page as the same first frame');
+    await fromPage.close();
+    const [bx, by] = bomb2.split(',').map(Number);
+    const frames = await playOneBomb(page, bx, by);
+    const after = await facts(page);
+    check(frames === Number(completion2) && after.over,
+          `the shared level completed in frame ${frames} (recorded: ${completion2}), and with it the game`);
+    await page.close();
+  }
+  // The longest link: level texts of levels of 40 blocks each, where the
+  // generator put them (it packs about as well as a player's levels do).
+  let longest = null;
+  for (const kib of [64, 512, 2048, 8192]) {
+    const big = randomLevels(kib * 1024);
+    const levels = (big.match(/^level /gm) || []).length;
+    fs.writeFileSync(path.join(work, 'big.txt'), big);
+    const link = packTool('share', path.join(work, 'big.txt'), '--base', base).trim();
+    let worked = false;
+    try {
+      const page = await opened(context, link);
+      await page.waitForFunction(() => window.zandrovePage.linksPlayed + window.zandrovePage.refusals > 0, null,
+                                 { timeout: 60000 }).catch(() => {});
+      worked = (await facts(page)).levels === levels;
+      await page.close();
+    } catch (e) { /* a link the browser does not take */ }
+    if (kib === 64) check(worked, `a link of 64 KiB of level text (${link.length} characters) plays its ${levels} levels`);
+    if (!worked) break;
+    longest = { text: big.length, link: link.length };
+  }
+  if (longest) console.log(`the longest link that worked: ${longest.link} characters, ${longest.text} bytes of level text`);
+
+  // 4. The page at three window sizes: nothing over the frame, whole
+  // factors but below 640 x 480; no focus ring; a favicon.
+  for (const [width, height] of [[560, 420], [640, 480], [1280, 960]]) {
+    const sized = await browser.newContext({ viewport: { width, height } });
+    const page = await opened(sized, base);
+    const layout = await page.evaluate(() => {
+      const c = document.getElementById('screen');
+      c.focus();
+      const r = c.getBoundingClientRect();
+      const over = [];
+      for (const e of document.querySelectorAll('body *')) {
+        if (e === c || e.tagName === 'SCRIPT') continue;
+        const o = e.getBoundingClientRect();
+        const w = Math.min(r.right, o.right) - Math.max(r.left, o.left), h = Math.min(r.bottom, o.bottom) - Math.max(r.top, o.top);
+        if (w > 0 && h > 0 && o.width > 0 && o.height > 0) over.push(e.id || e.tagName);
+      }
+      const points = [[r.left + 1, r.top + 1], [r.right - 1, r.top + 1], [r.left + 1, r.bottom - 1], [r.right - 1, r.bottom - 1],
+                      [(r.left + r.right) / 2, (r.top + r.bottom) / 2]];
+      const hidden = points.filter(([x, y]) => document.elementFromPoint(x, y) !== c).length;
+      return { over, hidden, left: r.left, top: r.top, right: r.right, bottom: r.bottom, scale: window.zandrovePage.scale,
+               smooth: c.classList.contains('smooth'), outline: getComputedStyle(c).outlineStyle,
+               focused: document.activeElement === c };
+    });
+    const inside = layout.left >= 0 && layout.top >= 0 && layout.right <= width && layout.bottom <= height;
+    const whole = width >= 640 ? layout.scale === Math.floor(layout.scale) && !layout.smooth : layout.smooth && layout.scale < 1;
+    check(layout.over.length === 0 && layout.hidden === 0 && inside && whole,
+          `at ${width} x ${height} nothing covers the frame, all of it in the window, scale ${layout.scale.toFixed(3)}` +
+          `${layout.smooth ? ' smoothed' : ''}${layout.over.length ? ' (over it: ' + layout.over.join(', ') + ')' : ''}`);
+    check(layout.focused && layout.outline === 'none', `at ${width} x ${height} the focused frame has no focus ring`);
+    if (width === 640) {
+      const icon = await page.evaluate(async () => Array.from(new Uint8Array(await (await fetch('favicon.ico')).arrayBuffer())));
+      check(icon.length > 22 && icon[2] === 1 && icon[4] >= 1, `favicon.ico is an icon (${icon.length} bytes)`);
+    }
+    await sized.close();
+  }
+  for (const [scale, width, height] of [[1.25, 1280, 960], [1.5, 1000, 760]]) {
+    const scaled = await browser.newContext({ viewport: { width, height }, deviceScaleFactor: scale });
+    const page = await opened(scaled, base);
+    const r = await page.evaluate(() => {
+      const b = document.getElementById('screen').getBoundingClientRect();
+      return { x: b.left, y: b.top, width: b.width, height: b.height, k: window.zandrovePage.scale };
+    });
+    await page.evaluate(() => { window.zandrovePage.paused = true; });
+    await page.evaluate(() => new Promise((done) => requestAnimationFrame(() => requestAnimationFrame(done))));
+    const pixels = await page.evaluate(() => {
+      const c = document.getElementById('screen');
+      return Array.from(c.getContext('2d').getImageData(0, 0, c.width, c.height).data);
+    });
+    const shot = decodePng(await page.screenshot({ clip: r }));
+    let apart = 0;
+    for (let y = 0; y < shot.height; y++) {
+      for (let x = 0; x < shot.width; x++) {
+        const s = (y * shot.width + x) * shot.bpp, c = (Math.floor(y / r.k) * 640 + Math.floor(x / r.k)) * 4;
+        if (shot.data[s] !== pixels[c] || shot.data[s + 1] !== pixels[c + 1] || shot.data[s + 2] !== pixels[c + 2]) apart++;
+      }
+    }
+    check(shot.width === 640 * r.k && shot.height === 480 * r.k && apart === 0,
+          `at device scale ${scale} (${width} x ${height}) every game pixel is ${r.k} x ${r.k} device pixels (${shot.width} x ${shot.height} shown, ${apart} apart)`);
+    await scaled.close();
+  }
+
+  // 5. A search in the solver's worker while the page plays on: the frames
+  // keep 60 a second, each costs about what it did.
+  {
+    const page = await opened(context, base);
+    const measure = async (ms) => {
+      const from = await page.evaluate(() => ({ run: window.zandrovePage.framesRun, ms: window.zandrovePage.framesMs,
+                                                t: performance.now(), gaps: window.zandrovePage.longestGapMs = 0 }));
+      await new Promise((r) => setTimeout(r, ms));
+      const to = await page.evaluate(() => ({ run: window.zandrovePage.framesRun, ms: window.zandrovePage.framesMs,
+                                              t: performance.now(), gap: window.zandrovePage.longestGapMs }));
+      return { perSecond: (to.run - from.run) * 1000 / (to.t - from.t), cost: (to.ms - from.ms) / (to.run - from.run), gap: to.gap };
+    };
+    const idle = await measure(1500);
+    check(await page.evaluate(() => Module._zandrove_search_level(7, 60)) === 1, 'a search of level 7 started in the worker');
+    await page.waitForFunction(() => Module._zandrove_search_attempts() > 0, null, { timeout: 20000 }).catch(() => {});
+    const busy = await measure(3000);
+    const attemptsSeen = await page.evaluate(() => Module._zandrove_search_attempts());
+    await page.waitForFunction(() => Module._zandrove_search_state() >= 2, null, { timeout: 90000 }).catch(() => {});
+    const found = await page.evaluate(() => ({ state: Module._zandrove_search_state(), solutions: Module._zandrove_search_solutions(),
+                                               frame: Module._zandrove_search_frame(), attempts: Module._zandrove_search_attempts() }));
+    console.log(`a game frame in the page: ${idle.cost.toFixed(2)} ms idle, ${busy.cost.toFixed(2)} ms while the worker searches` +
+                ` (${busy.perSecond.toFixed(1)} frames a second, longest gap ${Math.round(busy.gap)} ms)`);
+    check(busy.perSecond > 58.5 && busy.perSecond < 61.5 && busy.gap < 100 && attemptsSeen > 0,
+          `the frames keep 60 a second while the worker searches (${busy.perSecond.toFixed(1)}, ${attemptsSeen} attempts so far)`);
+    check(found.state === 2 && found.solutions > 0 && found.frame > 0,
+          `the worker's search of level 7 found ${found.solutions} solutions in ${found.attempts} attempts`);
+    // Cancelled under way: the worker is ended, the next search gets a new one.
+    await page.evaluate(() => Module._zandrove_search_level(10, 60));
+    await new Promise((r) => setTimeout(r, 300));
+    await page.evaluate(() => { Module._zandrove_search_cancel(); Module._zandrove_search_level(3, 60); });
+    await page.waitForFunction(() => Module._zandrove_search_state() >= 2, null, { timeout: 60000 }).catch(() => {});
+    check(await page.evaluate(() => Module._zandrove_search_state() === 2 && Module._zandrove_search_solutions() > 0),
+          'a search cancelled under way leaves the next one to find its solution');
+    await page.close();
+  }
+  // The same frames from the build with SIMD and the one without, stepped
+  // by hand through level 1's solution and its burst.
+  const stepped = async (query) => {
+    const page = await opened(context, base + query);
+    await page.evaluate(() => { window.zandrovePage.paused = true; });
+    await page.evaluate(() => new Promise((done) => requestAnimationFrame(() => requestAnimationFrame(done))));
+    const result = await page.evaluate(([hudTop, hash]) => {
+      const hashOf = new Function('return (' + hash + ')()');
+      const f = (n) => Module._zandrove_frames(n), m = (x, y, b) => { Module._zandrove_mouse(x, y, b); f(2); };
+      m(120, hudTop + 24, 0); m(120, hudTop + 24, 1); m(120, hudTop + 24, 0);
+      m(320, 240, 0); m(320, 240, 1);
+      for (let i = 1; i <= 8; i++) m(320 + Math.round((56 - 320) * i / 8), 240 + Math.round((112 - 240) * i / 8), 1);
+      m(56, 112, 0);
+      m(385, hudTop + 24, 0); m(385, hudTop + 24, 1); m(385, hudTop + 24, 0); m(600, 60, 0);
+      Module._zandrove_key(75, 1); f(1); Module._zandrove_key(75, 0);
+      const hashes = [];
+      for (const n of [30, 30, 30, 60]) { f(n); hashes.push(hashOf()); }
+      return { hashes, build: window.zandrovePage.build };
+    }, [HUD_TOP, canvasHash.toString()]);
+    await page.close();
+    return result;
+  };
+  const simd = await stepped(''), portable = await stepped('?wasm=portable');
+  check(simd.build === 'zandrove-simd' && portable.build === 'zandrove', `the page runs ${simd.build} here, ${portable.build} when asked`);
+  check(simd.hashes.join() === portable.hashes.join(),
+        `the builds with and without SIMD draw the same frames through level 1's burst (${simd.hashes.join(', ')})`);
+
+  // 6. Level 1 with its recorded solution, through the mouse and the keyboard.
   const [level1] = fs.readFileSync(solutionsFile, 'utf8').split('\n').filter((l) => /^1 /.test(l));
   const [, completion, , bomb] = level1.trim().split(/\s+/);
   const [bx, by, fuse] = bomb.split(',').map(Number);
-  const play = await context.newPage();
-  await play.goto(base);
-  await play.waitForFunction(() => window.zandrovePage && window.zandrovePage.framesShown > 0, null, { timeout: 30000 });
-  const box = await play.evaluate(() => {
-    const r = document.getElementById('screen').getBoundingClientRect();
-    return { left: r.left, top: r.top, k: r.width / 640 };
-  });
-  const frames = () => play.evaluate(() => Module._zandrove_level_frames());
-  const wait = async (n) => {
-    const from = await frames();
-    await play.waitForFunction((f) => Module._zandrove_level_frames() >= f, from + n, { timeout: 10000 });
-  };
-  const to = async (x, y) => {
-    await play.mouse.move(box.left + (x + 0.5) * box.k, box.top + (y + 0.5) * box.k);
-    await wait(2);
-  };
-  const press = async () => { await play.mouse.down(); await wait(2); };
-  const release = async () => { await play.mouse.up(); await wait(2); };
-  await to(120, HUD_TOP + 24);  // inventory slot 0: the bomb comes out at the screen's centre
-  await press();
-  await release();
-  await to(320, 240);
-  await press();
-  for (let i = 1; i <= 8; i++) await to(320 + Math.round((bx - 320) * i / 8), 240 + Math.round((by - 240) * i / 8));
-  await release();
+  const play = await opened(context, base);
   check(fuse === 6, 'the recorded fuse is the shortest, the slider\'s left end');
-  await to(385, HUD_TOP + 24);
-  await press();
-  await release();
-  await to(600, 60);
+  const { wait } = await placeOneBomb(play, bx, by);
   if (picture) await play.screenshot({ path: picture });
   await play.keyboard.down('Space');
   await wait(2);

@@ -14,6 +14,7 @@ RowLoop RowLoopFor(SpriteLoop loop) {
     switch (loop) {
         case SpriteLoop::Avx2: return RowLoop::Avx2;
         case SpriteLoop::Sse2: return RowLoop::Sse2;
+        case SpriteLoop::Lanes: return RowLoop::Lanes;
         case SpriteLoop::Portable: return RowLoop::Portable;
         default: return RowLoop::Fastest;
     }

@@ -29,7 +29,12 @@ void DrawStraightLine(Picture* target, int x1, int y1, int x2, int y2, int colou
     DrawLine(target->View(), x1, y1, x2, y2, static_cast<uint16_t>(colour));
 }
 
-bool SpriteLoopAvailable(SpriteLoop loop) { return loop == SpriteLoop::Fastest || loop == SpriteLoop::Portable; }
+// The build with WebAssembly's SIMD draws with the lanes loop, the other one
+// a pixel at a time: the page picks the build the browser can run.
+bool SpriteLoopAvailable(SpriteLoop loop) {
+    return loop == SpriteLoop::Fastest || loop == SpriteLoop::Portable ||
+           (loop == SpriteLoop::Lanes && RowLoopAvailable(RowLoop::Lanes));
+}
 void SetFastestSpriteLoop(SpriteLoop) {}
 
 void DrawMaskedSprite(Picture* target, Picture* sprite, int x, int y, SpriteLoop) {

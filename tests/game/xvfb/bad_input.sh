@@ -108,11 +108,12 @@ fresh_copy
 packs="$work/packs"
 mkdir "$packs"
 
+# No level to play: refused in one line, the built-in levels played.
 case_name="an empty pack"
 : >"$packs/empty.zpk"
-start_game "$packs/empty.zpk"
-wait_for_exit
-[ "$status" -eq 0 ] || fail "exit status $status with no level to play"
+play_then_f10 "$packs/empty.zpk"
+grep -qx "zandrove: '$packs/empty.zpk' refused: no complete level in it; the built-in levels are played" "$work/stderr" ||
+    fail "stderr does not say the pack was refused"
 
 case_name="a directory as the pack"
 play_then_f10 "$packs"

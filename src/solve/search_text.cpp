@@ -1,0 +1,105 @@
+#include "solve/search_text.h"
+
+#include <cstdio>
+#include <sstream>
+
+namespace {
+
+// Seconds to the microsecond: "%.17g" would do exactly, but a report's
+// times are only ever shown.
+std::string Number(double v) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.6f", v);
+    return text;
+}
+
+void AddBomb(std::string& out, const BombPlacement& b) {
+    out += " " + std::to_string(b.slot) + " " + std::to_string(b.x) + " " + std::to_string(b.y) + " " +
+           std::to_string(b.fuse);
+}
+
+bool ReadBombs(std::istringstream& in, std::vector<BombPlacement>& bombs) {
+    BombPlacement b;
+    while (in >> b.slot >> b.x >> b.y >> b.fuse) bombs.push_back(b);
+    return in.eof();
+}
+
+}  // namespace
+
+std::string SearchText(const LevelRecord* records, const SolveSettings& settings) {
+    std::string out = "frames " + std::to_string(settings.frames) + "\nbudget " + Number(settings.budgetSeconds) +
+                      "\nworkers " + std::to_string(settings.workers) + "\nshown " + std::to_string(settings.shown) +
+                      "\nprefix";
+    for (const BombPlacement& b : settings.prefix) AddBomb(out, b);
+    out += "\n";
+    for (const LevelRecord* r = records;; ++r) {
+        out += "record";
+        for (int16_t f : {r->type, r->x, r->y, r->w, r->h, r->param, r->reserved0, r->reserved1})
+            out += " " + std::to_string(f);
+        out += "\n";
+        if (r->type == REC_END) break;
+    }
+    return out;
+}
+
+bool ReadSearchText(std::string_view text, std::vector<LevelRecord>& records, SolveSettings& settings) {
+    std::istringstream lines{std::string(text)};
+    std::string line;
+    records.clear();
+    settings.prefix.clear();
+    while (std::getline(lines, line)) {
+        std::istringstream in(line);
+        std::string word;
+        in >> word;
+        if (word == "frames") in >> settings.frames;
+        else if (word == "budget") in >> settings.budgetSeconds;
+        else if (word == "workers") in >> settings.workers;
+        else if (word == "shown") in >> settings.shown;
+        else if (word == "prefix" && !ReadBombs(in, settings.prefix)) return false;
+        else if (word == "record") {
+            LevelRecord r{};
+            if (!(in >> r.type >> r.x >> r.y >> r.w >> r.h >> r.param >> r.reserved0 >> r.reserved1)) return false;
+            records.push_back(r);
+            if (r.type == REC_END) return true;
+        }
+        if (in.fail() && !in.eof()) return false;
+    }
+    return false;
+}
+
+std::string ReportText(const SolveReport& report) {
+    std::string out = "count " + std::to_string(report.solutionCount) + "\nattempts " +
+                      std::to_string(report.attempts) + "\nseconds " + Number(report.seconds) + "\nflags " +
+                      std::to_string(report.exhausted) + " " + std::to_string(report.solvedWithNoBomb) + " " +
+                      std::to_string(report.solvedByFirstPlacement) + "\n";
+    for (const Solution& s : report.solutions) {
+        out += "solution " + std::to_string(s.frame) + " " + Number(s.seconds);
+        for (const BombPlacement& b : s.bombs) AddBomb(out, b);
+        out += "\n";
+    }
+    return out;
+}
+
+bool ReadReportText(std::string_view text, SolveReport& report) {
+    report = SolveReport{};
+    std::istringstream lines{std::string(text)};
+    std::string line;
+    bool counted = false;
+    while (std::getline(lines, line)) {
+        std::istringstream in(line);
+        std::string word;
+        in >> word;
+        if (word == "count") counted = static_cast<bool>(in >> report.solutionCount);
+        else if (word == "attempts") in >> report.attempts;
+        else if (word == "seconds") in >> report.seconds;
+        else if (word == "flags") in >> report.exhausted >> report.solvedWithNoBomb >> report.solvedByFirstPlacement;
+        else if (word == "solution") {
+            Solution s;
+            if (!(in >> s.frame >> s.seconds) || !ReadBombs(in, s.bombs)) return false;
+            report.solutions.push_back(std::move(s));
+            continue;
+        }
+        if (in.fail()) return false;
+    }
+    return counted;
+}
