@@ -134,7 +134,7 @@ void CheckScreen(const LevelRecord* records) {
 
 TEST(OneBombScreen, ItsShortcutsAgreeWithWholeRuns) {
     CheckScreen(Builtin(6));
-    CheckScreen(MoreLevel(16).data());
+    CheckScreen(MoreLevel(21).data());
 }
 
 // Levels 6, 9 and 10 give two, three and four bombs; one is not enough for
@@ -156,7 +156,7 @@ TEST(OneBombProof, FindsWhatOneBombCanDo) {
     EXPECT_TRUE(replay.complete);
     EXPECT_EQ(replay.frame, found.completeFrame);
 
-    const std::vector<LevelRecord> mended = MoreLevel(16);
+    const std::vector<LevelRecord> mended = MoreLevel(21);
     const OneBombProof proved = ProveOneBomb(mended.data(), settings);
     EXPECT_EQ(proved.result, OneBombProof::Result::Impossible) << OneBombLine(proved);
 
