@@ -294,7 +294,7 @@ void Bar(const Designer& d, Picture* b, Picture* bar) {
          c.errors > 0 ? Colour(255, 110, 110) : c.warnings > 0 ? Colour(255, 210, 90) : ink);
 
     std::string solve = d.solves.Status(recs);
-    if (solve.empty()) solve = "F5: solve   Tab: test-play   F1: help   S: select   rest on a button for its name";
+    if (solve.empty()) solve = "F5: solve   Tab: test-play   F1: help   rest on a button to see its name";
     Text(b, Ticker(solve, chars, d.frames), x, top + kLineY[1], ink);
     Text(b, Ticker(d.solves.CheckStatus(recs), chars, d.frames), x, top + kLineY[2], ink);
     const std::string note = d.playNote.empty() ? d.message : d.playNote + "   " + d.message;
