@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <climits>
 #include <cstdint>
 #include <cstdlib>
 
@@ -179,7 +180,7 @@ private:
 // (pieces + exits) x log(pieces), however they are stacked or spread.
 class ExitCover {
 public:
-    ExitCover(const std::vector<LevelRecord>& recs, std::size_t end) : covered_(end, -1) {
+    ExitCover(const std::vector<LevelRecord>& recs, std::size_t end) {
         struct Exit {
             int64_t left, top, right, bottom;  // grown, edges included
             int record;
@@ -187,11 +188,22 @@ public:
         std::vector<Exit> exits;
         for (std::size_t k = 0; k < end; ++k) {
             const LevelRecord& r = recs[k];
-            if (IsPiece(r)) pieces_.push_back({r.x, r.y, static_cast<int>(k)});
             if (r.type != REC_EXIT || r.w == 0 || r.h == 0) continue;
             const int64_t left = r.w < 0 ? int64_t{r.x} + r.w : r.x, top = r.h < 0 ? int64_t{r.y} + r.h : r.y;
             exits.push_back({left - kGrow, top - kGrow, left + std::abs(r.w) + kGrow, top + std::abs(r.h) + kGrow,
                              static_cast<int>(k)});
+        }
+        if (exits.empty()) return;
+        // Only the pieces within reach of some exit are kept and sorted: of a
+        // huge level, most often none.
+        int64_t left = INT64_MAX, top = INT64_MAX, right = INT64_MIN, bottom = INT64_MIN;
+        for (const Exit& e : exits)
+            left = std::min(left, e.left), top = std::min(top, e.top), right = std::max(right, e.right),
+            bottom = std::max(bottom, e.bottom);
+        for (std::size_t k = 0; k < end; ++k) {
+            const LevelRecord& r = recs[k];
+            if (IsPiece(r) && r.x >= left && r.x <= right && r.y >= top && r.y <= bottom)
+                pieces_.push_back({r.x, r.y, static_cast<int>(k)});
         }
         if (pieces_.empty() || exits.empty()) return;
         std::sort(pieces_.begin(), pieces_.end(),
@@ -209,18 +221,22 @@ public:
             const auto to = std::upper_bound(rows_.begin(), rows_.end(), e.bottom) - rows_.begin();
             const int best = Rightmost(static_cast<std::size_t>(from), static_cast<std::size_t>(to));
             if (best >= 0 && pieces_[static_cast<std::size_t>(best)].x >= e.left)
-                covered_[static_cast<std::size_t>(e.record)] = pieces_[static_cast<std::size_t>(best)].record;
+                covered_.emplace_back(e.record, pieces_[static_cast<std::size_t>(best)].record);
         }
+        std::sort(covered_.begin(), covered_.end());
     }
 
-    int CoveredBy(std::size_t exit) const { return covered_[exit]; }
+    int CoveredBy(int exit) const {
+        const auto at = std::lower_bound(covered_.begin(), covered_.end(), std::pair<int, int>{exit, -1});
+        return at != covered_.end() && at->first == exit ? at->second : -1;
+    }
 
 private:
     static constexpr int kGrow = kPieceHalf - 1;
     struct Piece {
         int x, y, record;
     };
-    std::vector<int> covered_;  // per record
+    std::vector<std::pair<int, int>> covered_;  // exit and the piece covering part of it, by exit
     std::vector<Piece> pieces_;  // in order of x
     std::vector<int> rows_;      // the pieces' y, each once, in order
     std::size_t leaves_ = 1;
@@ -387,7 +403,7 @@ private:
     // Part of an exit inside stone or brick is a part no hamster reaches: the
     // exit is smaller than it looks, or lies where it was not meant to.
     void Straddles(const ExitCover& cover, int k) {
-        const int piece = cover.CoveredBy(static_cast<std::size_t>(k));
+        const int piece = cover.CoveredBy(k);
         if (piece < 0) return;
         const LevelRecord& r = recs_[k];
         const LevelRecord& p = recs_[piece];
