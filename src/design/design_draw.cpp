@@ -145,6 +145,7 @@ void CursorPreview(const Designer& d, Picture* b) {
                     SelectionColour());
             return;
         case Drag::Erase:
+            if (!d.dragMoved) break;  // still a click: the object on top, as below
             for (int i : d.stroke) Outline(b, RecordBox(recs[static_cast<std::size_t>(i)]), red);
             return;
         case Drag::Fill:
