@@ -1,5 +1,6 @@
 // The designer's frame on the fullest level it can hold on its grid, every
-// cell a block, and the solver on a level drawn in the designer.
+// cell a block, and while a selection of 500 is dragged; the solver on a
+// level drawn in the designer.
 #include <benchmark/benchmark.h>
 
 #include <sstream>
@@ -66,6 +67,54 @@ void BM_DesignFrameFullGrid(benchmark::State& state) {
     state.SetLabel(state.range(0) ? "a change every frame" : "cursor moving");
 }
 BENCHMARK(BM_DesignFrameFullGrid)->ArgName("changed")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// A selection of 500 objects being dragged: blocks in a 25 x 20 patch, all
+// selected with the select tool, the left button held on one of them and the
+// mouse moving, so every frame outlines the 500 where they are and where
+// they would go.
+class DraggingMouse : public FrameIo {
+public:
+    void Sample(InputSample& s) override {
+        frame_ += 1;
+        s.buttons = kLeftButton;
+        s.mouseX = 110 + frame_ % 200;  // pressed on the first frame at the patch's first block
+        s.mouseY = 110 + frame_ % 150;
+        if (frame_ == 1) s.mouseX = s.mouseY = 110;
+    }
+    void Present(Picture*) override {}
+
+private:
+    int frame_ = 0;
+};
+
+design::OpenedDesign Patch() {
+    PackLevel level = design::EmptyLevel("Patch");
+    level.records.pop_back();
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 25; ++x)
+            level.records.push_back({REC_BLOCK, int16_t(110 + 20 * x), int16_t(110 + 20 * y), 0, 0, 0, 0, 0});
+    level.records.push_back(kEndRecord);
+    design::OpenedDesign opened;
+    opened.levels.push_back(level);
+    return opened;
+}
+
+void BM_DesignFrameDraggingSelection(benchmark::State& state) {
+    StartBenchHeadless();
+    design::Designer d("/nonexistent/patch.pak", Patch());
+    d.clipboard = design::Clipboard("");
+    d.tool = design::Tool::Select;
+    std::vector<int> all(500);
+    for (int i = 0; i < 500; ++i) all[static_cast<std::size_t>(i)] = i;
+    d.Select(all);
+    DraggingMouse io;
+    const design::DesignPictures pictures{&BenchBitmaps(), Bar()};
+    design::DesignFrame(d, pictures, io);  // the press: the drag of the selection starts
+    if (d.drag != design::Drag::MoveSelection) std::abort();
+    for (auto _ : state) design::DesignFrame(d, pictures, io);
+    state.counters["selected"] = static_cast<double>(d.selection.size());
+}
+BENCHMARK(BM_DesignFrameDraggingSelection)->Unit(benchmark::kMicrosecond);
 
 // The pit the designer tests draw: a floor, two walls, a hamster, an exit
 // and one bomb, made with the designer's own operations.

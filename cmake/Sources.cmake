@@ -60,9 +60,11 @@ set(ZANDROVE_SOLVE_SOURCES
   ${ZANDROVE_SRC}/solve/attempt.cpp
   ${ZANDROVE_SRC}/solve/bomb_options.cpp
   ${ZANDROVE_SRC}/solve/candidates.cpp
+  ${ZANDROVE_SRC}/solve/difficulty.cpp
   ${ZANDROVE_SRC}/solve/forgiveness.cpp
   ${ZANDROVE_SRC}/solve/level_run.cpp
   ${ZANDROVE_SRC}/solve/nav_field.cpp
+  ${ZANDROVE_SRC}/solve/one_bomb_proof.cpp
   ${ZANDROVE_SRC}/solve/search_text.cpp
   ${ZANDROVE_SRC}/solve/solver.cpp
   ${ZANDROVE_SRC}/solve/worker_pool.cpp)

@@ -8,8 +8,8 @@ build=${1:-${ZANDROVE_BUILD_DIR:-$root/build}}
 shots=$(mktemp -d)
 trap 'rm -rf "$shots"' EXIT
 ZANDROVE_SHOT_DIR=$shots "$build/bin/test_design" \
-    --gtest_filter='DesignerSession.TestPlayCompletes*:DesignerSession.DrawsTheLevel*' >/dev/null
-for name in designer designer-help; do
+    --gtest_filter='DesignerSession.TestPlayCompletes*:DesignerSession.DrawsTheLevel*:Editing.ASelection*' >/dev/null
+for name in designer designer-help designer-select; do
     convert "$shots/$name.bmp" "$root/docs/$name.png"
     echo "docs/$name.png"
 done

@@ -4,7 +4,8 @@
 # inventory, the placements tried, the solutions found among them, when the
 # first came, and the difficulty number
 #   D = 10 x bombs + 10 x log10(placements / solutions) + 10 x log10(1 + 10 x first seconds)
-# (more bombs, rarer solutions and a longer hunt each make a level harder).
+# (more bombs, rarer solutions and a longer hunt each make a level harder),
+# as the solver computes it (src/solve/difficulty.h) and prints it.
 # A level the solver calls too easy, or cannot solve, says so in its row.
 #   scripts/level_difficulty.sh PACK [BUDGET-SECONDS]
 set -euo pipefail
@@ -31,8 +32,7 @@ for i in "${!names[@]}"; do
         printf '| %d | %s | - / %s | %s | 0 | - | - | no solution found |\n' "$level" "${names[$i]}" "$inventory" "$placements"
         continue
     fi
-    difficulty=$(awk -v b="$bombs" -v a="$placements" -v k="$count" -v t="$seconds" \
-        'BEGIN { printf "%.1f", 10 * b + 10 * log(a / k) / log(10) + 10 * log(1 + 10 * t) / log(10) }')
+    difficulty=$(sed -nE 's/^difficulty: //p' <<<"$out")
     printf '| %d | %s | %d / %s | %s | %s | %s s | %s | %s |\n' "$level" "${names[$i]}" "$bombs" "$inventory" \
         "$placements" "$count" "$seconds" "$difficulty" "$note"
 done

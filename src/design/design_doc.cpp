@@ -2,15 +2,13 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <unordered_set>
 
-#include "packs/pack_header.h"
 #include "packs/pack_header.h"
 
 namespace design {
 
 namespace {
-
-bool IsPiece(const LevelRecord& r) { return r.type == REC_BLOCK || r.type == REC_BRICK; }
 
 int16_t Clamp16(int v) { return static_cast<int16_t>(std::clamp(v, -32768, 32767)); }
 
@@ -25,7 +23,83 @@ LevelRecord Make(int16_t type, int x, int y, int w = 0, int h = 0, int param = 0
     return {type, Clamp16(x), Clamp16(y), Clamp16(w), Clamp16(h), Clamp16(param), 0, 0};
 }
 
+// The nearest multiple of step, halves away from zero.
+int Nearest(int v, int step) { return v >= 0 ? (v + step / 2) / step * step : -((-v + step / 2) / step * step); }
+
+std::string Kind(int16_t type, int n) {
+    const char* one = "object";
+    const char* many = "objects";
+    switch (type) {
+        case REC_BLOCK: one = "block", many = "blocks"; break;
+        case REC_BRICK: one = "brick", many = "bricks"; break;
+        case REC_HAMSTER: one = "hamster", many = "hamsters"; break;
+        case REC_FIXED_BOMB: one = "fixed bomb", many = "fixed bombs"; break;
+        case REC_EXIT: one = "exit", many = "exits"; break;
+        case REC_BOMB: one = "inventory bomb", many = "inventory bombs"; break;
+        default: break;
+    }
+    return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+
+std::string Seconds(int quarters) {
+    std::string s = std::to_string(quarters / 4);
+    if (quarters % 4) s += "." + std::to_string(25 * (quarters % 4));
+    return s + " s";
+}
+
 }  // namespace
+
+bool IsPiece(const LevelRecord& r) { return r.type == REC_BLOCK || r.type == REC_BRICK; }
+
+int ExitGrid(int v) { return Nearest(v, 10); }
+
+std::vector<int> RecordsInside(const std::vector<LevelRecord>& records, int x0, int y0, int x1, int y1) {
+    const int left = std::min(x0, x1), right = std::max(x0, x1), top = std::min(y0, y1), bottom = std::max(y0, y1);
+    std::vector<int> inside;
+    for (std::size_t i = 0; i + 1 < records.size(); ++i) {
+        const PixelRect b = RecordBox(records[i]);
+        if (b.w > 0 && b.h > 0 && b.left >= left && b.left + b.w - 1 <= right && b.top >= top && b.top + b.h - 1 <= bottom)
+            inside.push_back(static_cast<int>(i));
+    }
+    return inside;
+}
+
+std::string Counted(const std::vector<LevelRecord>& records, const std::vector<int>& which) {
+    const int16_t order[] = {REC_BLOCK, REC_BRICK, REC_HAMSTER, REC_FIXED_BOMB, REC_EXIT, REC_BOMB};
+    std::string text;
+    int others = 0;
+    for (const int16_t type : order) {
+        int n = 0;
+        for (int i : which) n += records[static_cast<std::size_t>(i)].type == type;
+        if (n > 0) text += (text.empty() ? "" : ", ") + Kind(type, n);
+    }
+    for (int i : which)
+        others += std::find(std::begin(order), std::end(order), records[static_cast<std::size_t>(i)].type) == std::end(order);
+    if (others > 0) text += (text.empty() ? "" : ", ") + Kind(REC_END, others);
+    return text.empty() ? "nothing" : text;
+}
+
+int StandingY(const std::vector<LevelRecord>& records, int x, int y) {
+    const int reach = kRoundHalf + kCell / 2;  // centres closer than this overlap sideways
+    auto inside = [&](int cy) {
+        for (std::size_t i = 0; i + 1 < records.size(); ++i)
+            if (IsPiece(records[i]) && std::abs(records[i].x - x) < reach && std::abs(records[i].y - cy) < reach)
+                return true;
+        return false;
+    };
+    std::vector<int> tops;
+    for (std::size_t i = 0; i + 1 < records.size(); ++i) {
+        const LevelRecord& r = records[i];
+        const int top = r.y - kCell / 2;
+        // Under the hamster's box as put down, or within a cell below it.
+        if (IsPiece(r) && std::abs(r.x - x) < reach && top >= y - kRoundHalf && top <= y + kRoundHalf + kCell)
+            tops.push_back(top);
+    }
+    std::sort(tops.begin(), tops.end());
+    for (const int top : tops)
+        if (!inside(top - kRoundHalf)) return top - kRoundHalf;
+    return y;
+}
 
 int CellCentre(int v) {
     const int k = v >= 0 ? v / kCell : -((-v + kCell - 1) / kCell);
@@ -95,7 +169,7 @@ bool DesignDoc::Show(int index) {
 }
 
 std::size_t DesignDoc::Change::Bytes() const {
-    return sizeof(Change) + level.name.capacity() + level.records.capacity() * sizeof(LevelRecord);
+    return sizeof(Change) + level.name.capacity() + level.records.capacity() * sizeof(LevelRecord) + what.capacity();
 }
 
 DesignDoc::Change DesignDoc::Apply(Change c) {
@@ -105,6 +179,7 @@ DesignDoc::Change DesignDoc::Apply(Change c) {
     undo.other = c.other;
     undo.current = current_;
     undo.revision = revision_;
+    undo.what = c.what;
     const auto i = static_cast<std::size_t>(c.index);
     switch (c.kind) {
         case Change::Edit:
@@ -167,7 +242,7 @@ bool DesignDoc::Fits(std::size_t more) {
 }
 
 template <class Edit>
-bool DesignDoc::Step(Edit change) {
+bool DesignDoc::Step(Edit change, const std::string& what) {
     const auto i = static_cast<std::size_t>(current_);
     PackLevel before = levels_[i];  // the one level a change touches
     if (!change() || !Fits(0)) {
@@ -179,14 +254,16 @@ bool DesignDoc::Step(Edit change) {
     undo.level = std::move(before);
     undo.current = current_;
     undo.revision = revision_;
+    undo.what = what;  // read now: the change may have said it
     revision_ = nextRevision_++;
     Keep(std::move(undo));
     return true;
 }
 
-bool DesignDoc::Structural(Change change) {
+bool DesignDoc::Structural(Change change, std::string what) {
     if (change.kind == Change::Insert && !Fits(change.level.records.size())) return false;
     change.revision = nextRevision_++;
+    change.what = std::move(what);
     Keep(Apply(std::move(change)));
     return true;
 }
@@ -197,6 +274,7 @@ bool DesignDoc::Undo() {
     redo_.push_back(Apply(std::move(undo_.back())));
     undo_.pop_back();
     historyBytes_ += redo_.back().Bytes();
+    note_ = {"undo: " + redo_.back().what, false};
     return true;
 }
 
@@ -206,6 +284,7 @@ bool DesignDoc::Redo() {
     undo_.push_back(Apply(std::move(redo_.back())));
     redo_.pop_back();
     historyBytes_ += undo_.back().Bytes();
+    note_ = {"redo: " + undo_.back().what, false};
     return true;
 }
 
@@ -225,88 +304,193 @@ bool DesignDoc::PutPiece(int16_t type, int cx, int cy) {
 }
 
 bool DesignDoc::PlacePiece(int16_t type, int x, int y) {
-    return Step([&] { return PutPiece(type, CellCentre(x), CellCentre(y)); });
+    return Step([&] { return PutPiece(type, CellCentre(x), CellCentre(y)); }, Kind(type, 1) + " placed");
 }
 
 bool DesignDoc::PaintLine(int16_t type, int x0, int y0, int x1, int y1) {
-    return Step([&] {
-        bool changed = false;
-        for (const Cell& c : LineCells(x0, y0, x1, y1)) changed |= PutPiece(type, c.x, c.y);
-        return changed;
-    });
+    std::string what;
+    return Step(
+        [&] {
+            int changed = 0;
+            for (const Cell& c : LineCells(x0, y0, x1, y1)) changed += PutPiece(type, c.x, c.y) ? 1 : 0;
+            what = Kind(type, changed) + " drawn";
+            return changed > 0;
+        },
+        what);
 }
 
-bool DesignDoc::PlaceHamster(int x, int y) {
-    return Step([&] { return Insert(Make(REC_HAMSTER, x, y - kHamsterDrop)); });
+bool DesignDoc::FillRect(int16_t type, int x0, int y0, int x1, int y1) {
+    const int left = CellCentre(std::min(x0, x1)), right = CellCentre(std::max(x0, x1));
+    const int top = CellCentre(std::min(y0, y1)), bottom = CellCentre(std::max(y0, y1));
+    std::string what;
+    return Step(
+        [&] {
+            int changed = 0;
+            for (int y = top; y <= bottom; y += kCell)
+                for (int x = left; x <= right; x += kCell) changed += PutPiece(type, x, y) ? 1 : 0;
+            what = Kind(type, changed) + " filled in";
+            return changed > 0;
+        },
+        what);
+}
+
+bool DesignDoc::PlaceHamster(int x, int y, bool snap) {
+    if (snap) y = StandingY(Records(), x, y);
+    return Step([&] { return Insert(Make(REC_HAMSTER, x, y - kHamsterDrop)); }, "hamster placed");
 }
 
 bool DesignDoc::PlaceFixedBomb(int x, int y) {
-    return Step([&] { return Insert(Make(REC_FIXED_BOMB, x, y, 0, 0, kNewFixedFuse)); });
+    return Step([&] { return Insert(Make(REC_FIXED_BOMB, x, y, 0, 0, kNewFixedFuse)); }, "fixed bomb placed");
 }
 
-bool DesignDoc::PlaceExit(int x0, int y0, int x1, int y1) {
-    const int left = std::min(x0, x1), top = std::min(y0, y1);
-    const int w = std::abs(x1 - x0) + 1, h = std::abs(y1 - y0) + 1;
+bool DesignDoc::PlaceExit(int x0, int y0, int x1, int y1, bool snap) {
+    int left = std::min(x0, x1), top = std::min(y0, y1);
+    int w = std::abs(x1 - x0) + 1, h = std::abs(y1 - y0) + 1;
     if (w < 2 || h < 2) return false;  // a click, not a drag
-    return Step([&] { return Insert(Make(REC_EXIT, left, top, w, h)); });
+    if (snap) {
+        // The grid lines nearest the exit's outer edges, at least one step apart.
+        const int right = std::max(ExitGrid(left + w), ExitGrid(left) + 10);
+        const int bottom = std::max(ExitGrid(top + h), ExitGrid(top) + 10);
+        left = ExitGrid(left), top = ExitGrid(top);
+        w = right - left, h = bottom - top;
+    }
+    return Step([&] { return Insert(Make(REC_EXIT, left, top, w, h)); }, "exit placed");
 }
 
 bool DesignDoc::EraseAt(int x, int y) {
-    return Step([&] {
-        const int at = RecordAt(Records(), x, y);
-        if (at < 0) return false;
-        Records().erase(Records().begin() + at);
-        return true;
-    });
+    const int at = RecordAt(Records(), x, y);
+    if (at < 0) return false;
+    return EraseRecords({at});
+}
+
+bool DesignDoc::EraseRecords(const std::vector<int>& which, const std::string& verb) {
+    std::vector<int> sorted = which;
+    std::sort(sorted.begin(), sorted.end());
+    sorted.erase(std::unique(sorted.begin(), sorted.end()), sorted.end());
+    std::erase_if(sorted, [&](int i) { return i < 0 || i + 1 >= static_cast<int>(Records().size()); });
+    if (sorted.empty()) return false;
+    return Step(
+        [&] {
+            std::vector<LevelRecord>& recs = Records();
+            std::size_t kept = 0, next = 0;
+            for (std::size_t i = 0; i < recs.size(); ++i) {
+                if (next < sorted.size() && static_cast<int>(i) == sorted[next]) {
+                    ++next;
+                    continue;
+                }
+                recs[kept++] = recs[i];
+            }
+            recs.resize(kept);
+            return true;
+        },
+        Counted(Records(), sorted) + " " + verb);
 }
 
 bool DesignDoc::MoveAt(int fromX, int fromY, int toX, int toY) {
-    return Step([&] {
-        const int at = RecordAt(Records(), fromX, fromY);
-        if (at < 0) return false;
-        LevelRecord r = Records()[static_cast<std::size_t>(at)];
-        if (IsPiece(r)) {
-            const int cx = CellCentre(r.x + toX - fromX), cy = CellCentre(r.y + toY - fromY);
-            const int there = PieceOn(Records(), cx, cy);
-            if (there >= 0) return false;  // a cell holds one piece
-            r.x = Clamp16(cx);
-            r.y = Clamp16(cy);
-        } else {
-            r.x = Clamp16(r.x + toX - fromX);
-            r.y = Clamp16(r.y + toY - fromY);
-        }
-        if (SameRecord(r, Records()[static_cast<std::size_t>(at)])) return false;
-        Records()[static_cast<std::size_t>(at)] = r;
-        return true;
-    });
+    const int at = RecordAt(Records(), fromX, fromY);
+    if (at < 0) return false;
+    const LevelRecord& r = Records()[static_cast<std::size_t>(at)];
+    int dx = toX - fromX, dy = toY - fromY;
+    if (IsPiece(r)) {  // to the cell the drag ends over
+        dx = CellCentre(r.x + dx) - r.x;
+        dy = CellCentre(r.y + dy) - r.y;
+    }
+    return MoveRecords({at}, dx, dy);
+}
+
+bool DesignDoc::MoveRecords(const std::vector<int>& which, int dx, int dy) {
+    if (which.empty() || (dx == 0 && dy == 0)) return false;
+    std::vector<bool> moving(Records().size(), false);
+    for (int i : which)
+        if (i >= 0 && i + 1 < static_cast<int>(Records().size())) moving[static_cast<std::size_t>(i)] = true;
+    const std::vector<LevelRecord>& recs = Records();
+    // A cell holds one piece: none may land where one stays.
+    auto key = [](int x, int y) { return static_cast<uint64_t>(static_cast<uint32_t>(x)) << 32 | static_cast<uint32_t>(y); };
+    std::unordered_set<uint64_t> staying;
+    for (std::size_t j = 0; j + 1 < recs.size(); ++j)
+        if (!moving[j] && IsPiece(recs[j])) staying.insert(key(recs[j].x, recs[j].y));
+    for (std::size_t i = 0; i + 1 < recs.size(); ++i) {
+        if (!moving[i] || !IsPiece(recs[i]) || !staying.count(key(Clamp16(recs[i].x + dx), Clamp16(recs[i].y + dy))))
+            continue;
+        note_ = {"not moved: the " + Kind(recs[i].type, 1).substr(2) + " at (" + std::to_string(recs[i].x) + ", " +
+                     std::to_string(recs[i].y) + ") would land on another's cell",
+                 true};
+        return false;
+    }
+    return Step(
+        [&] {
+            for (std::size_t i = 0; i + 1 < Records().size(); ++i) {
+                if (!moving[i]) continue;
+                LevelRecord& r = Records()[i];
+                r.x = Clamp16(r.x + dx);
+                r.y = Clamp16(r.y + dy);
+            }
+            return true;
+        },
+        Counted(Records(), which) + " moved");
+}
+
+bool DesignDoc::Paste(const std::vector<LevelRecord>& records, int dx, int dy, std::vector<int>* placed) {
+    if (records.empty()) return false;
+    std::vector<int> all(records.size());
+    for (std::size_t i = 0; i < all.size(); ++i) all[i] = static_cast<int>(i);
+    std::vector<int> at;
+    const bool done = Step(
+        [&] {
+            for (LevelRecord r : records) {
+                r.x = Clamp16(r.x + dx);
+                r.y = Clamp16(r.y + dy);
+                if (IsPiece(r)) {
+                    PutPiece(r.type, r.x, r.y);
+                    at.push_back(PieceOn(Records(), r.x, r.y));
+                } else {
+                    Insert(r);
+                    at.push_back(static_cast<int>(Records().size()) - 2);
+                }
+            }
+            return true;
+        },
+        Counted(records, all) + " pasted");
+    if (done && placed) {
+        std::sort(at.begin(), at.end());
+        at.erase(std::unique(at.begin(), at.end()), at.end());
+        *placed = std::move(at);
+    }
+    return done;
 }
 
 bool DesignDoc::FuseAt(int x, int y, int quarters) {
-    return Step([&] {
-        const int at = RecordAt(Records(), x, y);
-        if (at < 0) return false;
-        LevelRecord& r = Records()[static_cast<std::size_t>(at)];
-        if (r.type != REC_FIXED_BOMB) return false;
-        const int16_t fuse = Clamp16(std::clamp(r.param + quarters, 0, kLongestQuarters));
-        if (fuse == r.param) return false;
-        r.param = fuse;
-        return true;
-    });
+    std::string what;
+    return Step(
+        [&] {
+            const int at = RecordAt(Records(), x, y);
+            if (at < 0) return false;
+            LevelRecord& r = Records()[static_cast<std::size_t>(at)];
+            if (r.type != REC_FIXED_BOMB) return false;
+            const int16_t fuse = Clamp16(std::clamp(r.param + quarters, 0, kLongestQuarters));
+            if (fuse == r.param) return false;
+            what = "fixed bomb's fuse from " + Seconds(r.param) + " to " + Seconds(fuse);
+            r.param = fuse;
+            return true;
+        },
+        what);
 }
 
 bool DesignDoc::Inventory(int delta) {
-    return Step([&] {
-        std::vector<LevelRecord>& recs = Records();
-        const int count = CountType(recs, REC_BOMB);
-        if (delta > 0) return count < kMaxInventory && Insert(kInventoryBombRecord);
-        if (count == 0) return false;
-        for (std::size_t i = recs.size(); i-- > 0;)
-            if (recs[i].type == REC_BOMB) {
-                recs.erase(recs.begin() + static_cast<std::ptrdiff_t>(i));
-                break;
-            }
-        return true;
-    });
+    return Step(
+        [&] {
+            std::vector<LevelRecord>& recs = Records();
+            const int count = CountType(recs, REC_BOMB);
+            if (delta > 0) return count < kMaxInventory && Insert(kInventoryBombRecord);
+            if (count == 0) return false;
+            for (std::size_t i = recs.size(); i-- > 0;)
+                if (recs[i].type == REC_BOMB) {
+                    recs.erase(recs.begin() + static_cast<std::ptrdiff_t>(i));
+                    break;
+                }
+            return true;
+        },
+        delta > 0 ? "inventory bomb added" : "inventory bomb taken away");
 }
 
 bool DesignDoc::AddLevel() {
@@ -315,7 +499,7 @@ bool DesignDoc::AddLevel() {
     c.index = c.current = current_ + 1;
     c.level = EmptyLevel("Level " + std::to_string(levels_.size() + 1));
     c.id = nextId_++;
-    return Structural(std::move(c));
+    return Structural(std::move(c), "new level");
 }
 
 bool DesignDoc::CopyLevel() {
@@ -325,7 +509,7 @@ bool DesignDoc::CopyLevel() {
     c.level = Level();
     c.level.name = (c.level.name + " copy").substr(0, kMaxLevelNameBytes);
     c.id = nextId_++;
-    return Structural(std::move(c));
+    return Structural(std::move(c), "level copied");
 }
 
 bool DesignDoc::DeleteLevel() {
@@ -334,7 +518,7 @@ bool DesignDoc::DeleteLevel() {
     c.kind = Change::Erase;
     c.index = current_;
     c.current = std::min(current_, static_cast<int>(levels_.size()) - 2);
-    return Structural(std::move(c));
+    return Structural(std::move(c), "level \"" + Level().name + "\" deleted");
 }
 
 bool DesignDoc::MoveLevel(int delta) {
@@ -344,16 +528,18 @@ bool DesignDoc::MoveLevel(int delta) {
     c.kind = Change::Swap;
     c.index = current_;
     c.other = c.current = to;
-    return Structural(std::move(c));
+    return Structural(std::move(c), delta < 0 ? "level moved earlier" : "level moved later");
 }
 
 bool DesignDoc::Rename(const std::string& name) {
-    return Step([&] {
-        const std::string cut = name.substr(0, kMaxLevelNameBytes);
-        if (cut == Level().name) return false;
-        levels_[static_cast<std::size_t>(current_)].name = cut;
-        return true;
-    });
+    const std::string cut = name.substr(0, kMaxLevelNameBytes);
+    return Step(
+        [&] {
+            if (cut == Level().name) return false;
+            levels_[static_cast<std::size_t>(current_)].name = cut;
+            return true;
+        },
+        "level renamed \"" + cut + "\"");
 }
 
 }  // namespace design

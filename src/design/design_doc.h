@@ -45,6 +45,19 @@ std::vector<Cell> LineCells(int x0, int y0, int x1, int y1);
 // earlier records over later ones.
 int RecordAt(const std::vector<LevelRecord>& records, int x, int y);
 int CountType(const std::vector<LevelRecord>& records, int16_t type);
+// The records whose boxes lie wholly inside the rectangle from (x0, y0) to
+// (x1, y1), corners included, in record order.
+std::vector<int> RecordsInside(const std::vector<LevelRecord>& records, int x0, int y0, int x1, int y1);
+// "3 blocks, 1 hamster": what the records at these places are, by kind.
+std::string Counted(const std::vector<LevelRecord>& records, const std::vector<int>& which);
+bool IsPiece(const LevelRecord& r);
+// Where a hamster put down with its centre at (x, y) stands: on the highest
+// block or brick beneath it that it overlaps or would drop onto within one
+// cell, as the world builds it (its box resting on the piece's top), unless
+// it would stand inside another piece there. The centre's y, or y itself.
+int StandingY(const std::vector<LevelRecord>& records, int x, int y);
+// v on the 10-pixel grid an exit's edges snap to.
+int ExitGrid(int v);
 
 class DesignDoc {
 public:
@@ -74,11 +87,24 @@ public:
     // records than the game reads from one (Note() then says so).
     bool PlacePiece(int16_t type, int x, int y);  // block or brick on the cell of (x, y)
     bool PaintLine(int16_t type, int x0, int y0, int x1, int y1);  // a row or a column of cells
-    bool PlaceHamster(int x, int y);              // standing with its centre at (x, y)
+    bool FillRect(int16_t type, int x0, int y0, int x1, int y1);   // every cell of the rectangle
+    // With its centre at (x, y), or (snap) standing on the floor below (StandingY).
+    bool PlaceHamster(int x, int y, bool snap = false);
     bool PlaceFixedBomb(int x, int y);
-    bool PlaceExit(int x0, int y0, int x1, int y1);
+    // The rectangle from press to release, corners included, or (snap) with
+    // its edges on the 10-pixel grid nearest to them.
+    bool PlaceExit(int x0, int y0, int x1, int y1, bool snap = false);
     bool EraseAt(int x, int y);
     bool MoveAt(int fromX, int fromY, int toX, int toY);
+    // The records at these places (of the level shown), in one step.
+    bool EraseRecords(const std::vector<int>& which, const std::string& verb = "erased");
+    // Moved by (dx, dy); refused (Note says why) when a block or brick would
+    // land on the cell of one that stays.
+    bool MoveRecords(const std::vector<int>& which, int dx, int dy);
+    // Records moved by (dx, dy) and put in, blocks and bricks as PlacePiece
+    // puts them (one to a cell); placed gets the places of every record they
+    // now are, for the selection.
+    bool Paste(const std::vector<LevelRecord>& records, int dx, int dy, std::vector<int>* placed = nullptr);
     bool FuseAt(int x, int y, int quarters);      // steps the fixed bomb's fuse there
     bool Inventory(int delta);
     bool AddLevel();
@@ -91,10 +117,14 @@ public:
     bool Redo();
     bool CanUndo() const { return !undo_.empty(); }
     bool CanRedo() const { return !redo_.empty(); }
+    // What the next undo or redo would take back or do again, or empty.
+    std::string NextUndo() const { return undo_.empty() ? std::string() : undo_.back().what; }
+    std::string NextRedo() const { return redo_.empty() ? std::string() : redo_.back().what; }
     // The bytes undo and redo keep.
     std::size_t HistoryBytes() const { return historyBytes_; }
-    // Why the last change was refused (refused set), or that old undo steps
-    // were dropped; empty once read.
+    // Why the last change was refused (refused set), that old undo steps
+    // were dropped, or what an undo or redo undid or redid ("undo: 3 blocks
+    // moved"); empty once read.
     struct Note {
         std::string text;
         bool refused = false;
@@ -111,6 +141,7 @@ private:
         uint32_t id = 0;  // Insert: the level's id
         int current = 0;  // the level shown, and the revision, to go back to
         uint64_t revision = 0;
+        std::string what;  // "3 blocks moved"
         std::size_t Bytes() const;
     };
     std::vector<LevelRecord>& Records() { return levels_[static_cast<std::size_t>(current_)].records; }
@@ -119,10 +150,11 @@ private:
     void Keep(Change undo);
     std::size_t TotalRecords() const;
     bool Fits(std::size_t records);
-    // Runs change on the level shown; keeps it as one step if it says it changed something.
+    // Runs change on the level shown; keeps it as one step if it says it
+    // changed something. what says what it did, for undo and redo.
     template <class Edit>
-    bool Step(Edit change);
-    bool Structural(Change change);
+    bool Step(Edit change, const std::string& what);
+    bool Structural(Change change, std::string what);
     bool Insert(const LevelRecord& r);  // before the end record
     bool PutPiece(int16_t type, int cx, int cy);
 

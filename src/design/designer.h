@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "design/clipboard.h"
 #include "design/design_bar_layout.h"
 #include "design/design_doc.h"
 #include "design/design_file.h"
@@ -40,7 +41,15 @@ struct LevelCheck {
     int errors = 0, warnings = 0;
 };
 
-enum class Drag { None, Draw, Move };
+enum class Drag {
+    None,
+    Draw,           // the tool's own drag: a row or column, an exit's rectangle
+    Move,           // Shift: the one object under the cursor
+    Fill,           // Shift with blocks or bricks: a filled rectangle
+    Erase,          // the eraser: everything the stroke passes over
+    Select,         // a rectangle that selects what lies inside it
+    MoveSelection,  // the selection, dragged
+};
 
 struct Designer {
     Designer(std::string path, OpenedDesign opened);
@@ -67,6 +76,24 @@ struct Designer {
     std::bitset<kKeyCount> prevKeys;
     Drag drag = Drag::None;
     int pressX = 0, pressY = 0;
+    bool dragMoved = false;  // the mouse left the press point during the drag
+    int lastX = 0, lastY = 0;  // the mouse in the last frame
+    int fieldX = kScreenWidth / 2, fieldY = 200;  // its last place over the play-field: where a paste goes
+    std::vector<int> stroke;   // what the eraser's drag has passed over, by record
+    uint64_t frames = 0;       // frames drawn: lines too long for the bar scroll by it
+    int findingsTop = 0;       // the first line of the findings shown
+
+    // The selected records of the level shown, in order, valid for the
+    // revision and level they were made for: any other change drops them.
+    std::vector<int> selection;
+    uint64_t selectionRevision = ~uint64_t{0};
+    int selectionLevel = -1;
+    void Select(std::vector<int> records) {
+        selection = std::move(records);
+        selectionRevision = doc.Revision();
+        selectionLevel = doc.Current();
+    }
+    Clipboard clipboard{ClipboardPath()};
 
     LevelCheck check;
     LevelSolves solves;

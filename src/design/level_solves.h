@@ -1,44 +1,61 @@
 #pragma once
-// The solver run on levels as designed, one search at a time in the
-// background, and each level's last result, kept until the level changes.
+// F5 on levels as designed: the solver's search in the background, then,
+// behind it, how forgiving its solutions are and whether one bomb could
+// do (the one-bomb proof), one level at a time; each level's last result is
+// kept until the level changes, and said in two lines on the bar.
 #include <string>
 #include <vector>
 
 #include "sim/level_record.h"
+#include "solve/background_proof.h"
 #include "solve/background_solve.h"
 
 namespace design {
 
 struct SolveResult {
     std::vector<LevelRecord> records;  // the level it is about
-    std::string summary;               // "solvable with 2 of 3 bombs, ..." or "no solution found ..."
-    std::vector<BombPlacement> solution;  // the first found, empty if none
+    bool failed = false;               // the search could not run
+    SolveReport report;
+    int inventory = 0;                 // bombs the player can take
+    bool checking = true;              // forgiveness and proof still to come
+    std::vector<Forgiveness> forgiveness;  // per solution of the report, once measured
+    int best = -1;                         // the most forgiving of them, or -1
+    bool proved = false;                   // the one-bomb proof ran to its end or was cut short
+    OneBombProof proof;
+    std::vector<BombPlacement> solution;   // offered to test-play: the best, empty if none
 };
 
 class LevelSolves {
 public:
-    // Starts a search of records, or cancels the one running. False when it
-    // could not start.
+    // Starts a search of records, or cancels the one running (search or
+    // checks after it). False when it could not start.
     bool Toggle(const std::vector<LevelRecord>& records);
-    void Cancel() { search_.Cancel(); }
-    // Once a frame: takes the result of a finished search.
+    void Cancel();
+    // Once a frame: takes in what the search and the checks have done.
     void Poll();
-    bool Running() const { return running_; }
-    // The bar's line for records: the search's progress, its result, or empty.
+    bool Running() const { return searching_ || checks_.Current() != BackgroundProof::State::Idle; }
+    // The bar's two lines for records: the search (its progress or its
+    // result), and the checks after it; empty when there is nothing to say.
     std::string Status(const std::vector<LevelRecord>& records) const;
+    std::string CheckStatus(const std::vector<LevelRecord>& records) const;
     // The result kept for exactly these records, or null.
     const SolveResult* ResultFor(const std::vector<LevelRecord>& records) const;
 
     SolveSettings settings;  // the search's frames, budget and workers
 
 private:
+    SolveResult* Find(const std::vector<LevelRecord>& records);
+    void Checked();
+
     BackgroundSolve search_;
-    bool running_ = false;
-    std::vector<LevelRecord> searching_;
+    BackgroundProof checks_;
+    bool searching_ = false;
+    std::vector<LevelRecord> current_;  // the level searched or checked now
     std::vector<SolveResult> results_;
 };
 
-// The result line of a finished search of a level with inventory bombs.
-std::string SolveSummary(const SolveReport& report, int inventory);
+// The first line of a finished search of a level (its result, with what the
+// checks after it proved, if they are done).
+std::string SolveSummary(const SolveResult& result);
 
 }  // namespace design

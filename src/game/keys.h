@@ -35,3 +35,4 @@ constexpr int kKeyRShift = 116;
 constexpr int kKeyLControl = 117;
 constexpr int kKeyRControl = 118;
 constexpr int kKeyAlt = 119;
+constexpr int kKeyAltGr = 120;

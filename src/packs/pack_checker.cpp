@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <climits>
 #include <cstdint>
 #include <cstdlib>
 
@@ -168,6 +169,107 @@ private:
     }
 };
 
+// For each exit, a block or brick that covers part of it, or -1. Blocks and
+// bricks are all 20 x 20, so one covers part of an exit exactly when its
+// centre lies in the exit grown by 9 pixels on each side (10, less the one
+// pixel at which their edges would only meet). One sweep over x answers
+// every exit: the pieces enter in order of x, a tree over their rows keeps
+// the rightmost piece that has entered in each, and an exit, taken in order
+// of its grown right edge, asks for the rightmost piece in its grown rows: it
+// covers the exit when it is not left of the grown left edge. Time grows as
+// (pieces + exits) x log(pieces), however they are stacked or spread.
+class ExitCover {
+public:
+    ExitCover(const std::vector<LevelRecord>& recs, std::size_t end) {
+        struct Exit {
+            int64_t left, top, right, bottom;  // grown, edges included
+            int record;
+        };
+        std::vector<Exit> exits;
+        for (std::size_t k = 0; k < end; ++k) {
+            const LevelRecord& r = recs[k];
+            if (r.type != REC_EXIT || r.w == 0 || r.h == 0) continue;
+            const int64_t left = r.w < 0 ? int64_t{r.x} + r.w : r.x, top = r.h < 0 ? int64_t{r.y} + r.h : r.y;
+            exits.push_back({left - kGrow, top - kGrow, left + std::abs(r.w) + kGrow, top + std::abs(r.h) + kGrow,
+                             static_cast<int>(k)});
+        }
+        if (exits.empty()) return;
+        // Only the pieces within reach of some exit are kept and sorted: of a
+        // huge level, most often none.
+        int64_t left = INT64_MAX, top = INT64_MAX, right = INT64_MIN, bottom = INT64_MIN;
+        for (const Exit& e : exits)
+            left = std::min(left, e.left), top = std::min(top, e.top), right = std::max(right, e.right),
+            bottom = std::max(bottom, e.bottom);
+        for (std::size_t k = 0; k < end; ++k) {
+            const LevelRecord& r = recs[k];
+            if (IsPiece(r) && r.x >= left && r.x <= right && r.y >= top && r.y <= bottom)
+                pieces_.push_back({r.x, r.y, static_cast<int>(k)});
+        }
+        if (pieces_.empty() || exits.empty()) return;
+        std::sort(pieces_.begin(), pieces_.end(),
+                  [](const Piece& a, const Piece& b) { return a.x != b.x ? a.x < b.x : a.record < b.record; });
+        std::sort(exits.begin(), exits.end(), [](const Exit& a, const Exit& b) { return a.right < b.right; });
+        for (const Piece& p : pieces_) rows_.push_back(p.y);
+        std::sort(rows_.begin(), rows_.end());
+        rows_.erase(std::unique(rows_.begin(), rows_.end()), rows_.end());
+        while (leaves_ < rows_.size()) leaves_ *= 2;
+        tree_.assign(2 * leaves_, -1);
+        std::size_t entered = 0;
+        for (const Exit& e : exits) {
+            for (; entered < pieces_.size() && pieces_[entered].x <= e.right; ++entered) Enter(static_cast<int>(entered));
+            const auto from = std::lower_bound(rows_.begin(), rows_.end(), e.top) - rows_.begin();
+            const auto to = std::upper_bound(rows_.begin(), rows_.end(), e.bottom) - rows_.begin();
+            const int best = Rightmost(static_cast<std::size_t>(from), static_cast<std::size_t>(to));
+            if (best >= 0 && pieces_[static_cast<std::size_t>(best)].x >= e.left)
+                covered_.emplace_back(e.record, pieces_[static_cast<std::size_t>(best)].record);
+        }
+        std::sort(covered_.begin(), covered_.end());
+    }
+
+    int CoveredBy(int exit) const {
+        const auto at = std::lower_bound(covered_.begin(), covered_.end(), std::pair<int, int>{exit, -1});
+        return at != covered_.end() && at->first == exit ? at->second : -1;
+    }
+
+private:
+    static constexpr int kGrow = kPieceHalf - 1;
+    struct Piece {
+        int x, y, record;
+    };
+    std::vector<std::pair<int, int>> covered_;  // exit and the piece covering part of it, by exit
+    std::vector<Piece> pieces_;  // in order of x
+    std::vector<int> rows_;      // the pieces' y, each once, in order
+    std::size_t leaves_ = 1;
+    std::vector<int> tree_;  // per node, the rightmost piece entered beneath it, or -1
+
+    // Further right, or as far and earlier in the level.
+    bool Better(int a, int b) const {
+        if (a < 0 || b < 0) return a >= 0;
+        const Piece& pa = pieces_[static_cast<std::size_t>(a)];
+        const Piece& pb = pieces_[static_cast<std::size_t>(b)];
+        return pa.x != pb.x ? pa.x > pb.x : pa.record < pb.record;
+    }
+    void Enter(int piece) {
+        const auto row = std::lower_bound(rows_.begin(), rows_.end(), pieces_[static_cast<std::size_t>(piece)].y);
+        for (std::size_t i = static_cast<std::size_t>(row - rows_.begin()) + leaves_; i >= 1; i /= 2)
+            if (Better(piece, tree_[i])) tree_[i] = piece;
+    }
+    int Rightmost(std::size_t from, std::size_t to) const {
+        int best = -1;
+        for (std::size_t lo = from + leaves_, hi = to + leaves_; lo < hi; lo /= 2, hi /= 2) {
+            if (lo & 1) {
+                if (Better(tree_[lo], best)) best = tree_[lo];
+                ++lo;
+            }
+            if (hi & 1) {
+                --hi;
+                if (Better(tree_[hi], best)) best = tree_[hi];
+            }
+        }
+        return best;
+    }
+};
+
 class LevelChecker {
 public:
     LevelChecker(const std::vector<LevelRecord>& records, int level, const FindingSink& sink)
@@ -190,11 +292,13 @@ public:
             Add(Severity::Error, -1,
                 "no exit: " + Plural(hamsters_, "hamster", "hamsters") + " can never be counted home");
         PieceIndex pieces(recs_, end_);
+        const ExitCover cover(recs_, end_);
         for (std::size_t k = 0; k < end_; ++k) {
             const int i = static_cast<int>(k);
             CountAndPlace(i);
             if (IsPiece(recs_[k])) Overlap(pieces, i);
             if (recs_[k].type == REC_HAMSTER) Stuck(pieces, i);
+            if (recs_[k].type == REC_EXIT) Straddles(cover, i);
         }
     }
 
@@ -294,6 +398,19 @@ private:
                 (same ? " has the same centre as the " : " overlaps the ") + RecordTypeName(o.type) + " at " +
                 At(o.x, o.y),
             first);
+    }
+
+    // Part of an exit inside stone or brick is a part no hamster reaches: the
+    // exit is smaller than it looks, or lies where it was not meant to.
+    void Straddles(const ExitCover& cover, int k) {
+        const int piece = cover.CoveredBy(k);
+        if (piece < 0) return;
+        const LevelRecord& r = recs_[k];
+        const LevelRecord& p = recs_[piece];
+        Add(Severity::Warning, k,
+            "exit at " + At(r.x, r.y) + " straddles the " + RecordTypeName(p.type) + " at " + At(p.x, p.y) +
+                ": part of the exit lies inside it",
+            piece);
     }
 
     // A hamster built inside a block or brick is stuck from the first frame.

@@ -28,7 +28,8 @@ using FindingSink = std::function<void(const Finding&)>;
 
 // The findings of one level (its records end with the type-0 record): those
 // of the level as a whole first, then record by record. Time and memory grow
-// linearly with the records, however they are stacked.
+// linearly with the records, however they are stacked; the exits against the
+// blocks and bricks within their reach add that number times its logarithm.
 void CheckLevel(const std::vector<LevelRecord>& records, int levelIndex, const FindingSink& sink);
 // Every level's findings, and an error for a list with no level at all.
 void CheckLevels(const LevelList& levels, const FindingSink& sink);

@@ -1,5 +1,9 @@
 #include "sim/step.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
 #include "sim/fuse.h"
 #include "sim/play_field.h"
 #include "sim/world.h"
@@ -68,18 +72,48 @@ void Apply(World& w, const Command& c) {
     }
 }
 
-void StepMotion(World& w, const PlayerCommands& commands) {
-    for (const Command& c : commands) Apply(w, c);
+namespace {
+
+void StartMotion(World& w) {
     w.Sounds.Clear();
     w.ExitMask = 0;
     w.FuseBurning = false;
-    if (w.EditMode) return;
-    // The size is read at every index: Collide is handed the list itself.
-    for (size_t i = 0; i < w.ObjectList.size(); ++i) {
+}
+
+// The size is read at every index: Collide is handed the list itself.
+void CollideAndStep(World& w, size_t end) {
+    for (size_t i = 0; i < end && i < w.ObjectList.size(); ++i) {
         cObject* o = w.ObjectList[i];
         o->Collide(w);
         o->Step(w);
     }
+}
+
+}  // namespace
+
+void StepMotion(World& w, const PlayerCommands& commands) {
+    for (const Command& c : commands) Apply(w, c);
+    StartMotion(w);
+    if (w.EditMode) return;
+    CollideAndStep(w, SIZE_MAX);
+}
+
+void StepMotionBefore(World& w, size_t object) {
+    StartMotion(w);
+    if (w.EditMode) return;
+    CollideAndStep(w, object);
+}
+
+void CollideBefore(World& w, size_t object, size_t upTo) {
+    if (w.EditMode || object >= w.ObjectList.size()) return;
+    // Collide reads the list it is handed; the objects past upTo are out of
+    // it for this one call.
+    const size_t all = w.ObjectList.size();
+    std::vector<cObject*> later(w.ObjectList.begin() + static_cast<std::ptrdiff_t>(std::min(upTo, all)), w.ObjectList.end());
+    w.ObjectList.resize(std::min(upTo, all));
+    cObject* o = object < w.ObjectList.size() ? w.ObjectList[object] : later[object - w.ObjectList.size()];
+    o->Collide(w);
+    w.ObjectList.insert(w.ObjectList.end(), later.begin(), later.end());
 }
 
 void StepSettle(World& w, const PlayerCommands& commands) {

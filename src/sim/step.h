@@ -63,6 +63,16 @@ void StepMotion(World& world, const PlayerCommands& commands);
 // motion left them.
 void StepSettle(World& world, const PlayerCommands& commands);
 
+// StepMotion's pass cut short, in run mode with no commands, for the
+// solver's question "what does this object meet at that place in the list":
+// every object before `object` collides and steps as in a whole step, and
+// `object` has not moved yet.
+void StepMotionBefore(World& world, size_t object);
+// Then `object` collides with the objects before `upTo` only, as the whole
+// pass would have it collide with them: where it is, and how it moves, when
+// it comes to the object at `upTo`.
+void CollideBefore(World& world, size_t object, size_t upTo);
+
 // The one command's effect, as StepMotion applies it.
 void Apply(World& world, const Command& command);
 

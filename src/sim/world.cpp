@@ -80,6 +80,41 @@ void World::ResetObjects() {
     for (cObject* o : ObjectList) o->Reset();
 }
 
+namespace {
+
+void AddBox(std::vector<int32_t>& key, const Box& b) {
+    key.insert(key.end(), {b.x, b.y, b.w, b.h});
+}
+
+template <class Bomb>
+void AddBomb(std::vector<int32_t>& key, const Bomb& b) {
+    key.insert(key.end(), {b.x.raw, b.y.raw, b.Count, b.Radius});
+    AddBox(key, b.box);
+}
+
+}  // namespace
+
+std::vector<int32_t> World::PlayKey() const {
+    std::vector<int32_t> key{EditMode ? 1 : 0, CompleteTimer, LevelComplete ? 1 : 0};
+    for (const ObjectValue& v : objects_) {
+        key.push_back(static_cast<int32_t>(v.index()));
+        if (const cPlayer* p = std::get_if<cPlayer>(&v)) {
+            key.insert(key.end(), {p->x.raw, p->y.raw, p->Velocity.x.raw, p->Velocity.y.raw,
+                                   (p->Resting ? 1 : 0) | (p->SoftLanding ? 2 : 0) | (p->Fast ? 4 : 0), p->ExitTime});
+        } else if (const cBomb* b = std::get_if<cBomb>(&v)) {
+            AddBomb(key, *b);
+        } else if (const cFixedBomb* f = std::get_if<cFixedBomb>(&v)) {
+            AddBomb(key, *f);
+        } else {
+            // Blocks, bricks (parked once broken) and exits: where they are.
+            const cObject* o = std::visit([](const auto& x) -> const cObject* { return &x; }, v);
+            key.insert(key.end(), {o->x.raw, o->y.raw});
+            AddBox(key, o->box);
+        }
+    }
+    return key;
+}
+
 void BuildLevel(World& w, const LevelRecord* records) {
     w.Clear();
     w.HamsterCount = 0;  // the count and the hamsters' Ids belong to the world built here

@@ -55,6 +55,13 @@ public:
     void ResetObjects();
     // The bomb's place in BombList, or -1.
     int SlotOf(const cBomb* bomb) const;
+    // Everything the steps go on from, in run mode: every field of every
+    // object that a step reads before it writes it, and the completion count.
+    // Two worlds of one level with equal keys play on alike, frame for frame,
+    // whatever they differ in besides: particles, sounds, random numbers (the
+    // steps draw them for sounds only), a hamster's look (aware, blasted,
+    // puffs, spin), a bomb's fuse and home (read by a return to edit mode).
+    std::vector<int32_t> PlayKey() const;
 
 private:
     friend void BuildLevel(World& world, const LevelRecord* records);

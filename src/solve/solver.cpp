@@ -88,6 +88,7 @@ void Search::Found(const std::vector<BombPlacement>& bombs, int frame, double wh
     std::sort(key.begin(), key.end());
     if (!solved_.insert(key).second) return;
     if (firstSolution_ < 0 || when < firstSolution_) firstSolution_ = when;
+    report_.firstSeconds = firstSolution_;
     report_.solutionCount += 1;
     if (static_cast<int>(report_.solutions.size()) >= settings_.shown) return;
     report_.solutions.push_back({bombs, frame, when});

@@ -38,6 +38,7 @@ struct SolveReport {
     long solutionCount = 0;
     long attempts = 0;
     double seconds = 0;
+    double firstSeconds = 0;  // into the search when the first solution was found
     bool exhausted = false;  // every candidate tried within the budget
     // Signs of a level too easy to be a puzzle: it completes with no bomb
     // placed, or the very first placement tried (for the fewest bombs) does it.

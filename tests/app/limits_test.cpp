@@ -37,7 +37,7 @@ protected:
     }
 };
 
-TEST_F(Limits, ACopyPastTheGamesRecordLimitIsRefusedBeforeAnythingIsWritten) {
+TEST_F(Limits, ACopyOrPastePastTheGamesRecordLimitIsRefusedBeforeAnythingIsWritten) {
     ASSERT_TRUE(OpenBig());
     Press(KeyLetter('D'), {kKeyLControl});
     EXPECT_EQ(d->doc.Levels().size(), 1u);
@@ -46,6 +46,18 @@ TEST_F(Limits, ACopyPastTheGamesRecordLimitIsRefusedBeforeAnythingIsWritten) {
     EXPECT_FALSE(d->doc.Dirty());
     Press(KeyLetter('N'), {kKeyLControl});  // a small level still fits
     EXPECT_EQ(d->doc.Levels().size(), 2u);
+
+    // So is a paste of the big level's every object into the small one; the
+    // copy is too big to share with other designers, and says so.
+    Press(kKeyPgUp);
+    Press(KeyLetter('A'), {kKeyLControl});
+    Press(KeyLetter('C'), {kKeyLControl});
+    EXPECT_NE(d->message.find("for this designer only: too many to share"), std::string::npos) << d->message;
+    Press(kKeyPgDn);
+    Press(KeyLetter('V'), {kKeyLControl});
+    EXPECT_NE(d->message.find("not done: the pack would hold"), std::string::npos) << d->message;
+    EXPECT_EQ(Records().size(), 1u);
+    EXPECT_EQ(d->doc.NextUndo(), "new level") << "no step kept";
 }
 
 // Steps on a small level beside a big one keep the small level only; steps

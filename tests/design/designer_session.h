@@ -45,6 +45,8 @@ protected:
         }
         d = std::make_unique<design::Designer>((dir / file).string(), std::move(opened));
         d->clock = [this] { return now; };
+        // Shared by the designers of this test only, as by those of a login.
+        d->clipboard = design::Clipboard((dir / "clipboard.txt").string());
         return true;
     }
 
@@ -89,9 +91,10 @@ protected:
     // (scripts/design_screenshots.sh makes the README's pictures so).
     void Shot(const std::string& name) {
         std::string error;
-        if (const char* shots = std::getenv("ZANDROVE_SHOT_DIR"))
+        if (const char* shots = std::getenv("ZANDROVE_SHOT_DIR")) {
             EXPECT_TRUE(WriteFileAtomically(std::string(shots) + "/" + name + ".bmp", EncodeBmp(Buffer()), error))
                 << error;
+        }
     }
     const std::vector<LevelRecord>& Records() { return d->doc.Level().records; }
 

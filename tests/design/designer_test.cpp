@@ -187,9 +187,12 @@ TEST_F(DesignerSession, DrawsTheLevelGridBarHelpAndFindings) {
     Press(KeyF(1));
 
     // The checker after every change; F3 lists its findings and outlines
-    // what each names: here a hamster put inside the floor's first block.
+    // what each names: here a hamster put inside the floor's first block
+    // (Alt held: where it is clicked, not standing on the floor).
     Tool('H');
+    io.Hold(kKeyAlt);
     ClickAt(210, 368);
+    io.Hold(kKeyAlt, false);
     EXPECT_EQ(d->check.warnings, 1);
     Press(KeyF(3));
     io.MoveTo(600, 100);
@@ -222,7 +225,11 @@ TEST_F(DesignerSession, TestPlayCompletesADesignedLevelWithItsSolution) {
     ASSERT_FALSE(d->solves.Running()) << "no result within 90 s";
     EXPECT_GT(frames, 1) << "the frames went on while it searched";
     const std::string status = d->solves.Status(Records());
-    EXPECT_EQ(status.rfind("solvable with 1 of 1 bombs, first solution after ", 0), 0u) << status;
+    EXPECT_EQ(status.rfind("needs 1 bomb (1 given), ", 0), 0u) << status;
+    EXPECT_NE(status.find(" placements, difficulty "), std::string::npos) << status;
+    const std::string checks = d->solves.CheckStatus(Records());
+    EXPECT_EQ(checks.rfind("forgiving: ", 0), 0u) << checks;
+    EXPECT_EQ(checks.find("one bomb"), std::string::npos) << "one bomb does it: nothing to prove";
     io.MoveTo(450, 250);
     Frame();
     Shot("designer");

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <map>
 #include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -66,7 +67,9 @@ TEST(PackChecker, EachKindOfFaultIsFoundOnceWhereItIs) {
         "block 5 240\n"                 // 17: partly out
         "record 6\nrecord -1 1 2\n"     // 18, 19: unknown types
         "bomb\nbomb\nbomb\nbomb\nbomb\n"  // 20-24: the five slots
-        "bomb\nbomb\n");                // 25: the sixth has no slot
+        "bomb\nbomb\n"                  // 25: the sixth has no slot
+        "exit 50 20 20 40\n"             // 27: its right half inside the block of line 8
+        "exit 100 20 20 40\n");          // 28: beside the block of line 11: fine
     const std::vector<std::string> expected = {
         "t.txt:1: error: no hamster",
         "t.txt:2: warning: exit at (0, 0) has zero size (0 x 10)",
@@ -83,6 +86,7 @@ TEST(PackChecker, EachKindOfFaultIsFoundOnceWhereItIs) {
         "t.txt:18: error: unknown record type 6: the game skips it",
         "t.txt:19: error: unknown record type -1",
         "t.txt:25: error: inventory bomb 6 of 7 has no HUD slot",
+        "t.txt:27: warning: exit at (50, 20) straddles the block at (70, 30): part of the exit lies inside it (line 8)",
     };
     EXPECT_EQ(found.size(), expected.size()) << Joined(found);
     for (const std::string& e : expected) EXPECT_GE(Find(found, e), 0) << "missing: " << e << "\nin:\n" << Joined(found);
@@ -113,7 +117,9 @@ TEST(PackChecker, LimitsAndGridEdges) {
 // The overlap and stuck-hamster findings name the earliest piece, as a
 // comparison of every pair says, however pieces are stacked or scattered off
 // the grid, across cell borders and around zero, and in the later rounds in
-// clusters as far apart as the 16-bit range allows.
+// clusters as far apart as the 16-bit range allows. An exit is said to
+// straddle a piece exactly when some piece covers part of it, and the piece
+// it names does.
 TEST(PackChecker, OverlapsAgreeWithComparingEveryPair) {
     std::mt19937 random(7);
     const int kFar = 32600;
@@ -123,11 +129,15 @@ TEST(PackChecker, OverlapsAgreeWithComparingEveryPair) {
         std::vector<LevelRecord> recs = {LevelRecord{REC_EXIT, 0, 0, 640, 480, 0, 0, 0}};
         for (int i = 0; i < 300; ++i) {
             LevelRecord r{};
-            const unsigned pick = random() % 10;
+            const unsigned pick = random() % 11;
             const int* at = clusters[round < 40 ? 0 : random() % 5];
-            r.type = pick < 6 ? REC_BLOCK : pick < 8 ? REC_BRICK : REC_HAMSTER;
+            r.type = pick < 6 ? REC_BLOCK : pick < 8 ? REC_BRICK : pick < 10 ? REC_HAMSTER : REC_EXIT;
             r.x = static_cast<int16_t>(at[0] + static_cast<int>(random() % span) - span / 2);
             r.y = static_cast<int16_t>(at[1] + static_cast<int>(random() % span) - span / 2);
+            if (r.type == REC_EXIT) {  // any size, either way round, some of them a single pixel
+                r.w = static_cast<int16_t>(static_cast<int>(random() % 81) - 40);
+                r.h = static_cast<int16_t>(static_cast<int>(random() % 81) - 40);
+            }
             if (pick == 9 && recs.size() > 1) {  // a stack on an earlier centre
                 const LevelRecord& on = recs[1 + random() % (recs.size() - 1)];
                 r.type = REC_BLOCK, r.x = on.x, r.y = on.y;
@@ -137,8 +147,20 @@ TEST(PackChecker, OverlapsAgreeWithComparingEveryPair) {
         recs.push_back(kEndRecord);
 
         std::map<int, int> expected, found;  // record -> the piece named
+        std::set<int> straddling, said;      // exits
         const auto piece = [&](int j) { return recs[j].type == REC_BLOCK || recs[j].type == REC_BRICK; };
+        // The pixels a piece and an exit cover overlap.
+        const auto covers = [&](int j, const LevelRecord& e) {
+            const int left = std::min(e.x, static_cast<int16_t>(e.x + e.w)), top = std::min(e.y, static_cast<int16_t>(e.y + e.h));
+            return e.w != 0 && e.h != 0 && recs[j].x - 10 < left + std::abs(e.w) && recs[j].x + 10 > left &&
+                   recs[j].y - 10 < top + std::abs(e.h) && recs[j].y + 10 > top;
+        };
         for (int k = 0; k + 1 < static_cast<int>(recs.size()); ++k) {
+            if (recs[k].type == REC_EXIT) {
+                for (int j = 0; j + 1 < static_cast<int>(recs.size()); ++j)
+                    if (piece(j) && covers(j, recs[k])) straddling.insert(k);
+                continue;
+            }
             const bool hamster = recs[k].type == REC_HAMSTER;
             if (!piece(k) && !hamster) continue;
             const int reach = hamster ? 22 : 20, cx = recs[k].x, cy = recs[k].y + (hamster ? 4 : 0);
@@ -149,16 +171,24 @@ TEST(PackChecker, OverlapsAgreeWithComparingEveryPair) {
                 }
             }
         }
-        for (const Finding& f : CheckLevel(recs, 0))
-            if (f.related >= 0) found[f.record] = f.related;
+        for (const Finding& f : CheckLevel(recs, 0)) {
+            if (f.related < 0) continue;
+            if (recs[f.record].type != REC_EXIT) {
+                found[f.record] = f.related;
+                continue;
+            }
+            said.insert(f.record);
+            EXPECT_TRUE(piece(f.related) && covers(f.related, recs[f.record])) << f.message;
+        }
         ASSERT_EQ(found, expected) << "round " << round << ", span " << span;
+        ASSERT_EQ(said, straddling) << "round " << round << ", span " << span;
     }
 }
 
 TEST_F(PackCheck, PackFindingsNameLevelRecordAndByte) {
     LevelList levels(2);
     levels[0].name = "First";
-    levels[0].records = {LevelRecord{3, 80, 84, 0, 0, 0, 0, 0}, LevelRecord{7, 0, 0, 100, 100, 0, 0, 0},
+    levels[0].records = {LevelRecord{3, 80, 84, 0, 0, 0, 0, 0}, LevelRecord{7, 0, 200, 100, 100, 0, 0, 0},
                          LevelRecord{1, 70, 30, 0, 0, 0, 0, 0}, LevelRecord{2, 70, 30, 0, 0, 0, 0, 0}, kEndRecord};
     levels[1].name = "Second";
     levels[1].records = {LevelRecord{3, 80, 84, 0, 0, 0, 0, 0}, LevelRecord{1, 10, 10, 0, 0, 0, 0, 0}, kEndRecord};

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <chrono>
 #include <climits>
 #include <ostream>
 
@@ -15,7 +16,9 @@
 #include "sim/player.h"
 #include "sim/sim_options.h"
 #include "sim/trace.h"
+#include "solve/difficulty.h"
 #include "solve/level_run.h"
+#include "solve/one_bomb_proof.h"
 #include "solve/solver.h"
 
 namespace {
@@ -77,6 +80,18 @@ int Play(const SimOptions& o, Run& run, std::ostream& out, std::ostream& err) {
     }
 }
 
+// --one-bomb: the proof's one line; 0 once it decided, 1 when its budget ran out.
+int ProveOneBombLine(const SimOptions& o, const LevelRecord* records, std::ostream& out) {
+    OneBombSettings settings;
+    settings.frames = o.frames;
+    if (o.budgetGiven)
+        settings.stop.deadline = SolveClock::now() + std::chrono::duration_cast<SolveClock::duration>(
+                                                          std::chrono::duration<double>(o.budget));
+    const OneBombProof p = ProveOneBomb(records, settings);
+    out << OneBombLine(p) << '\n';
+    return p.result == OneBombProof::Result::Stopped ? 1 : 0;
+}
+
 }  // namespace
 
 int RunSim(const SimOptions& o, const LevelList& levels, const Assets* pictures, std::ostream& out,
@@ -84,6 +99,7 @@ int RunSim(const SimOptions& o, const LevelList& levels, const Assets* pictures,
     std::string error;
     if (!SimOptionsFitLevel(o, levels, error)) return Usage(err, error);
     const LevelRecord* records = levels[static_cast<size_t>(o.level - 1)].records.data();
+    if (o.oneBomb) return ProveOneBombLine(o, records, out);
     if (o.solve) {
         SolveSettings settings;
         settings.frames = o.frames;
@@ -91,6 +107,7 @@ int RunSim(const SimOptions& o, const LevelList& levels, const Assets* pictures,
         settings.shown = o.shown;
         settings.prefix = o.bombs;
         const SolveReport report = Solve(records, settings, out);
+        if (const std::optional<double> d = Difficulty(report)) out << "difficulty: " << FormatDifficulty(*d) << '\n';
         return report.solutionCount > 0 ? 0 : 1;
     }
     if (o.at < 0) {

@@ -11,6 +11,7 @@ const char* const kSimUsage =
     "                    [--screenshot FILE --at FRAME]\n"
     "       zandrove-sim [--pack FILE] --level N [--bomb X,Y,FUSE]... --solve [--budget SECONDS]\n"
     "                    [--frames F] [--solutions K]\n"
+    "       zandrove-sim [--pack FILE] --level N --one-bomb [--budget SECONDS] [--frames F]\n"
     "       zandrove-sim --help | --version\n";
 
 namespace {
@@ -47,6 +48,10 @@ bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& o, std::s
         }
         if (a == "--solve") {
             o.solve = true;
+            continue;
+        }
+        if (a == "--one-bomb") {
+            o.oneBomb = true;
             continue;
         }
         static const char* const kWithValue[] = {"--pack", "--level", "--bomb", "--frames",
@@ -112,6 +117,7 @@ bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& o, std::s
             o.at = static_cast<int>(n);
         } else if (a == "--budget") {
             if (!twice(haveBudget)) return false;
+            o.budgetGiven = true;
             if (!ParseSeconds(v, o.budget)) {
                 error = "--budget takes a positive number of seconds (at most a week), not '" + v + "'";
                 return false;
@@ -141,8 +147,12 @@ bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& o, std::s
         error = "--solve does not take --trace or --screenshot";
         return false;
     }
-    if (!o.solve && (haveBudget || haveShown)) {
-        error = "--budget and --solutions belong to --solve";
+    if (o.oneBomb && (o.solve || o.trace || haveAt || haveShown || !o.bombs.empty())) {
+        error = "--one-bomb places its own bomb: it takes no --bomb, --solve, --solutions, --trace or --screenshot";
+        return false;
+    }
+    if (!o.solve && (haveShown || (haveBudget && !o.oneBomb))) {
+        error = "--budget and --solutions belong to --solve (--budget also to --one-bomb)";
         return false;
     }
     return true;

@@ -17,7 +17,9 @@ struct SimOptions {
     std::string screenshot;  // empty: none
     int at = -1;             // the frame to picture
     bool solve = false;
-    double budget = 60;  // seconds, for --solve
+    bool oneBomb = false;  // --one-bomb: can one bomb solve the level?
+    double budget = 60;  // seconds, for --solve (--one-bomb: none unless given)
+    bool budgetGiven = false;
     int shown = 10;      // solutions printed by --solve
     bool help = false;
     bool version = false;

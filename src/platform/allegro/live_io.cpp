@@ -20,7 +20,7 @@ static_assert(kKeyBackspace == KEY_BACKSPACE && kKeyTab == KEY_TAB && kKeyEnter 
 static_assert(kKeyInsert == KEY_INSERT && kKeyDel == KEY_DEL && kKeyHome == KEY_HOME && kKeyEnd == KEY_END);
 static_assert(kKeyPgUp == KEY_PGUP && kKeyPgDn == KEY_PGDN && kKeyDelPad == KEY_DEL_PAD && kKeyEnterPad == KEY_ENTER_PAD);
 static_assert(kKeyLShift == KEY_LSHIFT && kKeyRShift == KEY_RSHIFT && kKeyLControl == KEY_LCONTROL);
-static_assert(kKeyRControl == KEY_RCONTROL && kKeyAlt == KEY_ALT);
+static_assert(kKeyRControl == KEY_RCONTROL && kKeyAlt == KEY_ALT && kKeyAltGr == KEY_ALTGR);
 static_assert(kKeyCount == KEY_MAX + 1);
 
 namespace {
