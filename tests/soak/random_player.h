@@ -8,11 +8,9 @@
 
 #include "game/frame_io.h"
 #include "game/input.h"
+#include "sim/placement.h"  // kEditHudTop: the HUD's top edge in edit mode
 
 class World;
-
-// The HUD's top edge in edit mode: the window less the HUD picture's rows.
-constexpr int kEditHudTop = 398;
 
 struct HeldInput {
     int mouseX = 320;
