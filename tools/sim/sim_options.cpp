@@ -10,7 +10,9 @@ const char* const kSimUsage =
     "usage: zandrove-sim [--pack FILE] --level N [--bomb X,Y,FUSE]... [--frames F] [--trace]\n"
     "                    [--screenshot FILE --at FRAME]\n"
     "       zandrove-sim [--pack FILE] --level N [--bomb X,Y,FUSE]... --solve [--budget SECONDS]\n"
-    "                    [--frames F] [--solutions K]\n";
+    "                    [--frames F] [--solutions K]\n"
+    "       zandrove-sim [--pack FILE] --level N [--bomb X,Y,FUSE]... --hint [--budget SECONDS] [--frames F]\n"
+    "       zandrove-sim [--pack FILE] --level N --bomb X,Y,FUSE... --forgiveness [--frames F]\n";
 
 namespace {
 
@@ -40,8 +42,17 @@ bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& o, std::s
             o.trace = true;
             continue;
         }
-        if (a == "--solve") {
+        if (a == "--forgiveness") {
+            o.forgiveness = true;
+            continue;
+        }
+        if (a == "--solve" || a == "--hint") {
+            if (o.solve) {
+                error = "--solve and --hint go alone";
+                return false;
+            }
             o.solve = true;
+            o.hint = a == "--hint";
             continue;
         }
         static const char* const kWithValue[] = {"--pack", "--level", "--bomb", "--frames",
@@ -133,7 +144,16 @@ bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& o, std::s
         return false;
     }
     if (o.solve && (o.trace || haveAt)) {
-        error = "--solve does not take --trace or --screenshot";
+        error = o.hint ? "--hint does not take --trace or --screenshot" : "--solve does not take --trace or --screenshot";
+        return false;
+    }
+    if (o.hint && haveShown) {
+        error = "--hint shows the one hint: it takes no --solutions";
+        return false;
+    }
+    if (o.hint && !haveBudget) o.budget = 20;  // a hint's own budget
+    if (o.forgiveness && (o.solve || o.trace || haveAt || o.bombs.empty())) {
+        error = "--forgiveness measures the --bomb options given, alone";
         return false;
     }
     if (!o.solve && (haveBudget || haveShown)) {

@@ -17,6 +17,8 @@ struct SimOptions {
     std::string screenshot;  // empty: none
     int at = -1;             // the frame to picture
     bool solve = false;
+    bool hint = false;   // --hint: --solve as the game's hints search
+    bool forgiveness = false;  // --forgiveness: how many placements around each bomb complete
     double budget = 60;  // seconds, for --solve
     int shown = 10;      // solutions printed by --solve
     bool help = false;
