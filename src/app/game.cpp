@@ -36,11 +36,13 @@ int UsageError(const std::string& message) {
     return 2;
 }
 
-// The levels to play: the pack's, when it can be read, else the built-in ten.
+// The levels to play: the pack's, when it can be read, else the built-in
+// ten, with one line saying why.
 LevelList LoadLevels(const std::string& pack) {
     PackFile file;
     std::string error;
     if (ReadPackFile(pack, file, error)) return std::move(file.levels);
+    Say("cannot open the level pack '" + pack + "': " + error + "; playing the built-in levels");
     return BuiltinLevelList();
 }
 
