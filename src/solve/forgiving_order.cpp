@@ -10,6 +10,7 @@ namespace {
 constexpr size_t kMeasuredInFull = 16;  // the best screened solutions, measured with every placement
 constexpr size_t kNudged = 4;           // the best of those, nudged towards the middle
 constexpr int kNudgeRounds = 6;
+constexpr int kSlack = 120;  // frames beyond twice a solution's own
 
 // The frame the bombs complete the level in, -1 when they do not within frameLimit.
 int CompletionFrame(const LevelRecord* records, const std::vector<BombPlacement>& bombs, int frameLimit) {
@@ -24,9 +25,13 @@ public:
     Orderer(const LevelRecord* records, size_t from, const SolveSettings& settings, const StopSignal& stop)
         : records_(records), from_(from), settings_(settings), stop_(stop) {}
 
-    // False when the stop came first: what it measured is not whole.
-    bool Measure(const std::vector<BombPlacement>& bombs, int reach, Forgiveness& out) const {
-        out = MeasureForgiveness(records_, bombs, settings_.frames, std::max(1, settings_.workers), stop_, from_, reach);
+    // False when the stop came first: what it measured is not whole. A
+    // placement a few pixels away that takes more than twice as long (and
+    // two seconds more) to complete is not the same plan: it does not count,
+    // and the runs that fail end that much sooner.
+    bool Measure(const std::vector<BombPlacement>& bombs, int frame, int reach, Forgiveness& out) const {
+        const int limit = std::min(settings_.frames, 2 * frame + kSlack);
+        out = MeasureForgiveness(records_, bombs, limit, std::max(1, settings_.workers), stop_, from_, reach);
         return !stop_.Stopped();
     }
 
@@ -53,7 +58,7 @@ public:
                 b.y = static_cast<int16_t>(b.y + dy);
                 if (settings_.inMouseReach && !InMouseReach(b.x, b.y)) continue;
                 Forgiveness f;
-                if (!Measure(moved, kForgivenessReach, f)) return;
+                if (!Measure(moved, s.frame, kForgivenessReach, f)) return;
                 if (!f.Completes(0, 0, 0) || !(s.forgiveness < f)) continue;
                 const int frame = CompletionFrame(records_, moved, settings_.frames);
                 if (frame < 0) continue;
@@ -90,7 +95,7 @@ void OrderByForgiveness(const LevelRecord* records, std::vector<Solution>& solut
     std::vector<bool> taken(solutions.size(), false);
     for (size_t i = 0; i < solutions.size(); ++i) {
         Solution s = solutions[i];
-        if (!orderer.Measure(s.bombs, 1, s.forgiveness)) break;
+        if (!orderer.Measure(s.bombs, s.frame, 1, s.forgiveness)) break;
         screened.push_back(std::move(s));
         taken[i] = true;
     }
@@ -100,7 +105,7 @@ void OrderByForgiveness(const LevelRecord* records, std::vector<Solution>& solut
     size_t measured = 0;
     for (Solution& s : screened) {
         Forgiveness full;
-        if (measured < kMeasuredInFull && orderer.Measure(s.bombs, kForgivenessReach, full)) {
+        if (measured < kMeasuredInFull && orderer.Measure(s.bombs, s.frame, kForgivenessReach, full)) {
             s.forgiveness = std::move(full);
             ++measured;
         } else {

@@ -54,7 +54,7 @@ public:
           out_(out),
           start_(start),
           whole_{Deadline(start, settings.budgetSeconds), settings.cancel},
-          stop_(whole_) {
+          stop_{whole_.deadline, settings.cancel, &shareSpent_} {
         const int workers = std::max(1, settings.workers);
         for (int w = 0; w < workers && (w == 0 || !stop_.Stopped()); ++w) {
             runners_.push_back(std::make_unique<AttemptRunner>(records, settings.frames));
@@ -88,8 +88,11 @@ private:
     const SolveSettings& settings_;
     std::ostream& out_;
     SolveClock::time_point start_;
+    // Raised once a search that puts its solutions in order has one, and
+    // has spent its share of the budget: the rest is for the ordering.
+    std::atomic<bool> shareSpent_{false};
     StopSignal whole_;  // the budget's end
-    StopSignal stop_;   // the search's: sooner, once one is found, when they are to be put in order
+    StopSignal stop_;   // the search's
     std::vector<std::unique_ptr<AttemptRunner>> runners_;  // one per worker: each plays its own world
     SolveReport report_;
     std::vector<Checkpoints> prepared_;  // per frontier node
@@ -103,10 +106,6 @@ void Search::Found(const std::vector<BombPlacement>& bombs, int frame, double wh
     for (const BombPlacement& b : bombs) key.push_back({b.x, b.y, LimitedFuse(b.fuse)});
     std::sort(key.begin(), key.end());
     if (!solved_.insert(key).second) return;
-    // The first solution found: the search leaves the rest of the budget
-    // from here to putting the solutions in order. (No worker runs now.)
-    if (settings_.forgiving && report_.solutionCount == 0)
-        stop_.deadline = std::min(whole_.deadline, Deadline(start_, settings_.budgetSeconds * kSearchShare));
     if (firstSolution_ < 0 || when < firstSolution_) firstSolution_ = when;
     report_.solutionCount += 1;
     if (static_cast<int>(report_.solutions.size()) >= settings_.shown) return;
@@ -131,6 +130,9 @@ bool Search::TryAll(const std::vector<Node>& frontier, const std::vector<Candida
     std::vector<std::pair<JobResult, double>> complete;  // with when it came in
     auto take = [&](const JobResult& r) {
         report_.attempts += 1;
+        if (settings_.forgiving && (r.complete || !complete.empty() || report_.solutionCount > 0) &&
+            Elapsed() >= settings_.budgetSeconds * kSearchShare)
+            shareSpent_.store(true, std::memory_order_relaxed);
         if (settings_.progress) settings_.progress(report_.attempts);
         if (r.complete)
             complete.push_back({r, Elapsed()});
@@ -149,6 +151,10 @@ bool Search::TryAll(const std::vector<Node>& frontier, const std::vector<Candida
     });
     bool solved = false;
     for (const auto& [r, when] : complete) {
+        // A search that puts what it keeps in order has no use for more than
+        // it keeps: a wide grid can complete thousands of times, and each
+        // would be played again to be counted.
+        if (settings_.forgiving && solved && static_cast<int>(report_.solutions.size()) >= settings_.shown) break;
         std::vector<BombPlacement> bombs = frontier[jobs[r.job].node].bombs;
         bombs.push_back(jobs[r.job].bomb);
         // Played once more from the start, as a player would play it: the
