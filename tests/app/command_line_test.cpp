@@ -128,6 +128,17 @@ TEST(PlayerSettings, OnlyTheChoicesInTheGameAreKept) {
     fs::remove_all(dir);
 }
 
+TEST(CommandLine, MenuStartsThePlayersEditionAndGoesWithEverythingButTheDesigner) {
+    const GameOptions o = Parse({"--menu", "--level", "3", "more.pak"});
+    EXPECT_TRUE(o.menu);
+    EXPECT_EQ(o.level, 3);
+    EXPECT_EQ(o.pack, "more.pak");
+    EXPECT_FALSE(Parse({}).menu);
+    EXPECT_EQ(Error({"--menu", "--menu"}), "--menu given twice");
+    EXPECT_EQ(Error({"--menu", "--design", "a.txt"}), "--design takes no --menu: the designer is on the title's menu");
+    EXPECT_NE(std::string(kGameUsage).find("[--menu]"), std::string::npos);
+}
+
 TEST(CommandLine, TheUsageShowsTheDesigner) {
     EXPECT_NE(std::string(kGameUsage).find("--design FILE"), std::string::npos);
 }
