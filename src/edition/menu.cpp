@@ -24,12 +24,12 @@ Menu::Action Menu::Input(const ScreenInput& input) {
     const int count = static_cast<int>(lines.size());
     if (input.Pressed(kKeyEsc)) return Action::Back;
     if (count == 0) return Action::None;
-    int move = -in.wheel;
-    if (input.Pressed(kKeyUp)) move -= 1;
-    if (input.Pressed(kKeyDown)) move += 1;
-    if (input.Pressed(kKeyHome)) move = -selected_;
-    if (input.Pressed(kKeyEnd)) move = count;
-    if (move != 0) Select((selected_ + move % count + count) % count);
+    // Up and Down go round; the wheel, Home and End stop at the ends.
+    if (input.Pressed(kKeyUp)) Select((selected_ + count - 1) % count);
+    if (input.Pressed(kKeyDown)) Select((selected_ + 1) % count);
+    if (in.wheel != 0) Select(selected_ - in.wheel);
+    if (input.Pressed(kKeyHome)) Select(0);
+    if (input.Pressed(kKeyEnd)) Select(count - 1);
     const int under = LineAt(in.mouseX, in.mouseY);
     // Where the mouse rests as the menu comes up chooses nothing.
     const bool moved = lastMouseX_ >= 0 && (in.mouseX != lastMouseX_ || in.mouseY != lastMouseY_);
