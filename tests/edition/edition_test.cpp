@@ -1,7 +1,8 @@
 // The player's edition played through its own frame function with scripted
-// input, as a player would: the title's Continue after kept progress, a
-// failed run told and taken back with Esc, a completed level's result, the
-// set done and back to the title, undo, fast-forward and pause, the settings.
+// input, as a player would: the title's Continue after kept progress, the
+// designer and back, a failed run told and taken back with Esc, a completed
+// level's result, the set done and back to the title, undo, fast-forward and
+// pause, the settings.
 #include <unistd.h>
 
 #include <filesystem>
@@ -125,6 +126,19 @@ TEST_F(EditionPlay, ContinueStartsAtTheFirstUnsolvedLevelAndF10GoesBackThenQuits
     io.Hold(kKeyF10);
     EXPECT_FALSE(Run());  // F10 on the title quits
     EXPECT_TRUE(reported.empty());
+}
+
+TEST_F(EditionPlay, TheDesignerOpensOnThePlayersOwnFileAndF10ComesBack) {
+    Open();
+    Tap(kKeyDown);
+    Tap(kKeyDown);
+    Tap(kKeyEnter);
+    ASSERT_EQ(game->Current(), Screen::Designer) << game->Note();
+    EXPECT_TRUE(fs::is_directory(dir / "zandrove" / "levels"));  // made for the file's first save
+    ASSERT_TRUE(Run(5));
+    Tap(kKeyF10);  // nothing changed: the designer closes at once
+    EXPECT_EQ(game->Current(), Screen::Title);
+    EXPECT_FALSE(fs::exists(setup.designPath));  // nothing saved, nothing written
 }
 
 TEST_F(EditionPlay, AFailedRunIsToldAndEscTriesAgain) {
