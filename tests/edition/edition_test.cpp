@@ -167,6 +167,23 @@ TEST_F(EditionPlay, AFailedRunIsToldAndEscTriesAgain) {
     EXPECT_EQ(Playing().BombList[0]->x.Whole(), 100);  // back where the player put it
 }
 
+TEST_F(EditionPlay, AHamsterAtRestOutOfItsExitIsLostOnceNoBombIsLeftToGoOff) {
+    // A hamster on a block far from the exit, and a fixed bomb far from both
+    // whose fuse burns four seconds.
+    const LevelRecord still[] = {Rec(REC_HAMSTER, 100, 104), Rec(REC_BLOCK, 100, 130), Rec(REC_EXIT, 560, 20, 40, 40),
+                                 Rec(REC_FIXED_BOMB, 400, 300, 0, 0, 16), Rec(REC_END)};
+    Open(LevelsOf({still}));
+    Tap(kKeyEnter);
+    Tap(kKeySpace);
+    ASSERT_TRUE(Run(200));
+    EXPECT_FALSE(game->Play().Watch().Lost());  // still for three seconds, but the bomb is yet to go off
+    int frames = 0;
+    while (!game->Play().Watch().Lost() && frames < 200 && Run()) ++frames;
+    EXPECT_TRUE(game->Play().Watch().Lost());
+    EXPECT_LT(frames, 60);  // once the bomb is spent
+    EXPECT_FALSE(Playing().EditMode);
+}
+
 TEST_F(EditionPlay, ACompletedLevelShowsItsResultAndTheLastOneLeadsBackToTheTitle) {
     // Level 1, then a level whose hamster stands in its exit already.
     const LevelRecord home[] = {Rec(REC_HAMSTER, 100, 104), Rec(REC_BLOCK, 100, 130), Rec(REC_EXIT, 80, 80, 40, 40),
