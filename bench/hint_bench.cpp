@@ -37,7 +37,7 @@ void BM_EditFrameWhileAHintIsSearched(benchmark::State& bench) {
         state.drawnPicture = 0;  // drawn whole every time, as a changing hint is
         RunFrame(state, BenchBitmaps(), io);
         hints.Poll();
-        hints.Draw(BenchBitmaps().backBuffer.get(), BenchBitmaps(), state.hudTop, true);
+        hints.Draw(BenchBitmaps().backBuffer.get(), BenchBitmaps(), state.hudTop, state.world);
     }
     bench.counters["searches"] = static_cast<double>(searches);
     hints.Reset();

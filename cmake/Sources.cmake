@@ -62,6 +62,7 @@ set(ZANDROVE_SOLVE_SOURCES
   ${ZANDROVE_SRC}/solve/candidates.cpp
   ${ZANDROVE_SRC}/solve/difficulty.cpp
   ${ZANDROVE_SRC}/solve/forgiveness.cpp
+  ${ZANDROVE_SRC}/solve/forgiving_order.cpp
   ${ZANDROVE_SRC}/solve/level_run.cpp
   ${ZANDROVE_SRC}/solve/nav_field.cpp
   ${ZANDROVE_SRC}/solve/one_bomb_proof.cpp

@@ -15,8 +15,9 @@ declare -A rank=(
     [progress]=3 [solve]=3            # what the player keeps; the solver
     [game]=4                          # one frame: HUD, drawing, level sequence, assets
     [features]=5 [design]=5           # chooser, hints, watching a run; the level designer
-    [platform/allegro]=6 [platform/web]=6  # each platform, the only code that includes it
-    [app]=7                           # the programs
+    [edition]=6                       # the player's edition: title, settings, results, assists
+    [platform/allegro]=7 [platform/web]=7  # each platform, the only code that includes it
+    [app]=8                           # the programs
 )
 # The platforms' own headers, which only their folders may include.
 platform_include='^[[:space:]]*#[[:space:]]*include[[:space:]]*<(allegro|emscripten)'

@@ -4,14 +4,15 @@
 #include "progress/word_lines.h"
 
 const char* const kGameUsage =
-    "usage: zandrove [--level N] [--scale N|auto] [--fullscreen] [--mute] [--] [PACK|LINK]\n"
+    "usage: zandrove [--menu] [--level N] [--scale N|auto] [--fullscreen] [--mute] [--] [PACK|LINK]\n"
     "       zandrove [--scale N|auto] [--fullscreen] [--mute] --design FILE|LINK\n"
     "       zandrove --help | --version\n";
 
 const char* const kGameNotes =
     "Words after PACK are ignored; a PACK whose name starts with '-' goes after '--'.\n"
     "A LINK is a share link (zandrove-pack share); the designer opens one as a new shared.txt.\n"
-    "The options are for this run only; what M and F11 choose in the game is kept.\n";
+    "--menu starts the player's edition: a title screen, results, settings and assists.\n"
+    "The options are for this run only; what M, F11 and the settings screen choose is kept.\n";
 
 const char* const kGameKeys =
     "Edit mode (nothing moves):\n"
@@ -21,11 +22,18 @@ const char* const kGameKeys =
     "  1 to 5                 select a placed bomb\n"
     "  Space, Esc, right click   run / back to edit mode\n"
     "  L                      choose a level (arrows, wheel, click, Enter; W watches the best run; Esc back)\n"
-    "  H                      hint: the next bomb of a solution (H again for the one after)\n"
+    "  H                      hint: the next bomb of a solution (H again for the one after);\n"
+    "                         a click on its ghost places it\n"
     "Any time:\n"
     "  M                      sound off / on\n"
     "  F11                    full screen / window\n"
-    "  F10                    quit\n";
+    "  F10                    quit\n"
+    "The player's edition (--menu) adds, in a level:\n"
+    "  Ctrl+Z                 take back the last placement or fuse change (edit mode)\n"
+    "  drag onto a slot       put a bomb back in the inventory\n"
+    "  P                      pause (run mode)\n"
+    "  F (held)               fast-forward (run mode)\n"
+    "  F10                    back to the title; F10 on the title quits\n";
 
 namespace {
 
@@ -70,6 +78,12 @@ bool ParseCommandLine(const std::vector<std::string>& args, GameOptions& o, std:
             o.help = true;
         } else if (a == "--version") {
             o.version = true;
+        } else if (a == "--menu") {
+            if (o.menu) {
+                error = "--menu given twice";
+                return false;
+            }
+            o.menu = true;
         } else if (a == "--fullscreen" || a == "--mute") {
             if (!SetOnce(a == "--mute" ? o.mute : o.fullscreen, true, a, error)) return false;
         } else if (a == "--level") {
@@ -106,6 +120,10 @@ bool ParseCommandLine(const std::vector<std::string>& args, GameOptions& o, std:
     }
     if (!o.design.empty() && (havePack || o.level)) {
         error = "--design takes no PACK and no --level";
+        return false;
+    }
+    if (!o.design.empty() && o.menu) {
+        error = "--design takes no --menu: the designer is on the title's menu";
         return false;
     }
     return true;

@@ -1,6 +1,6 @@
 #pragma once
 // The game's command line:
-//   zandrove [--level N] [--scale N|auto] [--fullscreen] [--mute] [--] [PACK [WORD...]]
+//   zandrove [--menu] [--level N] [--scale N|auto] [--fullscreen] [--mute] [--] [PACK [WORD...]]
 //   zandrove [--scale N|auto] [--fullscreen] [--mute] --design FILE
 //   zandrove --help | --version
 #include <optional>
@@ -12,6 +12,7 @@ struct GameOptions {
     std::optional<int> scale;       // 1..4, or kAutoScale
     std::optional<bool> fullscreen;  // set only when given: settings fill the rest
     std::optional<bool> mute;
+    bool menu = false;   // --menu: the player's edition, from its title screen
     std::string design;  // --design FILE: the level designer's file
     std::string pack;    // empty: the built-in levels
     std::vector<std::string> ignored;  // the words after the pack, as the game has always ignored them

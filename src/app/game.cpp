@@ -11,6 +11,7 @@
 #include "app/command_line.h"
 #include "app/player_settings.h"
 #include "app/run_designer.h"
+#include "app/run_edition.h"
 #include "app/version.h"
 #include "features/game_hooks.h"
 #include "files/file_error.h"
@@ -96,6 +97,13 @@ int RunGame(int argc, char** argv) {
     if (!havePack) levels = BuiltinLevelList();
     if (!CheckLevelOption(options, static_cast<int>(levels.size()), error)) return UsageError(error);
     PlayerSettings settings(options);
+    if (options.menu) {
+        if (levels.empty()) {
+            Say("the level pack '" + options.pack + "' holds no complete level; playing the built-in levels");
+            levels = BuiltinLevelList();
+        }
+        return RunEdition(options, levels, settings);
+    }
     const std::string progressPath = KeptFilePath("XDG_DATA_HOME", ".local/share", "progress.txt");
     if (progressPath.empty()) Say("progress is not kept: " + NoKeptFolderReason("XDG_DATA_HOME"));
     GameState state;
@@ -117,6 +125,7 @@ int RunGame(int argc, char** argv) {
         {
             LiveIo io;
             io.ShowIn(&window);
+            io.SetVolume(settings.now.volume);
             GameHooks hooks(io, levels, assets, progressPath, Say);
             hooks.toggleMute = [&] {
                 settings.ChooseMute(!settings.now.mute);

@@ -13,14 +13,29 @@ PlayerSettings::PlayerSettings(const GameOptions& options) {
     if (options.mute) now.mute = *options.mute;
 }
 
-void PlayerSettings::ChooseMute(bool mute) {
-    now.mute = kept.mute = mute;
+void PlayerSettings::Choose(const Settings& chosen) {
+    if (chosen == now) return;
+    auto take = [](auto& nowField, auto& keptField, const auto& chosenField) {
+        if (nowField != chosenField) nowField = keptField = chosenField;
+    };
+    take(now.scale, kept.scale, chosen.scale);
+    take(now.fullscreen, kept.fullscreen, chosen.fullscreen);
+    take(now.mute, kept.mute, chosen.mute);
+    take(now.volume, kept.volume, chosen.volume);
+    take(now.assists, kept.assists, chosen.assists);
     Keep();
 }
 
+void PlayerSettings::ChooseMute(bool mute) {
+    Settings s = now;
+    s.mute = mute;
+    Choose(s);
+}
+
 void PlayerSettings::ChooseFullscreen(bool fullscreen) {
-    now.fullscreen = kept.fullscreen = fullscreen;
-    Keep();
+    Settings s = now;
+    s.fullscreen = fullscreen;
+    Choose(s);
 }
 
 void PlayerSettings::Keep() {

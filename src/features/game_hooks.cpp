@@ -5,6 +5,7 @@
 #include "game/assets.h"
 #include "game/drawing.h"
 #include "game/frame_loop.h"
+#include "game/hud_controls.h"
 #include "game/keys.h"
 #include "game/media_files.h"
 #include "packs/level_hash.h"
@@ -43,10 +44,23 @@ void GameHooks::FinishKeeping() {
     for (const std::string& line : said) report_(line);
 }
 
+void GameHooks::FollowGhost(GameState& state) {
+    const InputSample& in = state.input;
+    if (!(in.pressed & kLeftButton) || in.mouseY >= state.hudTop) return;
+    // A bomb under the cursor took the click already, as the HUD gives it.
+    for (const cBomb* bomb : state.world.BombList)
+        if (BombUnderCursor(*bomb, in.mouseX, in.mouseY)) return;
+    const BombPlacement* ghost = hints_.GhostAt(in.mouseX, in.mouseY);
+    // Taken out of its slot, put where the ghost is, its fuse set: what a
+    // drag there exactly and the fuse's buttons would do, between two frames
+    // of edit mode, where nothing moves.
+    if (ghost) Place(state.world, *ghost);
+}
+
 bool GameHooks::Overlaid() const { return state_ && hints_.Showing(state_->world.EditMode); }
 
 void GameHooks::Present(Picture* frame) {
-    if (frame && Overlaid()) hints_.Draw(frame, assets_, state_->hudTop, state_->world.EditMode);
+    if (frame && Overlaid()) hints_.Draw(frame, assets_, state_->hudTop, state_->world);
     player_.Present(frame);
 }
 
@@ -66,6 +80,7 @@ bool GameHooks::AfterFrame(GameState& state, const Assets& assets, FrameIo&) {
     if (pressed[KeyLetter('M')] && toggleMute) toggleMute();
     if (pressed[kKeyF11] && toggleFullscreen) toggleFullscreen();
     const bool editing = state.world.EditMode;
+    if (editing) FollowGhost(state);
     if (editing && pressed[KeyLetter('H')]) hints_.Ask(Records(state.levelIndex), PlacedBombs(state.world));
     // A frame left alone is not drawn again: while hints show or change, it must be.
     const bool overlaid = Overlaid();

@@ -1,7 +1,8 @@
 #pragma once
 // What the game adds around the frames of its levels, all reached through
 // keys the frame does not read: L opens the level chooser (edit mode), H
-// asks for a hint (edit mode), M switches the sound, F11 full screen. Every
+// asks for a hint (edit mode; a click on its ghost places the bomb), M
+// switches the sound, F11 full screen. Every
 // completed level is kept in the progress file. It is also the frames' io:
 // it hands on the player's io and draws the hints over the finished frame.
 #include <bitset>
@@ -47,9 +48,12 @@ public:
     void StopSound(Sound* sound) override { player_.StopSound(sound); }
     bool CloseRequested() override { return player_.CloseRequested(); }
     bool QuitHeld() override { return player_.QuitHeld(); }
+    void ShowTitle(const char* title) override { player_.ShowTitle(title); }
 
 private:
     void Keep(const GameState& state, const RunResult& run);
+    // A click on a hint's ghost places its bomb there.
+    void FollowGhost(GameState& state);
     // The chooser over the level in play; false when the level ends for it.
     bool Choose(GameState& state, const Assets& assets);
     bool Overlaid() const;

@@ -6,12 +6,20 @@
 #include "game/assets.h"
 #include "game/drawing.h"
 #include "game/frame_draw.h"
+#include "sim/fuse.h"
+#include "sim/world.h"
+
+namespace {
+// Less than this left of the budget is no time for a second search.
+constexpr double kShortestSearch = 0.5;
+}
 
 void Hints::Reset() {
     solve_.Cancel();
     searching_ = false;
     used_ = false;
     solution_.clear();
+    forgiveness_ = Forgiveness{};
     first_ = shown_ = 0;
     noticeFrames_ = 0;
     records_ = nullptr;
@@ -22,19 +30,39 @@ void Hints::Notice(const char* text) {
     noticeFrames_ = 180;  // three seconds
 }
 
+double Hints::SecondsAsked() const {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - asked_).count();
+}
+
 bool Hints::StartSearch(const std::vector<BombPlacement>& prefix) {
-    SolveSettings settings;
-    settings.budgetSeconds = budget_;
-    settings.shown = 1;
-    settings.prefix = prefix;
+    const double left = budget_ - SecondsAsked();
+    if (left < kShortestSearch) return false;
     prefix_ = prefix;
-    searching_ = solve_.Start(records_, settings);
+    searching_ = solve_.Start(records_, HintSettings(left, prefix));
     return searching_;
 }
 
+namespace {
+
+// The player has put a bomb where the solution has none: a hand a pixel or
+// two off, or a plan of its own.
+bool WentElsewhere(const std::vector<BombPlacement>& placed, const std::vector<BombPlacement>& solution) {
+    for (const BombPlacement& p : placed) {
+        bool there = false;
+        for (const BombPlacement& s : solution)
+            there = there || (s.slot == p.slot && s.x == p.x && s.y == p.y && LimitedFuse(s.fuse) == LimitedFuse(p.fuse));
+        if (!there) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
 void Hints::Ask(const LevelRecord* records, const std::vector<BombPlacement>& placed) {
     if (searching_) return;
-    if (records == records_ && !solution_.empty()) {
+    // Where the player's bombs left the solution, the rest is searched
+    // again from where they stand: the ghosts to come fit the bombs placed.
+    if (records == records_ && !solution_.empty() && !WentElsewhere(placed, solution_)) {
         if (first_ + shown_ < solution_.size())
             ++shown_;
         else
@@ -43,8 +71,10 @@ void Hints::Ask(const LevelRecord* records, const std::vector<BombPlacement>& pl
     }
     records_ = records;
     solution_.clear();
+    forgiveness_ = Forgiveness{};
     first_ = shown_ = 0;
     noticeFrames_ = 0;
+    asked_ = std::chrono::steady_clock::now();
     if (!StartSearch(placed)) Notice("no hint: the search cannot start");
 }
 
@@ -56,14 +86,17 @@ void Hints::Poll() {
     searching_ = false;
     const bool found = state == BackgroundSolve::State::Done && !solve_.Report().solutions.empty();
     if (found) {
-        solution_ = solve_.Report().solutions.front().bombs;
+        const Solution& best = solve_.Report().solutions.front();
+        solution_ = best.bombs;
+        forgiveness_ = best.forgiveness;
         first_ = std::min(prefix_.size(), solution_.size());
         shown_ = first_ < solution_.size() ? 1 : 0;
         used_ = used_ || shown_ > 0;
         solve_.Cancel();
         return;
     }
-    // None with the player's bombs kept: from the inventory alone.
+    // None with the player's bombs kept: from the inventory alone, in the
+    // time the hint has left.
     if (!prefix_.empty() && StartSearch({})) return;
     solve_.Cancel();
     Notice("no hint found");
@@ -74,9 +107,17 @@ std::span<const BombPlacement> Hints::Ghosts() const {
     return std::span<const BombPlacement>(solution_).subspan(first_, shown_);
 }
 
+const BombPlacement* Hints::GhostAt(int x, int y) const {
+    const BombPlacement* hit = nullptr;
+    // As for the bombs themselves, the last one under the point wins.
+    for (const BombPlacement& g : Ghosts())
+        if (x >= g.x - kBombHalf && x < g.x + kBombHalf && y >= g.y - kBombHalf && y < g.y + kBombHalf) hit = &g;
+    return hit;
+}
+
 void Hints::StatusText(char* out, size_t size) const {
     if (searching_)
-        std::snprintf(out, size, "searching for a hint... %d s", static_cast<int>(solve_.Seconds()));
+        std::snprintf(out, size, "searching for a hint... %d s", static_cast<int>(SecondsAsked()));
     else
         std::snprintf(out, size, "%s", noticeFrames_ > 0 ? notice_ : "");
 }
@@ -87,20 +128,31 @@ std::string Hints::Status() const {
     return text;
 }
 
-void Hints::Draw(Picture* target, const Assets& assets, int hudTop, bool editMode) const {
+namespace {
+
+// The player's bomb of the ghost's slot stands exactly as the ghost says.
+bool Followed(const World& world, const BombPlacement& g) {
+    const size_t k = static_cast<size_t>(g.slot);
+    if (k >= world.BombList.size() || !world.BombPlaced[k]) return false;
+    const cBomb& b = *world.BombList[k];
+    return b.HomeX == g.x && b.HomeY == g.y && b.Fuse == LimitedFuse(g.fuse);
+}
+
+}  // namespace
+
+void Hints::Draw(Picture* target, const Assets& assets, int hudTop, const World& world) const {
     constexpr int kGhostAlpha = 120;
-    const std::span<const BombPlacement> ghosts = editMode ? Ghosts() : std::span<const BombPlacement>{};
+    const std::span<const BombPlacement> ghosts = world.EditMode ? Ghosts() : std::span<const BombPlacement>{};
     if (Picture* bomb = assets.redBomb.get()) {
         for (const BombPlacement& g : ghosts) {
+            if (Followed(world, g)) continue;
             DrawShadedSprite(target, bomb, g.x - PictureWidth(bomb) / 2, g.y - PictureHeight(bomb) / 2, kGhostAlpha);
             // The fuse as the HUD reads it out, beside the ghost.
-            const FuseReadout readout = FuseReadoutFor(g.fuse);
-            for (int i = 0; i < readout.count; ++i) {
-                Picture* glyph = assets.timeGlyphs[readout.glyphs[i].glyph];
-                if (glyph)
-                    DrawShadedSprite(target, glyph, g.x + 14 + readout.glyphs[i].x - readout.glyphs[0].x, g.y - 8,
-                                     kGhostAlpha);
-            }
+            const FuseReadout readout = FuseReadoutFor(LimitedFuse(g.fuse));
+            for (int i = 0; i < readout.count; ++i)
+                if (Picture* glyph = assets.timeGlyphs[readout.glyphs[i].glyph])
+                    DrawShadedSprite(target, glyph, g.x + kBombHalf + 2 + readout.glyphs[i].x - readout.glyphs[0].x,
+                                     g.y - kGlyphHeight / 2, kGhostAlpha);
         }
     }
     char status[64];

@@ -94,6 +94,18 @@ FuseReadout FuseReadoutFor(int count) {
     return {2, {{q / 4, kSecondsX}, {kFirstQuarterGlyph + q % 4, kQuartersX}}};
 }
 
+void DrawFuseReadout(Picture* target, const Assets& assets, int left, int top, int count) {
+    const FuseReadout readout = FuseReadoutFor(count);
+    for (int i = 0; i < readout.count; ++i)
+        if (Picture* glyph = assets.timeGlyphs[readout.glyphs[i].glyph])
+            DrawMaskedSprite(target, glyph, left + readout.glyphs[i].x - readout.glyphs[0].x, top);
+}
+
+int FuseReadoutWidth(int count) {
+    const FuseReadout readout = FuseReadoutFor(count);
+    return readout.glyphs[readout.count - 1].x - readout.glyphs[0].x + kGlyphWidth;
+}
+
 int SliderKnobX(int count) { return 2 * ShownQuarters(count) + 381; }
 
 void DrawHud(Picture* target, const Assets& assets, int hudTop, const World& world) {

@@ -38,6 +38,11 @@ struct FuseReadout {
     ReadoutGlyph glyphs[2];
 };
 FuseReadout FuseReadoutFor(int count);
+// The read-out of a bomb with count frames left as the HUD shows it, with
+// its top left at (left, top), anywhere on the picture (the fixed bombs of
+// the player's edition), and its width.
+void DrawFuseReadout(Picture* target, const Assets& assets, int left, int top, int count);
+int FuseReadoutWidth(int count);
 // The slider knob's x for a bomb with count frames left.
 int SliderKnobX(int count);
 

@@ -22,6 +22,9 @@ public:
     // rate. A looping one plays until stopped.
     virtual void PlaySound(Sound* sound, int frequency, bool loop) { (void)sound, (void)frequency, (void)loop; }
     virtual void StopSound(Sound* sound) { (void)sound; }
+    // The window's title from now on (the player's edition names the level
+    // in play); the game's own title is set once by the platform.
+    virtual void ShowTitle(const char* title) { (void)title; }
     // The player asked to quit other than with F10 (the window's close button).
     virtual bool CloseRequested() { return false; }
     // Quit asked for before the first frame: F10 held or the window closed.

@@ -86,7 +86,7 @@ bool RunFrame(GameState& s, const Assets& a, FrameIo& io) {
     commands = PlayerCommands{};
     bool modeClicked = false, bombSelected = w.SelectedBomb != nullptr;
     if (w.EditMode) {
-        const HudClicks clicks = EditModeInput(s.hud, s.input, s.hudTop, w, commands);
+        const HudClicks clicks = EditModeInput(s.hud, s.input, s.hudTop, w, commands, s.hudOptions);
         if (clicks.restart) s.restartRequest = true;
         modeClicked = clicks.mode;
         bombSelected = clicks.bombSelected;

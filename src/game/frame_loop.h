@@ -26,6 +26,7 @@ struct GameState {
     InputSample input;         // this frame's sample
     PlayerCommands commands;   // this frame's input record
     HudState hud;
+    HudOptions hudOptions;     // the player's edition's additions; kept across levels
     // The level tools turn this off to simulate fast: every drawing call is
     // skipped, while input, physics, sound and the completion count run as
     // always. The hamster's flare puffs are emitted from its drawing, and

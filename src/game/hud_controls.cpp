@@ -22,7 +22,7 @@ public:
     Hands(const World& w, PlayerCommands& out) : w_(w), out_(out), selected_(w.SlotOf(w.SelectedBomb)) {}
 
     int Selected() const { return selected_; }
-    bool Placed(int k) const { return k == taken_ || w_.BombPlaced[static_cast<size_t>(k)]; }
+    bool Placed(int k) const { return k != returned_ && (k == taken_ || w_.BombPlaced[static_cast<size_t>(k)]); }
     const cBomb& Bomb(int k) const { return *w_.BombList[static_cast<size_t>(k)]; }
     // The selected bomb's whole-pixel centre.
     int X() const { return moved_ == selected_ ? movedX_ : Bomb(selected_).x.Whole(); }
@@ -45,6 +45,11 @@ public:
         MovedTo(X() + dx, Y() + dy);
         Add(Command::Kind::Nudge, 0, dx, dy, 0);
     }
+    void Return(int k) {
+        if (selected_ == k) selected_ = -1;
+        returned_ = k;
+        Add(Command::Kind::Return, k, 0, 0, 0);
+    }
     void SetFuse(int frames) { Add(Command::Kind::SetFuse, 0, 0, 0, frames); }
     void StepFuse(int quarters) { Add(Command::Kind::StepFuse, 0, 0, 0, quarters); }
 
@@ -62,6 +67,7 @@ private:
     PlayerCommands& out_;
     int selected_;
     int taken_ = -1;
+    int returned_ = -1;
     int moved_ = -1;  // the bomb that moved this frame, and where to
     int movedX_ = 0, movedY_ = 0;
 };
@@ -144,6 +150,17 @@ void RightHeld(HudState& s, const InputSample& in, int hudTop, Hands& h) {
     h.SetFuse((d >> 3) * kQuarterSecond);
 }
 
+// The end of a drag of a bomb, over the inventory's slots: it goes back in.
+void DropOnInventory(const InputSample& in, int hudTop, Hands& h) {
+    if (OverPlayField(in, hudTop) || h.Selected() < 0) return;
+    const Box point = HudPoint(in.mouseX, in.mouseY, hudTop);
+    for (int k = 0; k < hud::kSlotCount; ++k)
+        if (HitsControl(point, hud::InventorySlot(k))) {
+            h.Return(h.Selected());
+            return;
+        }
+}
+
 void NudgeAndFuseKeys(HudState& s, const InputSample& in, Hands& h) {
     // Only the first held key of the list acts, and only once per press: the
     // latch opens again when all of them are up.
@@ -194,12 +211,16 @@ bool BombUnderCursor(const cBomb& bomb, int mouseX, int mouseY) {
     return Overlaps(bomb.WorldBox(), Box{static_cast<short>(mouseX), static_cast<short>(mouseY), 0, 0});
 }
 
-HudClicks EditModeInput(HudState& s, const InputSample& in, int hudTop, const World& w, PlayerCommands& out) {
+HudClicks EditModeInput(HudState& s, const InputSample& in, int hudTop, const World& w, PlayerCommands& out,
+                        const HudOptions& options) {
     HudClicks clicks;
     Hands h(w, out);
     if (in.pressed & kLeftButton) LeftPress(s, in, hudTop, w, h, clicks);
     if (in.pressed & kRightButton) RightPress(s, in, hudTop, w, h);
-    if (in.released & kLeftButton) s.leftDrag = false;
+    if (in.released & kLeftButton) {
+        if (options.dropReturnsBomb && s.leftDrag && s.dragActive) DropOnInventory(in, hudTop, h);
+        s.leftDrag = false;
+    }
     if (in.released & kRightButton) s.fuseDrag = false;
     if (in.buttons & kLeftButton) LeftHeld(s, in, hudTop, h);
     if (in.buttons & kRightButton) RightHeld(s, in, hudTop, h);

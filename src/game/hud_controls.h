@@ -40,6 +40,11 @@ struct HudState {
     bool nudgeLatch = false;  // one nudge or fuse-key action per press
 };
 
+// What the player's edition adds to the HUD; the game's own HUD has none of it.
+struct HudOptions {
+    bool dropReturnsBomb = false;  // a bomb dragged onto the inventory's slots goes back into its own
+};
+
 // Requests for the game flow from this frame's clicks.
 struct HudClicks {
     bool restart = false;
@@ -59,4 +64,5 @@ constexpr int SliderFuse(int hudX) { return ((hudX - hud::kFuseSlider.x) >> 1) *
 // One frame of edit-mode input against the world as it stands; in holds
 // this frame's buttons and keys. What it does to the bombs is added to out,
 // in order, for the step to apply; the world itself is left as it is.
-HudClicks EditModeInput(HudState& state, const InputSample& in, int hudTop, const World& world, PlayerCommands& out);
+HudClicks EditModeInput(HudState& state, const InputSample& in, int hudTop, const World& world, PlayerCommands& out,
+                        const HudOptions& options = {});

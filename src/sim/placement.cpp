@@ -19,6 +19,19 @@ void PlaceInOrder(World& w, const std::vector<BombPlacement>& bombs) {
     }
 }
 
+void PlaceEach(World& w, const std::vector<BombPlacement>& bombs) {
+    for (const BombPlacement& b : bombs) Place(w, b);
+}
+
+int FreeSlot(const std::vector<BombPlacement>& bombs, int placeable) {
+    for (int k = 0; k < placeable; ++k) {
+        bool used = false;
+        for (const BombPlacement& b : bombs) used = used || b.slot == k;
+        if (!used) return k;
+    }
+    return -1;
+}
+
 std::vector<BombPlacement> PlacedBombs(const World& w) {
     std::vector<BombPlacement> bombs;
     for (size_t k = 0; k < w.BombList.size() && k < w.BombPlaced.size(); ++k) {

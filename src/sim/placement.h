@@ -37,8 +37,17 @@ bool Place(World& world, const BombPlacement& placement);
 
 // The placements taken out of the inventory in order, each into the slot of
 // its place in the list (whatever slot it names), as far as the HUD's slots
-// go: how the solver, the tools and the recorded solutions give bombs.
+// go: how the tools and the recorded solutions give bombs.
 void PlaceInOrder(World& world, const std::vector<BombPlacement>& bombs);
+
+// Each placement into the slot it names (a placement of no such slot is
+// left out): how the solver and hints place the player's bombs, which keep
+// the slots the player took them from, beside the ones they add.
+void PlaceEach(World& world, const std::vector<BombPlacement>& bombs);
+
+// The lowest inventory slot, of the first `placeable`, that none of bombs
+// uses; -1 when all are used.
+int FreeSlot(const std::vector<BombPlacement>& bombs, int placeable);
 
 // The bombs taken out of the inventory as they stand, in slot order.
 std::vector<BombPlacement> PlacedBombs(const World& world);

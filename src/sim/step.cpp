@@ -46,6 +46,17 @@ void Apply(World& w, const Command& c) {
                 PlaceAt(*b, kScreenWidth / 2, kScreenHeight / 2);  // the fuse stays as it was
             }
             return;
+        case Command::Kind::Return:
+            if (cBomb* b = Slot(w, c.slot)) {
+                w.BombPlaced[static_cast<size_t>(c.slot)] = false;
+                // An unplaced bomb still burns its fuse off the field in a run:
+                // it must be exactly as one never taken out.
+                PlaceAt(*b, kInventoryHome, kInventoryHome);
+                b->Fuse = kInventoryFuse;
+                b->Reset();
+                if (w.SelectedBomb == b) w.SelectedBomb = nullptr;
+            }
+            return;
         default:
             break;
     }

@@ -19,6 +19,11 @@ struct Command {
         Nudge,     // the selected bomb moved by (x, y) pixels
         SetFuse,   // the selected bomb's fuse set to value frames, within the HUD's limits
         StepFuse,  // the selected bomb's fuse value quarter seconds longer (or shorter)
+        // slot's bomb back in the inventory, as the level built it (off the
+        // field, the inventory's fuse), and no longer selected. Only the
+        // player's edition asks for it (a bomb dragged onto the inventory, an
+        // undo); the game's own HUD never does.
+        Return,
     };
     Kind kind = Kind::Select;
     int16_t slot = 0;

@@ -187,8 +187,7 @@ AttemptOutcome AttemptRunner::Extend(const Checkpoints& base, const BombPlacemen
     bombs.push_back(next);
     const int from = ResumeFrame(next.fuse);
     const auto at = base.frames.find(from);
-    const int slot = static_cast<int>(base.bombs.size());
-    if (at == base.frames.end() || !run_->Restore(at->second.run) || !run_->PlaceLate(slot, next))
+    if (at == base.frames.end() || !run_->Restore(at->second.run) || !run_->PlaceLate(next.slot, next))
         return Run(bombs, trajectory);
     if (trajectory) {
         const int n = base.path.hamsterCount;

@@ -36,9 +36,9 @@ Box BroadBox(const HamsterSnapshot& s) {
 
 void AddCandidates(const AttemptRunner& runner, const std::vector<BombPlacement>& placed,
                    const Trajectory& trajectory, int pass, int node, std::unordered_set<uint64_t>& seen,
-                   std::vector<Candidate>& out) {
-    const int slot = static_cast<int>(placed.size());
-    if (slot >= runner.Placeable()) return;
+                   std::vector<Candidate>& out, bool inMouseReach) {
+    const int slot = FreeSlot(placed, runner.Placeable());
+    if (slot < 0) return;
     const int step = 8 >> pass;
     int earliest = 0;
     for (const BombPlacement& b : placed) earliest = std::max(earliest, LimitedFuse(b.fuse));
@@ -66,6 +66,7 @@ void AddCandidates(const AttemptRunner& runner, const std::vector<BombPlacement>
                     if (dx * dx + dy * dy > kReach * kReach) continue;
                     const int bx = px - dx, by = py - dy;
                     if (bx < 0 || bx >= kScreenWidth || by < 0 || by >= kScreenHeight) continue;
+                    if (inMouseReach && !InMouseReach(bx, by)) continue;
                     const Box bombBox{static_cast<short>(bx - kBlastHalf), static_cast<short>(by - kBlastHalf),
                                       2 * kBlastHalf, 2 * kBlastHalf};
                     if (!Overlaps(broad, bombBox)) continue;

@@ -18,10 +18,11 @@ struct Candidate {
 };
 
 // Adds the next bomb's candidates for one grid pass to out. The new bomb
-// blasts no earlier than the bombs already placed, so the hamster's path up
-// to its blast is the one recorded in trajectory. Placements that lead to a
-// world already tried (the same state, the same bomb, no other bomb still to
-// come) are left out through seen.
+// takes the lowest inventory slot the placed ones leave free, and blasts no
+// earlier than they do, so the hamster's path up to its blast is the one
+// recorded in trajectory. Placements that lead to a world already tried (the
+// same state, the same bomb, no other bomb still to come) are left out
+// through seen; with inMouseReach, so are those a mouse cannot make.
 void AddCandidates(const AttemptRunner& runner, const std::vector<BombPlacement>& placed,
                    const Trajectory& trajectory, int pass, int node, std::unordered_set<uint64_t>& seen,
-                   std::vector<Candidate>& out);
+                   std::vector<Candidate>& out, bool inMouseReach = false);

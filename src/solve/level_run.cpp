@@ -20,7 +20,7 @@ void LevelRun::Restart(const LevelRecord* records, const std::vector<BombPlaceme
     // Every level begins in edit mode, nothing flying, whatever ran before.
     world_ = World{};
     BuildLevel(world_, records);
-    PlaceInOrder(world_, bombs);
+    PlaceEach(world_, bombs);
     frame_ = -1;
     running_ = true;
     FindHamsters();

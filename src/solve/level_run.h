@@ -18,9 +18,9 @@ int PlaceableBombs(const LevelRecord* records);
 
 class LevelRun {
 public:
-    // Builds the level and places the bombs, in inventory order (at most
-    // PlaceableBombs of them; each bomb's slot is its place in the list).
-    // Nothing runs yet.
+    // Builds the level and places the bombs, each in the inventory slot it
+    // names (bombs of slots beyond PlaceableBombs are left out). Nothing
+    // runs yet.
     LevelRun(const LevelRecord* records, const std::vector<BombPlacement>& bombs);
     // Built and placed again from the start, as a new run would be.
     void Restart(const LevelRecord* records, const std::vector<BombPlacement>& bombs);

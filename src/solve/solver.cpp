@@ -10,6 +10,7 @@
 
 #include "solve/attempt.h"
 #include "solve/candidates.h"
+#include "solve/forgiving_order.h"
 #include "sim/fuse.h"
 #include "solve/bomb_options.h"
 #include "solve/worker_pool.h"
@@ -17,6 +18,8 @@
 namespace {
 
 constexpr size_t kFrontier = 12;  // partial placements carried to the next bomb
+// Of a budget that also puts the solutions in order, what the search may take.
+constexpr double kSearchShare = 0.75;
 
 struct Node {
     std::vector<BombPlacement> bombs;
@@ -46,7 +49,12 @@ SolveClock::time_point Deadline(SolveClock::time_point start, double seconds) {
 class Search {
 public:
     Search(const LevelRecord* records, const SolveSettings& settings, std::ostream& out, SolveClock::time_point start)
-        : settings_(settings), out_(out), start_(start), stop_{Deadline(start, settings.budgetSeconds), settings.cancel} {
+        : records_(records),
+          settings_(settings),
+          out_(out),
+          start_(start),
+          whole_{Deadline(start, settings.budgetSeconds), settings.cancel},
+          stop_{whole_.deadline, settings.cancel, &shareSpent_} {
         const int workers = std::max(1, settings.workers);
         for (int w = 0; w < workers && (w == 0 || !stop_.Stopped()); ++w) {
             runners_.push_back(std::make_unique<AttemptRunner>(records, settings.frames));
@@ -69,11 +77,22 @@ private:
     // The runs of the frontier's placements, saved where a next bomb starts to matter.
     void PrepareFrontier(const std::vector<Node>& frontier);
     std::vector<Node> NextFrontier(const std::vector<Node>& frontier, std::vector<Child>& children);
+    // More solutions wanted with this many bombs, and the time for them.
+    bool Gathering() const {
+        return report_.solutionCount < settings_.gather && Elapsed() < settings_.budgetSeconds / 2;
+    }
+    void PutInOrder();
+    void PreferSteadyHands(const std::vector<Node>& frontier, std::vector<Child>& children);
 
+    const LevelRecord* records_;
     const SolveSettings& settings_;
     std::ostream& out_;
     SolveClock::time_point start_;
-    StopSignal stop_;
+    // Raised once a search that puts its solutions in order has one, and
+    // has spent its share of the budget: the rest is for the ordering.
+    std::atomic<bool> shareSpent_{false};
+    StopSignal whole_;  // the budget's end
+    StopSignal stop_;   // the search's
     std::vector<std::unique_ptr<AttemptRunner>> runners_;  // one per worker: each plays its own world
     SolveReport report_;
     std::vector<Checkpoints> prepared_;  // per frontier node
@@ -91,7 +110,8 @@ void Search::Found(const std::vector<BombPlacement>& bombs, int frame, double wh
     report_.firstSeconds = firstSolution_;
     report_.solutionCount += 1;
     if (static_cast<int>(report_.solutions.size()) >= settings_.shown) return;
-    report_.solutions.push_back({bombs, frame, when});
+    report_.solutions.push_back({bombs, frame, when, {}});
+    if (settings_.forgiving) return;  // the most forgiving is told once they are in order
     out_ << (bombs.empty() ? std::string("(no bombs)") : FormatBombOptions(bombs)) << " complete frame=" << frame
          << " (after " << Seconds(when) << ")\n";
     out_.flush();
@@ -111,6 +131,9 @@ bool Search::TryAll(const std::vector<Node>& frontier, const std::vector<Candida
     std::vector<std::pair<JobResult, double>> complete;  // with when it came in
     auto take = [&](const JobResult& r) {
         report_.attempts += 1;
+        if (settings_.forgiving && (r.complete || !complete.empty() || report_.solutionCount > 0) &&
+            Elapsed() >= settings_.budgetSeconds * kSearchShare)
+            shareSpent_.store(true, std::memory_order_relaxed);
         if (settings_.progress) settings_.progress(report_.attempts);
         if (r.complete)
             complete.push_back({r, Elapsed()});
@@ -129,6 +152,10 @@ bool Search::TryAll(const std::vector<Node>& frontier, const std::vector<Candida
     });
     bool solved = false;
     for (const auto& [r, when] : complete) {
+        // A search that puts what it keeps in order has no use for more than
+        // it keeps: a wide grid can complete thousands of times, and each
+        // would be played again to be counted.
+        if (settings_.forgiving && solved && static_cast<int>(report_.solutions.size()) >= settings_.shown) break;
         std::vector<BombPlacement> bombs = frontier[jobs[r.job].node].bombs;
         bombs.push_back(jobs[r.job].bomb);
         // Played once more from the start, as a player would play it: the
@@ -154,6 +181,7 @@ std::vector<Node> Search::NextFrontier(const std::vector<Node>& frontier, std::v
     std::sort(children.begin(), children.end(), [](const Child& a, const Child& b) {
         return a.score != b.score ? a.score < b.score : a.order < b.order;
     });
+    if (settings_.forgiving) PreferSteadyHands(frontier, children);
     std::vector<Node> next;
     std::unordered_set<uint64_t> ends;
     for (size_t i = 0; i < children.size() && next.size() < kFrontier && i < 8 * kFrontier && !TimeUp(); ++i) {
@@ -166,6 +194,41 @@ std::vector<Node> Search::NextFrontier(const std::vector<Node>& frontier, std::v
         next.push_back(std::move(n));
     }
     return next;
+}
+
+void Search::PreferSteadyHands(const std::vector<Node>& frontier, std::vector<Child>& children) {
+    // Of the best children, those whose bomb a pixel away in any of the four
+    // directions still does about as well go first: their worst score of the
+    // five decides. A hand cannot follow a bomb that only works at one pixel.
+    constexpr int kAway[4][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
+    const size_t looked = std::min(children.size(), 4 * kFrontier);
+    auto work = [&](int worker, int job) {
+        const Child& c = children[static_cast<size_t>(job / 4)];
+        std::vector<BombPlacement> bombs = frontier[static_cast<size_t>(c.node)].bombs;
+        bombs.push_back(c.bomb);
+        bombs.back().x = static_cast<int16_t>(c.bomb.x + kAway[job % 4][0]);
+        bombs.back().y = static_cast<int16_t>(c.bomb.y + kAway[job % 4][1]);
+        const AttemptOutcome o = runners_[static_cast<size_t>(worker)]->Run(bombs);
+        JobResult r;
+        r.score = o.complete ? 0 : o.score;
+        return r;
+    };
+    RunJobs(static_cast<int>(looked) * 4, static_cast<int>(runners_.size()), stop_, work, [&](const JobResult& r) {
+        Child& c = children[static_cast<size_t>(r.job / 4)];
+        c.score = std::max(c.score, r.score);
+    }, settings_.lowPriority);
+    std::stable_sort(children.begin(), children.begin() + static_cast<long>(looked),
+                     [](const Child& a, const Child& b) { return a.score < b.score; });
+}
+
+void Search::PutInOrder() {
+    OrderByForgiveness(records_, report_.solutions, settings_.prefix.size(), settings_, whole_);
+    if (report_.solutions.empty() || report_.solutions.front().forgiveness.perBomb.empty()) return;
+    const Solution& best = report_.solutions.front();
+    out_ << "most forgiving: " << FormatBombOptions(best.bombs) << " complete frame=" << best.frame << " (of "
+         << kForgivenessPlacements << " placements each, these complete:";
+    for (int n : best.forgiveness.perBomb) out_ << ' ' << n;
+    out_ << ")\n";
 }
 
 SolveReport Search::Run() {
@@ -203,9 +266,9 @@ SolveReport Search::Run() {
                 std::vector<Candidate> jobs;
                 for (size_t n = 0; n < frontier.size(); ++n)
                     AddCandidates(Runner(), frontier[n].bombs, frontier[n].trajectory, pass, static_cast<int>(n),
-                                  frontier[n].seen, jobs);
+                                  frontier[n].seen, jobs, settings_.inMouseReach);
                 solved = TryAll(frontier, jobs, children, pass == 0) || solved;
-                if (solved) break;
+                if (solved && !Gathering()) break;
             }
             if (solved) return "found with the fewest bombs";
             if (TimeUp()) return outOfTime();
@@ -213,6 +276,7 @@ SolveReport Search::Run() {
         }
         return report_.exhausted ? "every candidate tried" : "budget used up";
     }();
+    if (settings_.forgiving) PutInOrder();
     report_.seconds = Elapsed();
     out_ << "searched " << report_.attempts << (report_.attempts == 1 ? " placement" : " placements") << " in "
          << Seconds(report_.seconds) << ": ";
@@ -233,6 +297,18 @@ std::string TooEasyWarnings(const SolveReport& report) {
     if (report.solvedWithNoBomb) text += "warning: solved with no bomb\n";
     if (report.solvedByFirstPlacement) text += "warning: solved by the first placement tried\n";
     return text;
+}
+
+SolveSettings HintSettings(double budgetSeconds, std::vector<BombPlacement> prefix) {
+    constexpr int kGathered = 200;  // enough to find a forgiving one among, few enough to screen them all
+    SolveSettings settings;
+    settings.budgetSeconds = budgetSeconds;
+    settings.prefix = std::move(prefix);
+    settings.inMouseReach = true;
+    settings.gather = kGathered;
+    settings.shown = kGathered;
+    settings.forgiving = true;
+    return settings;
 }
 
 SolveReport Solve(const LevelRecord* records, const SolveSettings& settings, std::ostream& out) {

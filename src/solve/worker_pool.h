@@ -18,13 +18,17 @@ struct JobResult {
 using SolveClock = std::chrono::steady_clock;
 
 // What stops a search early, besides its deadline: a flag another thread
-// raises (the live game cancelling a hint). Null: nothing but the deadline.
+// raises (the live game cancelling a hint), and one the search raises itself
+// while its workers run (it has what it came for). Null: nothing but the
+// deadline.
 struct StopSignal {
     SolveClock::time_point deadline = SolveClock::time_point::max();
     const std::atomic<bool>* cancel = nullptr;
+    const std::atomic<bool>* enough = nullptr;
 
     bool Stopped() const {
-        return (cancel && cancel->load(std::memory_order_relaxed)) || SolveClock::now() >= deadline;
+        return (cancel && cancel->load(std::memory_order_relaxed)) ||
+               (enough && enough->load(std::memory_order_relaxed)) || SolveClock::now() >= deadline;
     }
 };
 

@@ -105,15 +105,38 @@ TEST(PlayerSettings, OnlyTheChoicesInTheGameAreKept) {
         EXPECT_TRUE(run.now.fullscreen && run.now.mute);
         EXPECT_EQ(run.now.scale, 2);
     }
-    EXPECT_EQ(read(), "zandrove-settings 1\nscale 1\nfullscreen yes\nmute no\n");
+    const std::string rest = "fixed-fuses yes\nrun-clock yes\nfast-forward yes\npause yes\nundo yes\n";
+    EXPECT_EQ(read(), "zandrove-settings 2\nscale 1\nfullscreen yes\nmute no\nvolume 100\n" + rest);
     {
         PlayerSettings run(Parse({"--scale", "3"}));
         EXPECT_TRUE(run.now.fullscreen);
         run.ChooseMute(true);  // M
     }
-    EXPECT_EQ(read(), "zandrove-settings 1\nscale 1\nfullscreen yes\nmute yes\n");
+    EXPECT_EQ(read(), "zandrove-settings 2\nscale 1\nfullscreen yes\nmute yes\nvolume 100\n" + rest);
+    {
+        // The settings screen of the player's edition: the volume chosen,
+        // the scale given for this run left out of the file.
+        PlayerSettings run(Parse({"--scale", "4"}));
+        Settings chosen = run.now;
+        chosen.volume = 70;
+        run.Choose(chosen);
+        EXPECT_EQ(run.now.scale, 4);
+        EXPECT_EQ(run.now.volume, 70);
+    }
+    EXPECT_EQ(read(), "zandrove-settings 2\nscale 1\nfullscreen yes\nmute yes\nvolume 70\n" + rest);
     unsetenv("XDG_CONFIG_HOME");
     fs::remove_all(dir);
+}
+
+TEST(CommandLine, MenuStartsThePlayersEditionAndGoesWithEverythingButTheDesigner) {
+    const GameOptions o = Parse({"--menu", "--level", "3", "more.pak"});
+    EXPECT_TRUE(o.menu);
+    EXPECT_EQ(o.level, 3);
+    EXPECT_EQ(o.pack, "more.pak");
+    EXPECT_FALSE(Parse({}).menu);
+    EXPECT_EQ(Error({"--menu", "--menu"}), "--menu given twice");
+    EXPECT_EQ(Error({"--menu", "--design", "a.txt"}), "--design takes no --menu: the designer is on the title's menu");
+    EXPECT_NE(std::string(kGameUsage).find("[--menu]"), std::string::npos);
 }
 
 TEST(CommandLine, TheUsageShowsTheDesigner) {

@@ -131,14 +131,27 @@ TEST_F(KeptFilesTest, AFolderThatCannotBeMadeOrWrittenGivesOneLine) {
 }
 
 TEST_F(KeptFilesTest, SettingsReadBackAndRefuseWhatTheyDoNotKnow) {
-    const Settings s{kAutoScale, true, false};
+    Settings s;
+    s.scale = kAutoScale;
+    s.fullscreen = true;
+    s.volume = 35;
+    s.assists.pause = false;
+    s.assists.undo = false;
     Settings back;
     std::string error;
     ASSERT_TRUE(ParseSettings(FormatSettings(s), back, error)) << error;
     EXPECT_EQ(back, s);
+    // A file of the first version still reads; what it did not know is as by default.
+    ASSERT_TRUE(ParseSettings("zandrove-settings 1\nscale 3\nfullscreen no\nmute yes\n", back, error)) << error;
+    Settings old;
+    old.scale = 3;
+    old.mute = true;
+    EXPECT_EQ(back, old);
     EXPECT_FALSE(ParseSettings("zandrove-settings 1\nscale 5\n", back, error));
     EXPECT_FALSE(ParseSettings("zandrove-settings 1\nvolume 3\n", back, error));
-    EXPECT_FALSE(ParseSettings("zandrove-settings 2\n", back, error));
+    EXPECT_FALSE(ParseSettings("zandrove-settings 2\nvolume 101\n", back, error));
+    EXPECT_FALSE(ParseSettings("zandrove-settings 2\npause maybe\n", back, error));
+    EXPECT_FALSE(ParseSettings("zandrove-settings 3\n", back, error));
     EXPECT_NE(error.find("newer"), std::string::npos);
 }
 

@@ -101,14 +101,22 @@ int RunSim(const SimOptions& o, const LevelList& levels, const Assets* pictures,
     const LevelRecord* records = levels[static_cast<size_t>(o.level - 1)].records.data();
     if (o.oneBomb) return ProveOneBombLine(o, records, out);
     if (o.solve) {
-        SolveSettings settings;
+        SolveSettings settings = o.hint ? HintSettings(o.budget, o.bombs) : SolveSettings{};
         settings.frames = o.frames;
         settings.budgetSeconds = o.budget;
-        settings.shown = o.shown;
+        if (!o.hint) settings.shown = o.shown;
         settings.prefix = o.bombs;
         const SolveReport report = Solve(records, settings, out);
         if (const std::optional<double> d = Difficulty(report)) out << "difficulty: " << FormatDifficulty(*d) << '\n';
         return report.solutionCount > 0 ? 0 : 1;
+    }
+    if (o.forgiveness) {
+        const Forgiveness f = MeasureForgiveness(records, o.bombs, o.frames, 2);
+        out << "forgiveness:";
+        for (int n : f.perBomb) out << ' ' << n;
+        out << " (of " << kForgivenessPlacements << " placements within " << kForgivenessReach
+            << " pixels of each bomb, these complete)\n";
+        return 0;
     }
     if (o.at < 0) {
         LevelRun run(records, o.bombs);

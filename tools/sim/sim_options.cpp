@@ -11,6 +11,8 @@ const char* const kSimUsage =
     "                    [--screenshot FILE --at FRAME]\n"
     "       zandrove-sim [--pack FILE] --level N [--bomb X,Y,FUSE]... --solve [--budget SECONDS]\n"
     "                    [--frames F] [--solutions K]\n"
+    "       zandrove-sim [--pack FILE] --level N [--bomb X,Y,FUSE]... --hint [--budget SECONDS] [--frames F]\n"
+    "       zandrove-sim [--pack FILE] --level N --bomb X,Y,FUSE... --forgiveness [--frames F]\n"
     "       zandrove-sim [--pack FILE] --level N --one-bomb [--budget SECONDS] [--frames F]\n"
     "       zandrove-sim --help | --version\n";
 
@@ -46,8 +48,17 @@ bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& o, std::s
             o.trace = true;
             continue;
         }
-        if (a == "--solve") {
+        if (a == "--forgiveness") {
+            o.forgiveness = true;
+            continue;
+        }
+        if (a == "--solve" || a == "--hint") {
+            if (o.solve) {
+                error = "--solve and --hint go alone";
+                return false;
+            }
             o.solve = true;
+            o.hint = a == "--hint";
             continue;
         }
         if (a == "--one-bomb") {
@@ -144,7 +155,16 @@ bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& o, std::s
         return false;
     }
     if (o.solve && (o.trace || haveAt)) {
-        error = "--solve does not take --trace or --screenshot";
+        error = o.hint ? "--hint does not take --trace or --screenshot" : "--solve does not take --trace or --screenshot";
+        return false;
+    }
+    if (o.hint && haveShown) {
+        error = "--hint shows the one hint: it takes no --solutions";
+        return false;
+    }
+    if (o.hint && !haveBudget) o.budget = 20;  // a hint's own budget
+    if (o.forgiveness && (o.solve || o.trace || haveAt || o.bombs.empty())) {
+        error = "--forgiveness measures the --bomb options given, alone";
         return false;
     }
     if (o.oneBomb && (o.solve || o.trace || haveAt || haveShown || !o.bombs.empty())) {

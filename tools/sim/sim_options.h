@@ -17,6 +17,8 @@ struct SimOptions {
     std::string screenshot;  // empty: none
     int at = -1;             // the frame to picture
     bool solve = false;
+    bool hint = false;   // --hint: --solve as the game's hints search
+    bool forgiveness = false;  // --forgiveness: how many placements around each bomb complete
     bool oneBomb = false;  // --one-bomb: can one bomb solve the level?
     double budget = 60;  // seconds, for --solve (--one-bomb: none unless given)
     bool budgetGiven = false;

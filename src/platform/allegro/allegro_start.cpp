@@ -79,9 +79,22 @@ void StopAllegro() {
     allegro_exit();
 }
 
-bool OpenWindow(GameWindow& window, int scale, bool fullscreen, std::string& error) {
+namespace {
+
+int WholeScale(int scale) {
     int desktopW = 0, desktopH = 0;
-    if (scale == kAutoScale) scale = get_desktop_resolution(&desktopW, &desktopH) == 0 ? AutoScale(desktopW, desktopH) : 1;
+    if (scale != kAutoScale) return scale;
+    return get_desktop_resolution(&desktopW, &desktopH) == 0 ? AutoScale(desktopW, desktopH) : 1;
+}
+
+}  // namespace
+
+bool RescaleWindow(GameWindow& window, int scale, std::string& error) {
+    return window.ChangeScale(WholeScale(scale), error);
+}
+
+bool OpenWindow(GameWindow& window, int scale, bool fullscreen, std::string& error) {
+    scale = WholeScale(scale);
     std::string note;
     if (!window.Open(scale, fullscreen, error, note)) return false;
     if (!note.empty()) Say(note);

@@ -19,5 +19,7 @@ void StopAllegro();
 // or full screen. False with the reason; a note on stderr when full screen
 // could not be had and a window was opened instead.
 bool OpenWindow(GameWindow& window, int scale, bool fullscreen, std::string& error);
+// The window's scale from now on (1 to 4, or auto), as OpenWindow takes it.
+bool RescaleWindow(GameWindow& window, int scale, std::string& error);
 // All sound off, or on again.
 void SetMuted(bool mute);

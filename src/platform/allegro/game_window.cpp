@@ -60,6 +60,17 @@ bool GameWindow::ToggleFullscreen(std::string& error) {
     return false;
 }
 
+bool GameWindow::ChangeScale(int scale, std::string& error) {
+    const int was = windowScale_;
+    windowScale_ = std::clamp(scale, 1, kLargestScale);
+    if (fullscreen_ || windowScale_ == was) return true;
+    if (SetMode(false, error)) return true;
+    windowScale_ = was;
+    std::string again;
+    if (!SetMode(false, again)) error += "; and the old window failed too: " + again;
+    return false;
+}
+
 void GameWindow::Show(BITMAP* frame) {
     acquire_screen();
     if (scaled_.get()) {

@@ -29,6 +29,9 @@ public:
     bool Open(int scale, bool fullscreen, std::string& error, std::string& note);
     // Full screen or back; on failure the window stays as it was and error says why.
     bool ToggleFullscreen(std::string& error);
+    // The window's scale from now on (1 to 4), at once when not full screen;
+    // on failure the window stays as it was and error says why.
+    bool ChangeScale(int scale, std::string& error);
 
     // The finished frame onto the screen, scaled.
     void Show(BITMAP* frame);

@@ -1,8 +1,10 @@
 #include "platform/allegro/live_io.h"
 
+#include <algorithm>
 #include <atomic>
 #include <csignal>
 #include <cstdio>
+#include <string>
 
 #include "game/input.h"
 #include "game/keys.h"
@@ -133,7 +135,7 @@ void LiveIo::PresentUnchanged(Picture* frame) {
 }
 
 void LiveIo::PlaySound(Sound* sound, int frequency, bool loop) {
-    if (sound) play_sample(SampleOf(sound), 256, 128, frequency, loop ? 1 : 0);
+    if (sound) play_sample(SampleOf(sound), volume_, 128, frequency, loop ? 1 : 0);
 }
 
 void LiveIo::StopSound(Sound* sound) {
@@ -149,3 +151,19 @@ void LiveIo::ForgetCloseRequest() {
 }
 
 bool LiveIo::QuitHeld() { return key[KEY_F10] || CloseRequested(); }
+
+void LiveIo::ShowTitle(const char* title) {
+    // Allegro hands the window manager ASCII only (anything else becomes
+    // '^'): the dashes and dots of a UTF-8 title become hyphens.
+    std::string ascii;
+    for (const unsigned char* c = reinterpret_cast<const unsigned char*>(title); *c != '\0'; ++c) {
+        if (*c < 0x80) {
+            ascii += static_cast<char>(*c);
+        } else if ((*c & 0xC0) != 0x80) {
+            ascii += '-';  // the first byte of a character: one hyphen for it
+        }
+    }
+    set_window_title(ascii.c_str());
+}
+
+void LiveIo::SetVolume(int percent) { volume_ = std::clamp(percent, 0, 100) * 256 / 100; }

@@ -39,6 +39,10 @@ public:
     bool QuitSignalled() override;
     void ForgetCloseRequest() override;
     bool QuitHeld() override;
+    void ShowTitle(const char* title) override;
+
+    // Every sample from now on at this volume, 0 to 100 (the player's setting).
+    void SetVolume(int percent);
 
     // Frames shown through the window's scale, the mouse mapped back; null
     // (the default): straight onto the 640 x 480 screen.
@@ -48,4 +52,5 @@ private:
     FramePacer pacer_;
     GameWindow* window_ = nullptr;
     int lastWheel_ = 0;
+    int volume_ = 256;  // Allegro's, of 256
 };

@@ -1,0 +1,268 @@
+#include "edition/edition.h"
+
+#include <filesystem>
+
+#include "design/designer.h"
+#include "edition/result_screens.h"
+#include "features/chooser.h"
+#include "features/level_list.h"
+#include "features/watch.h"
+#include "game/drawing.h"
+#include "game/frame_draw.h"
+#include "game/keys.h"
+#include "game/media_files.h"
+#include "packs/level_hash.h"
+
+namespace edition {
+
+namespace {
+constexpr int kWatchFrameLimit = 36000;
+}
+
+Edition::Edition(FrameIo& io, const LevelList& levels, const Assets& assets, const Settings& settings, Choose choose,
+                 EditionSetup setup, Report report)
+    : io_(io),
+      levels_(levels),
+      assets_(assets),
+      settings_(settings),
+      choose_(std::move(choose)),
+      setup_(std::move(setup)),
+      hooks_(io, levels, assets, setup_.progressPath, std::move(report), setup_.hintSeconds),
+      play_(levels, assets, hooks_, settings) {
+    left_ = setup_.continueLevel;
+    hooks_.toggleMute = [this] {
+        Settings s = settings_;
+        s.mute = !s.mute;
+        choose_(s);
+    };
+    hooks_.toggleFullscreen = [this] {
+        Settings s = settings_;
+        s.fullscreen = !s.fullscreen;
+        choose_(s);
+    };
+}
+
+Edition::~Edition() = default;
+
+bool Edition::Solved(int level) const {
+    return hooks_.KeptProgress().Find(LevelHash(levels_[static_cast<size_t>(level)].records.data())) != nullptr;
+}
+
+int Edition::ContinueLevel() const {
+    const int count = static_cast<int>(levels_.size());
+    if (left_ >= 0 && left_ < count && !Solved(left_)) return left_;
+    for (int level = 0; level < count; ++level)
+        if (!Solved(level)) return level;
+    return left_ >= 0 && left_ < count ? left_ : 0;
+}
+
+bool Edition::Frame() {
+    if (screen_ != Screen::Designer && screen_ != Screen::Playing && io_.CloseRequested()) return false;
+    switch (screen_) {
+        case Screen::Title: return TitleFrame();
+        case Screen::Settings: SettingsFrame(); return true;
+        case Screen::Levels: LevelsFrame(); return true;
+        case Screen::Watch: WatchFrame(); return true;
+        case Screen::Playing: return PlayingFrame();
+        case Screen::Result: ResultFrame(); return true;
+        case Screen::SetDone: SetDoneFrame(); return true;
+        case Screen::Designer: return DesignerFrame();
+    }
+    return true;
+}
+
+void Edition::Show(int mouseX, int mouseY) {
+    Picture* buffer = assets_.backBuffer.get();
+    if (buffer && assets_.cursor.get()) DrawCursor(buffer, assets_.cursor.get(), mouseX, mouseY, true);
+    io_.Present(buffer);
+}
+
+void Edition::ToTitle() {
+    screen_ = Screen::Title;
+    input_.HoldAll();
+    title_.Lines().Rest();
+}
+
+void Edition::PlayLevel(int level) {
+    if (level < 0 || level >= static_cast<int>(levels_.size())) return;
+    note_.clear();
+    play_.Start(level);
+    left_ = level;
+    screen_ = Screen::Playing;
+}
+
+bool Edition::TitleFrame() {
+    const InputSample& in = input_.Sample(io_);
+    switch (title_.Input(input_)) {
+        case TitleScreen::Choice::Continue: PlayLevel(ContinueLevel()); return true;
+        case TitleScreen::Choice::Levels: OpenChooser(ContinueLevel()); return true;
+        case TitleScreen::Choice::Designer: OpenDesigner(); return true;
+        case TitleScreen::Choice::Settings:
+            screen_ = Screen::Settings;
+            input_.HoldAll();
+            settingsScreen_.Lines().Rest();
+            return true;
+        case TitleScreen::Choice::Quit: return false;
+        case TitleScreen::Choice::None: break;
+    }
+    if (Picture* buffer = assets_.backBuffer.get()) {
+        const int next = ContinueLevel();
+        title_.Draw(buffer, assets_, LabelOf(next, levels_.empty() ? "" : levels_[static_cast<size_t>(next)].name), note_);
+    }
+    Show(in.mouseX, in.mouseY);
+    return true;
+}
+
+void Edition::SettingsFrame() {
+    const InputSample& in = input_.Sample(io_);
+    Settings chosen;
+    bool changed = false;
+    const bool stay = settingsScreen_.Input(input_, settings_, chosen, changed);
+    if (changed) choose_(chosen);
+    if (!stay) {
+        ToTitle();
+        return;
+    }
+    if (Picture* buffer = assets_.backBuffer.get()) settingsScreen_.Draw(buffer, assets_, settings_);
+    Show(in.mouseX, in.mouseY);
+}
+
+void Edition::OpenChooser(int selected) {
+    chooser_ = std::make_unique<Chooser>(ListLevels(levels_, hooks_.KeptProgress()), selected);
+    screen_ = Screen::Levels;
+    input_.HoldAll();
+}
+
+void Edition::LevelsFrame() {
+    const InputSample& in = input_.Sample(io_);
+    ChooserChoice choice;
+    std::bitset<kKeyCount> pressed;
+    for (int k = 0; k < kKeyCount; ++k) pressed[static_cast<size_t>(k)] = input_.Pressed(k);
+    if (chooser_->Input(in, pressed, choice)) {
+        const LevelRecord* records = levels_[static_cast<size_t>(choice.level)].records.data();
+        const LevelProgress* kept = hooks_.KeptProgress().Find(LevelHash(records));
+        switch (choice.kind) {
+            case ChooserChoice::Play: PlayLevel(choice.level); return;
+            case ChooserChoice::Watch:
+                if (kept) {
+                    watch_ = std::make_unique<WatchSession>(records, kept->best, kWatchFrameLimit);
+                    screen_ = Screen::Watch;
+                    return;
+                }
+                break;
+            case ChooserChoice::Back:
+            case ChooserChoice::Quit: ToTitle(); return;
+        }
+    }
+    if (Picture* buffer = assets_.backBuffer.get()) {
+        DrawTitleBackdrop(buffer, assets_, Backdrop::Plain);
+        chooser_->Draw(buffer);
+    }
+    Show(in.mouseX, in.mouseY);
+}
+
+void Edition::WatchFrame() {
+    if (watch_->Frame(assets_, io_)) return;
+    const bool quit = watch_->End().quit;
+    watch_.reset();
+    if (quit) {
+        ToTitle();
+        return;
+    }
+    screen_ = Screen::Levels;
+    input_.HoldAll();
+}
+
+bool Edition::PlayingFrame() {
+    switch (play_.Frame()) {
+        case LevelPlay::Outcome::Playing: return true;
+        case LevelPlay::Outcome::Quit: return false;
+        case LevelPlay::Outcome::Title:
+            left_ = play_.Level();
+            ToTitle();
+            return true;
+        case LevelPlay::Outcome::Complete: {
+            left_ = play_.Level();
+            Picture* buffer = assets_.backBuffer.get();
+            if (buffer) {
+                if (!under_.get()) under_.Reset(NewPicture(PictureWidth(buffer), PictureHeight(buffer)));
+                if (under_.get()) CopyPicture(buffer, under_.get(), 0, 0, 0, 0, PictureWidth(buffer), PictureHeight(buffer));
+            }
+            screen_ = Screen::Result;
+            input_.HoldAll();
+            return true;
+        }
+    }
+    return true;
+}
+
+void Edition::ResultFrame() {
+    const InputSample& in = input_.Sample(io_);
+    const bool last = play_.Level() + 1 >= static_cast<int>(levels_.size());
+    if (input_.Pressed(kKeyF10)) {
+        play_.Leave();
+        ToTitle();
+        return;
+    }
+    if (input_.Confirmed() || input_.Clicked()) {
+        if (play_.Next()) {
+            left_ = play_.Level();
+            screen_ = Screen::Playing;
+        } else {
+            screen_ = Screen::SetDone;
+            input_.HoldAll();
+        }
+        return;
+    }
+    Picture* buffer = assets_.backBuffer.get();
+    if (buffer && under_.get()) {
+        CopyPicture(under_.get(), buffer, 0, 0, 0, 0, PictureWidth(buffer), PictureHeight(buffer));
+        DrawResult(buffer, play_.Result(), last);
+    }
+    Show(in.mouseX, in.mouseY);
+}
+
+void Edition::SetDoneFrame() {
+    const InputSample& in = input_.Sample(io_);
+    if (input_.Confirmed() || input_.Clicked() || input_.Pressed(kKeyEsc) || input_.Pressed(kKeyF10)) {
+        ToTitle();
+        return;
+    }
+    if (Picture* buffer = assets_.backBuffer.get())
+        DrawSetDone(buffer, assets_, TotalsOf(levels_, hooks_.KeptProgress()));
+    Show(in.mouseX, in.mouseY);
+}
+
+void Edition::OpenDesigner() {
+    if (setup_.designPath.empty()) {
+        note_ = "no folder for the designer's levels (HOME is not set)";
+        return;
+    }
+    std::error_code ec;
+    std::filesystem::create_directories(std::filesystem::path(setup_.designPath).parent_path(), ec);
+    design::OpenedDesign opened;
+    std::string error;
+    if (!design::OpenDesign(setup_.designPath, opened, error)) {
+        note_ = error;
+        return;
+    }
+    if (!designBar_.get() && !LoadDesignBar(designBar_, error)) {
+        note_ = error;
+        return;
+    }
+    note_.clear();
+    designer_ = std::make_unique<design::Designer>(setup_.designPath, std::move(opened));
+    screen_ = Screen::Designer;
+}
+
+bool Edition::DesignerFrame() {
+    if (design::DesignFrame(*designer_, {&assets_, designBar_.get()}, io_)) return true;
+    // A test-play cut short must not leave its hiss behind.
+    StopHiss(designer_->shell, assets_, io_);
+    designer_.reset();
+    if (io_.CloseRequested()) return false;
+    ToTitle();
+    return true;
+}
+
+}  // namespace edition
