@@ -37,6 +37,12 @@ void RenameKeys(Designer& d) {
     }
 }
 
+// A selection is of the level and revision it was made in: a key that changes
+// either must not let a later one act on another level's objects.
+void DropStaleSelection(Designer& d) {
+    if (d.selectionRevision != d.doc.Revision() || d.selectionLevel != d.doc.Current()) d.selection.clear();
+}
+
 // The selection's records, in order.
 std::vector<LevelRecord> Selected(const Designer& d) {
     std::vector<LevelRecord> records;
@@ -155,6 +161,7 @@ void PlainKeys(Designer& d) {
     if (KeyPressed(d, KeyF(3))) RunCommand(d, Command::Findings);
     if (KeyPressed(d, KeyF(4))) d.barShown = !d.barShown;
     if (KeyPressed(d, KeyF(5))) RunCommand(d, Command::Solve);
+    DropStaleSelection(d);
     if (KeyPressed(d, kKeyEsc)) {
         d.help = d.findings = false;
         d.selection.clear();
@@ -386,6 +393,7 @@ void RunCommand(Designer& d, Command c) {
 }
 
 void HandleDesignInput(Designer& d) {
+    DropStaleSelection(d);
     if (d.renaming) {
         RenameKeys(d);
         return;
@@ -394,9 +402,9 @@ void HandleDesignInput(Designer& d) {
         CtrlKeys(d);
     else
         PlainKeys(d);
+    DropStaleSelection(d);
     Mouse(d);
-    // A selection is of the level and revision it was made in.
-    if (d.selectionRevision != d.doc.Revision() || d.selectionLevel != d.doc.Current()) d.selection.clear();
+    DropStaleSelection(d);
 }
 
 }  // namespace design

@@ -120,6 +120,15 @@ TEST_F(Editing, ASelectionMovesCopiesAndPastesAcrossLevelsAndFilesAsUndoableStep
     EXPECT_EQ(Records().size(), 1u);
     Ctrl('Z');
     Ctrl('A');
+    // Del in the frame that turns to another level acts on no level at all.
+    ASSERT_TRUE(d->doc.AddLevel());
+    Press(kKeyPgUp);
+    Ctrl('A');
+    Press(kKeyDel, {kKeyPgDn});
+    EXPECT_EQ(d->doc.Current(), 1);
+    Press(kKeyPgUp);
+    EXPECT_EQ(Count(REC_BLOCK), 19);
+    Ctrl('A');
     Press(kKeyDel);
     EXPECT_EQ(Records().size(), 1u);
 }
