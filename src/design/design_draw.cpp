@@ -2,13 +2,13 @@
 // the faint grid, the selection, what the cursor is about to do, the bar
 // with the name of the button under the cursor, and the overlays.
 #include <algorithm>
-#include <cstdio>
 
 #include "design/design_parts.h"
 #include "game/assets.h"
 #include "game/drawing.h"
 #include "game/frame_draw.h"
 #include "game/keys.h"
+#include "sim/fuse.h"
 
 namespace design {
 
@@ -102,13 +102,10 @@ PixelRect Moved(PixelRect r, int dx, int dy) {
     return r;
 }
 
-void FuseLabels(Picture* b, const std::vector<LevelRecord>& records) {
-    char text[16];
-    for (const LevelRecord& r : records) {
-        if (r.type != REC_FIXED_BOMB) continue;
-        std::snprintf(text, sizeof text, "%d.%02ds", r.param / 4, 25 * (r.param % 4));
-        Text(b, text, r.x + kRoundHalf + 2, r.y - 4, Colour(255, 230, 120));
-    }
+// A fixed bomb's fuse as the game reads it out, a digit and a quarter pie.
+void FuseLabels(Picture* b, const Assets& game, const std::vector<LevelRecord>& records) {
+    for (const LevelRecord& r : records)
+        if (r.type == REC_FIXED_BOMB) DrawFuseAbove(b, game, r.x, r.y, FixedBombFuse(r.param));
 }
 
 // The selection, outlined; while it is dragged, where it would go.
@@ -311,7 +308,7 @@ void DrawDesign(Designer& d, const DesignPictures& pictures) {
     DrawBackground(b, game.background.get());
     DrawObjects(b, d.world, game);
     Grid(b, BarTop(d));
-    FuseLabels(b, d.doc.Level().records);
+    FuseLabels(b, game, d.doc.Level().records);
     Selection(d, b);
     CursorPreview(d, b);
     if (d.findings) Findings(d, b);

@@ -192,7 +192,7 @@ void LevelPlay::DrawOverlays(Picture* frame) {
         ForFixedBombs(world, [&](const cFixedBomb& bomb) {
             const int x = bomb.x.Whole(), y = bomb.y.Whole();
             if (bomb.Count > 0 && x > -kBombHalf && x < kScreenWidth + kBombHalf && y > -kBombHalf && y < state_.hudTop)
-                DrawFuseAbove(frame, x, y, bomb.Count);
+                DrawFuseAbove(frame, assets_, x, y, bomb.Count);
         });
     }
     if (world.EditMode) {
@@ -227,14 +227,6 @@ void LevelPlay::DrawOverlays(Picture* frame) {
     }
 }
 
-void LevelPlay::DrawFuseAbove(Picture* frame, int x, int y, int count) {
-    // The HUD's read-out on a dark tab just above the bomb, where it stays
-    // readable over whatever stands there.
-    const int width = FuseReadoutWidth(count);
-    const int left = x - width / 2, top = y - kBombHalf - kGlyphHeight - 3;
-    ShadeBox(frame, left - 2, top - 1, left + width + 1, top + kGlyphHeight, PanelBlue(), 170);
-    DrawFuseReadout(frame, assets_, left, top, count);
-}
 
 void LevelPlay::DrawHudTab(Picture* frame) {
     std::string extra;

@@ -93,7 +93,6 @@ private:
     void Begin();
     void DrawOverlays(Picture* frame);
     void DrawHudTab(Picture* frame);
-    void DrawFuseAbove(Picture* frame, int x, int y, int count);
     void PausedFrame();
     void Pause();
     Outcome Ended();

@@ -7,6 +7,7 @@
 #include "game/object_drawing.h"
 #include "game/sprite_drawing.h"
 #include "sim/fuse.h"
+#include "sim/placement.h"
 #include "sim/world.h"
 
 namespace {
@@ -104,6 +105,13 @@ void DrawFuseReadout(Picture* target, const Assets& assets, int left, int top, i
 int FuseReadoutWidth(int count) {
     const FuseReadout readout = FuseReadoutFor(count);
     return readout.glyphs[readout.count - 1].x - readout.glyphs[0].x + kGlyphWidth;
+}
+
+void DrawFuseAbove(Picture* target, const Assets& assets, int x, int y, int count) {
+    const int width = FuseReadoutWidth(count);
+    const int left = x - width / 2, top = y - kBombHalf - kGlyphHeight - 3;
+    ShadeBox(target, left - 2, top - 1, left + width + 1, top + kGlyphHeight, PictureColour(10, 14, 30), 170);
+    DrawFuseReadout(target, assets, left, top, count);
 }
 
 int SliderKnobX(int count) { return 2 * ShownQuarters(count) + 381; }

@@ -43,6 +43,10 @@ FuseReadout FuseReadoutFor(int count);
 // the player's edition), and its width.
 void DrawFuseReadout(Picture* target, const Assets& assets, int left, int top, int count);
 int FuseReadoutWidth(int count);
+// The read-out on a dark tab just above a bomb centred at (x, y), where it
+// stays readable over whatever stands there: fixed bombs in the player's
+// edition and in the designer.
+void DrawFuseAbove(Picture* target, const Assets& assets, int x, int y, int count);
 // The slider knob's x for a bomb with count frames left.
 int SliderKnobX(int count);
 
