@@ -19,4 +19,8 @@ if [ ! -f "$build/CMakeCache.txt" ]; then
 fi
 cmake --build "$build" -j"$(nproc)"
 [ "${1:-test}" = build ] && exit 0
-ctest --test-dir "$build" --output-on-failure -j"$(nproc)"
+# The normal build follows a hint on every level of both sets. Here each
+# search runs ten times slower, so the levels whose search is longest are left
+# to that build: the others walk the same code.
+ctest --test-dir "$build" --output-on-failure -j"$(nproc)" \
+    -E 'HintsOnEveryLevel.*/(Builtin(5|7|9)|More(7|12|13|17)) '
