@@ -29,7 +29,8 @@ bool ReadBombs(std::istringstream& in, std::vector<BombPlacement>& bombs) {
 std::string SearchText(const LevelRecord* records, const SolveSettings& settings) {
     std::string out = "frames " + std::to_string(settings.frames) + "\nbudget " + Number(settings.budgetSeconds) +
                       "\nworkers " + std::to_string(settings.workers) + "\nshown " + std::to_string(settings.shown) +
-                      "\nprefix";
+                      "\nreach " + std::to_string(settings.inMouseReach) + "\ngather " + std::to_string(settings.gather) +
+                      "\nforgiving " + std::to_string(settings.forgiving) + "\nprefix";
     for (const BombPlacement& b : settings.prefix) AddBomb(out, b);
     out += "\n";
     for (const LevelRecord* r = records;; ++r) {
@@ -55,6 +56,9 @@ bool ReadSearchText(std::string_view text, std::vector<LevelRecord>& records, So
         else if (word == "budget") in >> settings.budgetSeconds;
         else if (word == "workers") in >> settings.workers;
         else if (word == "shown") in >> settings.shown;
+        else if (word == "reach") in >> settings.inMouseReach;
+        else if (word == "gather") in >> settings.gather;
+        else if (word == "forgiving") in >> settings.forgiving;
         else if (word == "prefix" && !ReadBombs(in, settings.prefix)) return false;
         else if (word == "record") {
             LevelRecord r{};
@@ -75,6 +79,13 @@ std::string ReportText(const SolveReport& report) {
     for (const Solution& s : report.solutions) {
         out += "solution " + std::to_string(s.frame) + " " + Number(s.seconds);
         for (const BombPlacement& b : s.bombs) AddBomb(out, b);
+        out += "\n";
+        // How forgiving it is, when that was measured: its reach, then per bomb.
+        const Forgiveness& f = s.forgiveness;
+        if (f.perBomb.empty()) continue;
+        out += "forgiveness " + std::to_string(f.reach);
+        for (size_t i = 0; i < f.perBomb.size(); ++i)
+            out += " " + std::to_string(f.perBomb[i]) + " " + std::to_string(i < f.where.size() ? f.where[i] : 0);
         out += "\n";
     }
     return out;
@@ -97,6 +108,18 @@ bool ReadReportText(std::string_view text, SolveReport& report) {
             Solution s;
             if (!(in >> s.frame >> s.seconds) || !ReadBombs(in, s.bombs)) return false;
             report.solutions.push_back(std::move(s));
+            continue;
+        } else if (word == "forgiveness") {
+            if (report.solutions.empty()) return false;
+            Forgiveness& f = report.solutions.back().forgiveness;
+            int perBomb = 0;
+            uint64_t where = 0;
+            if (!(in >> f.reach)) return false;
+            while (in >> perBomb >> where) {
+                f.perBomb.push_back(perBomb);
+                f.where.push_back(where);
+            }
+            if (!in.eof()) return false;
             continue;
         }
         if (in.fail()) return false;

@@ -149,4 +149,22 @@ TEST(SearchText, ASearchAndItsReportCrossToTheWorkerWhole) {
     EXPECT_EQ(back.solutions[0].bombs, direct.solutions[0].bombs);
     EXPECT_EQ(back.attempts, direct.attempts);
     EXPECT_FALSE(ReadReportText("solution 12 x\n", back));
+
+    // A hint's search asks for reach, gathering and order; its report
+    // brings back how forgiving each solution is, which the hint's ghosts use.
+    const SolveSettings hint = HintSettings(7, {{1, 100, 200, 8}});
+    ASSERT_TRUE(ReadSearchText(SearchText(BuiltinLevels[2], hint), records, read));
+    EXPECT_TRUE(read.inMouseReach);
+    EXPECT_TRUE(read.forgiving);
+    EXPECT_EQ(read.gather, hint.gather);
+    SolveReport forgiving = direct;
+    Forgiveness& f = forgiving.solutions[0].forgiveness;
+    f.reach = 3;
+    f.perBomb = {17};
+    f.where = {0x1234567890abcdefULL};
+    ASSERT_TRUE(ReadReportText(ReportText(forgiving), back));
+    EXPECT_EQ(back.solutions[0].forgiveness.reach, 3);
+    EXPECT_EQ(back.solutions[0].forgiveness.perBomb, f.perBomb);
+    EXPECT_EQ(back.solutions[0].forgiveness.where, f.where);
+    EXPECT_FALSE(ReadReportText("count 1\nforgiveness 3 1 2\n", back)) << "forgiveness of no solution";
 }
