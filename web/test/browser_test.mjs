@@ -17,7 +17,8 @@
 //      no animation frame ever ran more than a few game frames;
 //   7. the player's edition (the page's default; 1 to 6 play ?plain): the
 //      title and Continue, a hint's ghost while the frames keep 60 a second,
-//      level 1 completed; a level drawn in the designer, shared by Copy
+//      level 1 completed; a level drawn in the designer, solved by F5 in
+//      the worker, kept by Ctrl+S, saved as and opened, shared by Copy
 //      link, the same level as zandrove-pack share makes of it, completed
 //      in a fresh tab with the hint's solution; both tabs' progress kept
 //      over a reload.
@@ -598,6 +599,13 @@ try {
     await h.drag(300, 320, 359, 359);
     await tap(D, 'i');
     await h.to(600, 40);
+    // F5: the level searched in the solver's worker, the frames going on.
+    await tap(D, 'F5');
+    const f5From = await D.evaluate(() => window.zandrovePage.framesRun);
+    await D.waitForFunction(() => Module._zandrove_design_solutions() !== -1, null, { timeout: 90000 }).catch(() => {});
+    const f5 = await D.evaluate(() => Module._zandrove_design_solutions());
+    check(f5 > 0 && await D.evaluate(() => window.zandrovePage.framesRun) > f5From,
+          `the designer's F5 solved the drawn level in the worker (${f5} solutions counted) while its frames went on`);
     await D.click('#copy-link');
     await D.waitForFunction(() => window.zandrovePage.copiedLink, null, { timeout: 10000 }).catch(() => {});
     const copied = await D.evaluate(() => window.zandrovePage.copiedLink);

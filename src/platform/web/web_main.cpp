@@ -16,6 +16,7 @@
 #include <memory>
 #include <string>
 
+#include "design/designer.h"
 #include "game/assets.h"
 #include "game/frame_loop.h"
 #include "game/game_flow.h"
@@ -192,6 +193,16 @@ EMSCRIPTEN_KEEPALIVE void zandrove_open_designer() {
 EMSCRIPTEN_KEEPALIVE int zandrove_design_open(const char* path, const char* name) {
     return page.edition && page.edition->OpenInDesigner(path, name) ? 1 : 0;
 }
+// The designer's F5 for the level shown: -1 searching, else the solutions
+// its search counted; -2 with no search of it (or no designer up).
+EMSCRIPTEN_KEEPALIVE int zandrove_design_solutions() {
+    design::Designer* d = page.edition ? page.edition->Game().DesignerUp() : nullptr;
+    if (!d) return -2;
+    if (d->solves.Running()) return -1;
+    const design::SolveResult* r = d->solves.ResultFor(d->doc.Level().records);
+    return r && !r->failed ? static_cast<int>(r->report.solutionCount) : -2;
+}
+
 // Save as (what 0: a level text, 1: a pack) and Copy link (2: the level
 // shown as a link's text): the bytes, in memory until the next call.
 EMSCRIPTEN_KEEPALIVE const char* zandrove_design_bytes(int what) {
