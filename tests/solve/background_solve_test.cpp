@@ -167,4 +167,27 @@ TEST(SearchText, ASearchAndItsReportCrossToTheWorkerWhole) {
     EXPECT_EQ(back.solutions[0].forgiveness.perBomb, f.perBomb);
     EXPECT_EQ(back.solutions[0].forgiveness.where, f.where);
     EXPECT_FALSE(ReadReportText("count 1\nforgiveness 3 1 2\n", back)) << "forgiveness of no solution";
+
+    // The designer's checks after a search cross the same way.
+    ProofAsked asked;
+    ASSERT_TRUE(ReadProofText(ProofText(BuiltinLevels[2], {{{0, 228, 404, 6}}, {}}, true, 2000), asked));
+    ASSERT_EQ(asked.solutions.size(), 2u);
+    EXPECT_EQ(asked.solutions[0], (std::vector<BombPlacement>{{0, 228, 404, 6}}));
+    EXPECT_TRUE(asked.solutions[1].empty());
+    EXPECT_TRUE(asked.prove);
+    EXPECT_EQ(asked.frames, 2000);
+    EXPECT_EQ(SearchText(asked.records.data(), settings), SearchText(BuiltinLevels[2], settings));
+    EXPECT_FALSE(ReadProofText(text, asked)) << "a search is no proof";
+    ProofFound found{{f, {}}, true, {}};
+    found.proof.result = OneBombProof::Result::Solved;
+    found.proof.solution = {0, 228, 404, 6};
+    found.proof.decided = 5;
+    found.proof.total = 9;
+    ProofFound again;
+    const std::string foundText = ProofFoundText(found);
+    ASSERT_TRUE(ReadProofFoundText(foundText, again));
+    EXPECT_EQ(ProofFoundText(again), foundText);
+    EXPECT_EQ(again.forgiveness.size(), 2u);
+    EXPECT_EQ(again.proof.solution, found.proof.solution);
+    EXPECT_FALSE(ReadProofFoundText(foundText.substr(0, foundText.size() - 4), again)) << "cut short";
 }

@@ -202,6 +202,12 @@ EMSCRIPTEN_KEEPALIVE int zandrove_design_solutions() {
     const design::SolveResult* r = d->solves.ResultFor(d->doc.Level().records);
     return r && !r->failed ? static_cast<int>(r->report.solutionCount) : -2;
 }
+// Of those, the ones measured for forgiveness after the search.
+EMSCRIPTEN_KEEPALIVE int zandrove_design_measured() {
+    design::Designer* d = page.edition ? page.edition->Game().DesignerUp() : nullptr;
+    const design::SolveResult* r = d ? d->solves.ResultFor(d->doc.Level().records) : nullptr;
+    return r ? static_cast<int>(r->forgiveness.size()) : 0;
+}
 
 // Save as (what 0: a level text, 1: a pack) and Copy link (2: the level
 // shown as a link's text): the bytes, in memory until the next call.
