@@ -42,7 +42,8 @@ set(ZANDROVE_RASTER_SOURCES
   ${ZANDROVE_SRC}/raster/rgba.cpp
   ${ZANDROVE_SRC}/raster/rotate.cpp
   ${ZANDROVE_SRC}/raster/shapes.cpp
-  ${ZANDROVE_SRC}/raster/sprite_rows.cpp)
+  ${ZANDROVE_SRC}/raster/sprite_rows.cpp
+  ${ZANDROVE_SRC}/raster/text.cpp)
 # One frame of the game: the HUD, the drawing through game/drawing.h, the
 # frame function, the level sequence and the assets.
 set(ZANDROVE_GAME_SOURCES
@@ -69,3 +70,41 @@ set(ZANDROVE_SOLVE_SOURCES
   ${ZANDROVE_SRC}/solve/search_text.cpp
   ${ZANDROVE_SRC}/solve/solver.cpp
   ${ZANDROVE_SRC}/solve/worker_pool.cpp)
+# What the player keeps: progress and settings files.
+set(ZANDROVE_PROGRESS_SOURCES
+  ${ZANDROVE_SRC}/progress/kept_file.cpp
+  ${ZANDROVE_SRC}/progress/progress.cpp
+  ${ZANDROVE_SRC}/progress/progress_keeper.cpp
+  ${ZANDROVE_SRC}/progress/settings.cpp
+  ${ZANDROVE_SRC}/progress/word_lines.cpp)
+# The level designer (its searches and checks behind the frames are the
+# platform's: solve/background_*.cpp natively, the page's worker on the web).
+set(ZANDROVE_DESIGN_SOURCES
+  ${ZANDROVE_SRC}/design/clipboard.cpp
+  ${ZANDROVE_SRC}/design/design_doc.cpp
+  ${ZANDROVE_SRC}/design/design_draw.cpp
+  ${ZANDROVE_SRC}/design/design_file.cpp
+  ${ZANDROVE_SRC}/design/design_input.cpp
+  ${ZANDROVE_SRC}/design/designer.cpp
+  ${ZANDROVE_SRC}/design/level_solves.cpp
+  ${ZANDROVE_SRC}/design/test_play.cpp)
+# The chooser, hints, watching a kept run, the recorder of completed runs.
+set(ZANDROVE_FEATURES_SOURCES
+  ${ZANDROVE_SRC}/features/chooser.cpp
+  ${ZANDROVE_SRC}/features/game_hooks.cpp
+  ${ZANDROVE_SRC}/features/hints.cpp
+  ${ZANDROVE_SRC}/features/level_list.cpp
+  ${ZANDROVE_SRC}/features/run_recorder.cpp
+  ${ZANDROVE_SRC}/features/watch.cpp)
+# The player's edition: title, settings, results, assists.
+set(ZANDROVE_EDITION_SOURCES
+  ${ZANDROVE_SRC}/edition/edition.cpp
+  ${ZANDROVE_SRC}/edition/edition_draw.cpp
+  ${ZANDROVE_SRC}/edition/level_play.cpp
+  ${ZANDROVE_SRC}/edition/menu.cpp
+  ${ZANDROVE_SRC}/edition/placement_history.cpp
+  ${ZANDROVE_SRC}/edition/result_screens.cpp
+  ${ZANDROVE_SRC}/edition/run_watch.cpp
+  ${ZANDROVE_SRC}/edition/screen_input.cpp
+  ${ZANDROVE_SRC}/edition/settings_screen.cpp
+  ${ZANDROVE_SRC}/edition/title_screen.cpp)

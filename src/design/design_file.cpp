@@ -43,8 +43,9 @@ bool Parse(const std::string& path, std::string bytes, bool text, LevelList& lev
         return true;
     }
     PackFile pack;
+    const uint64_t size = bytes.size();  // (the web build's library has no istringstream::view)
     std::istringstream in(std::move(bytes));
-    ReadPack(in, in.view().size(), pack);
+    ReadPack(in, size, pack);
     if (pack.fileSize > 0 && pack.fileSize < static_cast<uint64_t>(kPackFileHeaderSize)) {
         error = path + ": not a level pack (shorter than its " + std::to_string(kPackFileHeaderSize) + "-byte header)";
         return false;

@@ -60,7 +60,7 @@ std::string SolveSummary(const SolveResult& r) {
 }
 
 void LevelSolves::Cancel() {
-    search_.Cancel();
+    search_->Cancel();
     checks_.Cancel();
     searching_ = false;
     if (SolveResult* r = Find(current_)) r->checking = false;
@@ -71,7 +71,7 @@ bool LevelSolves::Toggle(const std::vector<LevelRecord>& records) {
         Cancel();
         return true;
     }
-    if (!search_.Start(records.data(), settings)) return false;
+    if (!search_->Start(records.data(), settings)) return false;
     searching_ = true;
     current_ = records;
     return true;
@@ -85,14 +85,14 @@ SolveResult* LevelSolves::Find(const std::vector<LevelRecord>& records) {
 
 void LevelSolves::Poll() {
     if (searching_) {
-        const BackgroundSolve::State state = search_.Poll();
-        if (state == BackgroundSolve::State::Running) return;
+        const SolveSearch::State state = search_->Poll();
+        if (state == SolveSearch::State::Running) return;
         searching_ = false;
         SolveResult result;
         result.records = current_;
         result.inventory = std::min(CountType(current_, REC_BOMB), kMaxInventory);
-        result.failed = state != BackgroundSolve::State::Done;
-        if (!result.failed) result.report = search_.Report();
+        result.failed = state != SolveSearch::State::Done;
+        if (!result.failed) result.report = search_->Report();
         if (!result.report.solutions.empty()) result.solution = result.report.solutions.front().bombs;
         std::erase_if(results_, [&](const SolveResult& r) { return Same(r.records, current_); });
         // A designer tries many versions of a level; only the latest few matter.
@@ -131,7 +131,7 @@ void LevelSolves::Checked() {
 
 std::string LevelSolves::Status(const std::vector<LevelRecord>& records) const {
     if (searching_ && Same(records, current_))
-        return "solving: " + std::to_string(search_.Attempts()) + " placements tried, " + Seconds(search_.Seconds()) +
+        return "solving: " + std::to_string(search_->Attempts()) + " placements tried, " + Seconds(search_->Seconds()) +
                " (F5 cancels)";
     if (const SolveResult* r = ResultFor(records)) return SolveSummary(*r);
     if (Running()) return "solving another level (F5 cancels)";

@@ -8,7 +8,7 @@
 
 #include "sim/level_record.h"
 #include "solve/background_proof.h"
-#include "solve/background_solve.h"
+#include "solve/solve_search.h"
 
 namespace design {
 
@@ -47,7 +47,7 @@ private:
     SolveResult* Find(const std::vector<LevelRecord>& records);
     void Checked();
 
-    BackgroundSolve search_;
+    std::unique_ptr<SolveSearch> search_ = NewSolveSearch();
     BackgroundProof checks_;
     bool searching_ = false;
     std::vector<LevelRecord> current_;  // the level searched or checked now

@@ -27,9 +27,11 @@ Edition::Edition(FrameIo& io, const LevelList& levels, const Assets& assets, con
       settings_(settings),
       choose_(std::move(choose)),
       setup_(std::move(setup)),
-      hooks_(io, levels, assets, setup_.progressPath, std::move(report), setup_.hintSeconds),
+      hooks_(io, levels, assets, setup_.progressPath, std::move(report), setup_.hintSeconds,
+             setup_.progressWriter),
       play_(levels, assets, hooks_, settings) {
     left_ = setup_.continueLevel;
+    hooks_.chooserInFrames = true;
     hooks_.toggleMute = [this] {
         Settings s = settings_;
         s.mute = !s.mute;
@@ -127,7 +129,8 @@ void Edition::SettingsFrame() {
     Show(in.mouseX, in.mouseY);
 }
 
-void Edition::OpenChooser(int selected) {
+void Edition::OpenChooser(int selected, bool overLevel) {
+    chooserOverLevel_ = overLevel;
     chooser_ = std::make_unique<Chooser>(ListLevels(levels_, hooks_.KeptProgress()), selected);
     screen_ = Screen::Levels;
     input_.HoldAll();
@@ -141,6 +144,16 @@ void Edition::LevelsFrame() {
     if (chooser_->Input(in, pressed, choice)) {
         const LevelRecord* records = levels_[static_cast<size_t>(choice.level)].records.data();
         const LevelProgress* kept = hooks_.KeptProgress().Find(LevelHash(records));
+        if (chooserOverLevel_ && choice.kind == ChooserChoice::Back) {
+            chooserOverLevel_ = false;
+            play_.Resume();
+            screen_ = Screen::Playing;
+            return;
+        }
+        if (chooserOverLevel_ && choice.kind != ChooserChoice::Watch) {
+            chooserOverLevel_ = false;
+            play_.Leave();
+        }
         switch (choice.kind) {
             case ChooserChoice::Play: PlayLevel(choice.level); return;
             case ChooserChoice::Watch:
@@ -155,7 +168,10 @@ void Edition::LevelsFrame() {
         }
     }
     if (Picture* buffer = assets_.backBuffer.get()) {
-        DrawTitleBackdrop(buffer, assets_, Backdrop::Plain);
+        if (chooserOverLevel_ && under_.get())
+            CopyPicture(under_.get(), buffer, 0, 0, 0, 0, PictureWidth(buffer), PictureHeight(buffer));
+        else
+            DrawTitleBackdrop(buffer, assets_, Backdrop::Plain);
         chooser_->Draw(buffer);
     }
     Show(in.mouseX, in.mouseY);
@@ -165,6 +181,10 @@ void Edition::WatchFrame() {
     if (watch_->Frame(assets_, io_)) return;
     const bool quit = watch_->End().quit;
     watch_.reset();
+    if (quit && chooserOverLevel_) {
+        chooserOverLevel_ = false;
+        play_.Leave();
+    }
     if (quit) {
         ToTitle();
         return;
@@ -181,19 +201,26 @@ bool Edition::PlayingFrame() {
             left_ = play_.Level();
             ToTitle();
             return true;
+        case LevelPlay::Outcome::Levels:
+            KeepPictureUnder();
+            OpenChooser(play_.Level(), true);
+            return true;
         case LevelPlay::Outcome::Complete: {
             left_ = play_.Level();
-            Picture* buffer = assets_.backBuffer.get();
-            if (buffer) {
-                if (!under_.get()) under_.Reset(NewPicture(PictureWidth(buffer), PictureHeight(buffer)));
-                if (under_.get()) CopyPicture(buffer, under_.get(), 0, 0, 0, 0, PictureWidth(buffer), PictureHeight(buffer));
-            }
+            KeepPictureUnder();
             screen_ = Screen::Result;
             input_.HoldAll();
             return true;
         }
     }
     return true;
+}
+
+void Edition::KeepPictureUnder() {
+    Picture* buffer = assets_.backBuffer.get();
+    if (!buffer) return;
+    if (!under_.get()) under_.Reset(NewPicture(PictureWidth(buffer), PictureHeight(buffer)));
+    if (under_.get()) CopyPicture(buffer, under_.get(), 0, 0, 0, 0, PictureWidth(buffer), PictureHeight(buffer));
 }
 
 void Edition::ResultFrame() {
@@ -233,26 +260,51 @@ void Edition::SetDoneFrame() {
     Show(in.mouseX, in.mouseY);
 }
 
-void Edition::OpenDesigner() {
+bool Edition::DesignFolder() {
     if (setup_.designPath.empty()) {
         note_ = "no folder for the designer's levels (HOME is not set)";
-        return;
+        return false;
     }
     std::error_code ec;
     std::filesystem::create_directories(std::filesystem::path(setup_.designPath).parent_path(), ec);
+    std::string error;
+    if (!designBar_.get() && !LoadDesignBar(designBar_, error)) {
+        note_ = error;
+        return false;
+    }
+    return true;
+}
+
+void Edition::ShowDesigner(std::string path, design::OpenedDesign opened) {
+    if (screen_ == Screen::Playing) play_.Leave();
+    if (designer_) StopHiss(designer_->shell, assets_, io_);
+    note_.clear();
+    designer_ = std::make_unique<design::Designer>(std::move(path), std::move(opened));
+    screen_ = Screen::Designer;
+}
+
+void Edition::OpenDesigner() {
+    if (!DesignFolder()) return;
     design::OpenedDesign opened;
     std::string error;
     if (!design::OpenDesign(setup_.designPath, opened, error)) {
         note_ = error;
         return;
     }
-    if (!designBar_.get() && !LoadDesignBar(designBar_, error)) {
+    ShowDesigner(setup_.designPath, std::move(opened));
+}
+
+bool Edition::OpenDesignerWith(LevelList levels) {
+    if (!DesignFolder()) return false;
+    design::OpenedDesign opened;
+    std::string path, error;
+    const std::string folder = std::filesystem::path(setup_.designPath).parent_path().string();
+    if (!design::OpenLinkedDesign(folder, std::move(levels), path, opened, error)) {
         note_ = error;
-        return;
+        return false;
     }
-    note_.clear();
-    designer_ = std::make_unique<design::Designer>(setup_.designPath, std::move(opened));
-    screen_ = Screen::Designer;
+    ShowDesigner(std::move(path), std::move(opened));
+    return true;
 }
 
 bool Edition::DesignerFrame() {

@@ -22,6 +22,7 @@ class Chooser;
 class WatchSession;
 namespace design {
 struct Designer;
+struct OpenedDesign;
 }
 
 namespace edition {
@@ -31,6 +32,7 @@ struct EditionSetup {
     std::string designPath;    // the designer's file; empty: no designer
     int continueLevel = -1;    // from 0: what Continue plays before any level is left (--level)
     double hintSeconds = 20;
+    ProgressKeeper::Writer progressWriter = ProgressKeeper::Writer::OwnThread;
 };
 
 class Edition {
@@ -57,6 +59,14 @@ public:
     // and what that said reported.
     void FinishKeeping() { hooks_.FinishKeeping(); }
     GameHooks& Hooks() { return hooks_; }
+    // The title's Designer: the designer on the player's own file.
+    void OpenDesigner();
+    // The designer on levels from elsewhere (a link, a file the player
+    // opened): a new level text beside the player's file, not saved yet, as
+    // the native designer opens a link. False with the reason in Note().
+    bool OpenDesignerWith(LevelList levels);
+    // The designer while it is up, else null.
+    design::Designer* DesignerUp() { return screen_ == Screen::Designer ? designer_.get() : nullptr; }
     const std::string& Note() const { return note_; }
 
 private:
@@ -71,8 +81,10 @@ private:
 
     void ToTitle();
     void PlayLevel(int level);
-    void OpenChooser(int selected);
-    void OpenDesigner();
+    void OpenChooser(int selected, bool overLevel = false);
+    bool DesignFolder();
+    void ShowDesigner(std::string path, design::OpenedDesign opened);
+    void KeepPictureUnder();
     bool Solved(int level) const;
     void Show(int mouseX, int mouseY);
 
@@ -92,7 +104,8 @@ private:
     std::unique_ptr<WatchSession> watch_;
     std::unique_ptr<design::Designer> designer_;
     BitmapHolder designBar_;
-    BitmapHolder under_;  // the level's last picture, under its result
+    BitmapHolder under_;  // the level's last picture, under its result or its chooser
+    bool chooserOverLevel_ = false;  // opened by L in a level, which goes on after Back
     std::string note_;
     int left_ = -1;        // the level left for the title, or last played
 };

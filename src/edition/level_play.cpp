@@ -129,7 +129,15 @@ LevelPlay::Outcome LevelPlay::Frame() {
         io_.unshown = false;
         if (Picture* buffer = assets_.backBuffer.get()) io_.Present(buffer);
     }
-    return ended ? Ended() : Outcome::Playing;
+    if (ended) return Ended();
+    return hooks_.ChooserAsked() ? Outcome::Levels : Outcome::Playing;
+}
+
+void LevelPlay::Resume() {
+    state_.toggleLatch = true;
+    state_.prevButtons = kLeftButton | kRightButton;
+    keysBefore_.set();
+    state_.drawnPicture = 0;
 }
 
 LevelPlay::Outcome LevelPlay::Ended() {

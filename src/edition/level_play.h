@@ -40,7 +40,7 @@ struct LevelResult {
 
 class LevelPlay {
 public:
-    enum class Outcome { Playing, Complete, Title, Quit };
+    enum class Outcome { Playing, Complete, Title, Quit, Levels };
 
     // hooks: the frames' io and the plain game's additions (progress,
     // chooser, hints), around the player's own io.
@@ -56,6 +56,8 @@ public:
     // The level in play, or the one left last (a completion moves on by itself).
     int Level() const { return state_.levelIndex; }
     const LevelResult& Result() const { return result_; }
+    // Back from the chooser over the level: what is still held does not act on it.
+    void Resume();
     // Leaves the level (for the title): the hiss stops, the world is cleared.
     void Leave();
 

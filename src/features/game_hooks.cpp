@@ -11,12 +11,12 @@
 #include "packs/level_hash.h"
 
 GameHooks::GameHooks(FrameIo& player, const LevelList& levels, const Assets& assets, std::string progressPath,
-                     Report report, double hintSeconds)
+                     Report report, double hintSeconds, ProgressKeeper::Writer writer)
     : player_(player),
       levels_(levels),
       assets_(assets),
       report_(std::move(report)),
-      keeper_(std::move(progressPath)),
+      keeper_(std::move(progressPath), writer),
       hints_(hintSeconds) {
     std::string message;
     keeper_.Load(progress_, message);
@@ -86,7 +86,10 @@ bool GameHooks::AfterFrame(GameState& state, const Assets& assets, FrameIo&) {
     const bool overlaid = Overlaid();
     if (overlaid || overlaidBefore_) state.drawnPicture = 0;
     overlaidBefore_ = overlaid;
-    if (editing && pressed[KeyLetter('L')]) return Choose(state, assets);
+    if (editing && pressed[KeyLetter('L')]) {
+        if (!chooserInFrames) return Choose(state, assets);
+        chooserAsked_ = true;
+    }
     return true;
 }
 

@@ -26,11 +26,20 @@ public:
     // with. progressPath empty: nothing is kept. One-line messages (a bad or
     // unwritable file) go to report.
     GameHooks(FrameIo& player, const LevelList& levels, const Assets& assets, std::string progressPath, Report report,
-              double hintSeconds = 20);
+              double hintSeconds = 20, ProgressKeeper::Writer writer = ProgressKeeper::Writer::OwnThread);
 
     std::function<void()> toggleMute;
     std::function<void()> toggleFullscreen;
     int watchFrameLimit = 36000;
+    // L asks for the chooser (ChooserAsked) instead of running it in a loop
+    // of its own: for a caller that owns the frames (the player's edition,
+    // which the web page's loop drives).
+    bool chooserInFrames = false;
+    bool ChooserAsked() {
+        const bool asked = chooserAsked_;
+        chooserAsked_ = false;
+        return asked;
+    }
 
     const Progress& KeptProgress() const { return progress_; }
     // Until the completed levels handed to the progress file are written,
@@ -71,4 +80,5 @@ private:
     std::bitset<kKeyCount> keysBefore_;
     const GameState* state_ = nullptr;
     bool overlaidBefore_ = false;
+    bool chooserAsked_ = false;
 };

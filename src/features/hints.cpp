@@ -15,7 +15,7 @@ constexpr double kShortestSearch = 0.5;
 }
 
 void Hints::Reset() {
-    solve_.Cancel();
+    solve_->Cancel();
     searching_ = false;
     used_ = false;
     solution_.clear();
@@ -38,7 +38,7 @@ bool Hints::StartSearch(const std::vector<BombPlacement>& prefix) {
     const double left = budget_ - SecondsAsked();
     if (left < kShortestSearch) return false;
     prefix_ = prefix;
-    searching_ = solve_.Start(records_, HintSettings(left, prefix));
+    searching_ = solve_->Start(records_, HintSettings(left, prefix));
     return searching_;
 }
 
@@ -81,24 +81,24 @@ void Hints::Ask(const LevelRecord* records, const std::vector<BombPlacement>& pl
 void Hints::Poll() {
     if (noticeFrames_ > 0) --noticeFrames_;
     if (!searching_) return;
-    const BackgroundSolve::State state = solve_.Poll();
-    if (state == BackgroundSolve::State::Running) return;
+    const SolveSearch::State state = solve_->Poll();
+    if (state == SolveSearch::State::Running) return;
     searching_ = false;
-    const bool found = state == BackgroundSolve::State::Done && !solve_.Report().solutions.empty();
+    const bool found = state == SolveSearch::State::Done && !solve_->Report().solutions.empty();
     if (found) {
-        const Solution& best = solve_.Report().solutions.front();
+        const Solution& best = solve_->Report().solutions.front();
         solution_ = best.bombs;
         forgiveness_ = best.forgiveness;
         first_ = std::min(prefix_.size(), solution_.size());
         shown_ = first_ < solution_.size() ? 1 : 0;
         used_ = used_ || shown_ > 0;
-        solve_.Cancel();
+        solve_->Cancel();
         return;
     }
     // None with the player's bombs kept: from the inventory alone, in the
     // time the hint has left.
     if (!prefix_.empty() && StartSearch({})) return;
-    solve_.Cancel();
+    solve_->Cancel();
     Notice("no hint found");
 }
 

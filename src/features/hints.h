@@ -5,12 +5,13 @@
 // finds in order, the most forgiving to the hand first. Each ask then shows
 // one more bomb of the best as a ghost; a click on a ghost places it.
 #include <chrono>
+#include <memory>
 #include <span>
 #include <string>
 #include <vector>
 
 #include "sim/placement.h"
-#include "solve/background_solve.h"
+#include "solve/solve_search.h"
 
 struct Assets;
 struct LevelRecord;
@@ -57,7 +58,7 @@ private:
     void StatusText(char* out, size_t size) const;
 
     double budget_;
-    BackgroundSolve solve_;
+    std::unique_ptr<SolveSearch> solve_ = NewSolveSearch();
     const LevelRecord* records_ = nullptr;
     std::vector<BombPlacement> prefix_;
     std::chrono::steady_clock::time_point asked_;  // the hint's whole time runs from here

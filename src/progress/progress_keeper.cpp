@@ -13,7 +13,7 @@ std::mutex& ProcessTurn() {
 
 }  // namespace
 
-ProgressKeeper::ProgressKeeper(std::string path) : file_(std::move(path)) {}
+ProgressKeeper::ProgressKeeper(std::string path, Writer writer) : file_(std::move(path)), writer_(writer) {}
 
 ProgressKeeper::~ProgressKeeper() {
     {
@@ -33,6 +33,10 @@ void ProgressKeeper::Load(Progress& progress, std::string& message) {
 
 void ProgressKeeper::Keep(uint64_t hash, const RunResult& run, bool afterHint) {
     if (file_.Path().empty()) return;
+    if (writer_ == Writer::Frame) {
+        Write({{hash, run, afterHint}});
+        return;
+    }
     std::lock_guard<std::mutex> hold(mutex_);
     queue_.push_back({hash, run, afterHint});
     if (!thread_.joinable()) thread_ = std::thread([this] { Work(); });

@@ -18,7 +18,11 @@
 
 class ProgressKeeper {
 public:
-    explicit ProgressKeeper(std::string path);
+    // Where the frame's process has no threads (the web page), each run
+    // is written within the frame that completed it: a page's file is in
+    // memory, and that is quick.
+    enum class Writer { OwnThread, Frame };
+    explicit ProgressKeeper(std::string path, Writer writer = Writer::OwnThread);
     ~ProgressKeeper();  // every run handed over is written first
     ProgressKeeper(const ProgressKeeper&) = delete;
     ProgressKeeper& operator=(const ProgressKeeper&) = delete;
@@ -48,6 +52,7 @@ private:
     KeptFile file_;  // the keeper thread's, once it runs
     Progress mine_;  // the keeper thread's: this game's runs and all the file held
     bool failReported_ = false;
+    Writer writer_;
 
     std::mutex mutex_;  // guards what follows
     std::condition_variable wake_, done_;

@@ -77,3 +77,40 @@ void DrawLine(const Surface& to, int x1, int y1, int x2, int y2, uint16_t colour
         }
     }
 }
+
+uint16_t Blend16(uint16_t colour, uint16_t under, int alpha) {
+    // Both 5-6-5 pixels spread so that each channel has room below the next.
+    const uint32_t n = alpha ? static_cast<uint32_t>(alpha + 1) / 8 : 0;
+    const uint32_t x = (colour | static_cast<uint32_t>(colour) << 16) & 0x7E0F81F;
+    const uint32_t y = (under | static_cast<uint32_t>(under) << 16) & 0x7E0F81F;
+    const uint32_t result = ((x - y) * n / 32 + y) & 0x7E0F81F;
+    return static_cast<uint16_t>((result & 0xFFFF) | (result >> 16));
+}
+
+namespace {
+
+template <class Paint>
+void EachInRectangle(const Surface& to, int x1, int y1, int x2, int y2, Paint paint) {
+    if (x2 < x1) std::swap(x1, x2);
+    if (y2 < y1) std::swap(y1, y2);
+    const Clip c = ClipOf(to);
+    for (int y = std::max(y1, c.t); y <= std::min(y2, c.b - 1); ++y)
+        for (int x = std::max(x1, c.l); x <= std::min(x2, c.r - 1); ++x) paint(x, y);
+}
+
+}  // namespace
+
+void FillRectangle(const Surface& to, int x1, int y1, int x2, int y2, uint16_t colour) {
+    EachInRectangle(to, x1, y1, x2, y2, [&](int x, int y) { to.Put(x, y, colour); });
+}
+
+void ShadeRectangle(const Surface& to, int x1, int y1, int x2, int y2, uint16_t colour, int alpha) {
+    EachInRectangle(to, x1, y1, x2, y2, [&](int x, int y) { to.Put(x, y, Blend16(colour, to.At(x, y), alpha)); });
+}
+
+void DrawShadedSprite(const Surface& to, const Surface& sprite, int x, int y, int alpha) {
+    EachInRectangle(to, x, y, x + sprite.w - 1, y + sprite.h - 1, [&](int px, int py) {
+        const uint16_t c = sprite.At(px - x, py - y);
+        if (c != kMaskColour) to.Put(px, py, Blend16(c, to.At(px, py), alpha));
+    });
+}

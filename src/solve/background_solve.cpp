@@ -91,3 +91,5 @@ void BackgroundSolve::Cancel() {
     }
     state_ = State::Idle;
 }
+
+std::unique_ptr<SolveSearch> NewSolveSearch() { return std::make_unique<BackgroundSolve>(); }

@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "sim/level_record.h"
+#include "solve/forgiveness.h"
+#include "solve/one_bomb_proof.h"
 #include "solve/solver.h"
 
 // records run up to and including REC_END.
@@ -18,3 +20,24 @@ bool ReadSearchText(std::string_view text, std::vector<LevelRecord>& records, So
 
 std::string ReportText(const SolveReport& report);
 bool ReadReportText(std::string_view text, SolveReport& report);
+
+// The designer's checks after a search (BackgroundProof) the same way:
+// the solutions to measure, whether to prove, and what came of them.
+struct ProofAsked {
+    std::vector<LevelRecord> records;  // up to and including REC_END
+    std::vector<std::vector<BombPlacement>> solutions;
+    bool prove = false;
+    int frames = 0;
+};
+struct ProofFound {
+    std::vector<Forgiveness> forgiveness;
+    bool proved = false;
+    OneBombProof proof;
+};
+// A proof's text starts with this line, a search's never does.
+constexpr std::string_view kProofTextStart = "proof\n";
+std::string ProofText(const LevelRecord* records, const std::vector<std::vector<BombPlacement>>& solutions,
+                      bool prove, int frames);
+bool ReadProofText(std::string_view text, ProofAsked& asked);
+std::string ProofFoundText(const ProofFound& found);
+bool ReadProofFoundText(std::string_view text, ProofFound& found);

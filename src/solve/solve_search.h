@@ -2,6 +2,8 @@
 // A search behind the live game, whichever way it runs: on a thread of the
 // game's own process (BackgroundSolve) or in a web page's worker
 // (platform/web). The game starts it, looks at it once a frame, never waits.
+#include <memory>
+
 #include "sim/level_record.h"
 #include "solve/solver.h"
 
@@ -24,3 +26,7 @@ public:
     // Stops the search; nothing of it is left running. Back to Idle.
     virtual void Cancel() = 0;
 };
+
+// The platform's search behind the frames: a thread of the game's own
+// natively (BackgroundSolve), the page's solver worker on the web.
+std::unique_ptr<SolveSearch> NewSolveSearch();

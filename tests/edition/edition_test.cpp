@@ -2,7 +2,7 @@
 // input, as a player would: the title's Continue after kept progress, the
 // designer and back, a failed run told and taken back with Esc, a completed
 // level's result, the set done and back to the title, undo, fast-forward and
-// pause, the settings.
+// pause, the settings, the chooser over a level.
 #include <unistd.h>
 
 #include <filesystem>
@@ -13,6 +13,7 @@
 #include "game/scripted_play.h"
 #include "packs/builtin_levels.h"
 #include "packs/level_hash.h"
+#include "sim/placement.h"
 #include "sim/play_field.h"
 
 namespace {
@@ -126,6 +127,35 @@ TEST_F(EditionPlay, ContinueStartsAtTheFirstUnsolvedLevelAndF10GoesBackThenQuits
     io.Hold(kKeyF10);
     EXPECT_FALSE(Run());  // F10 on the title quits
     EXPECT_TRUE(reported.empty());
+}
+
+// L in a level opens the chooser as one of the edition's screens, a frame
+// at a time (the web page's loop drives it so): Esc goes back to the level
+// as it was, Enter on another level plays that one.
+TEST_F(EditionPlay, TheChooserOverALevelIsFrameByFrameAndGoesBackToIt) {
+    Open();
+    Tap(kKeyEnter);
+    ASSERT_EQ(game->Current(), Screen::Playing);
+    PlaceLevelOneSolution();
+    const size_t bombs = PlacedBombs(Playing()).size();
+    Tap(KeyLetter('L'));
+    ASSERT_EQ(game->Current(), Screen::Levels);
+    EXPECT_TRUE(Run(30));  // frames go on while it is up
+    EXPECT_EQ(game->Current(), Screen::Levels);
+    Tap(kKeyEsc);
+    ASSERT_EQ(game->Current(), Screen::Playing);
+    EXPECT_EQ(game->Play().Level(), 0);
+    EXPECT_TRUE(Playing().EditMode) << "the Esc that closed the chooser does not run the level";
+    Run(5);
+    EXPECT_TRUE(Playing().EditMode);
+    EXPECT_EQ(PlacedBombs(Playing()).size(), bombs);
+
+    Tap(KeyLetter('L'));
+    Tap(kKeyDown);
+    Tap(kKeyEnter);
+    ASSERT_EQ(game->Current(), Screen::Playing);
+    EXPECT_EQ(game->Play().Level(), 1);
+    EXPECT_TRUE(PlacedBombs(Playing()).empty());
 }
 
 TEST_F(EditionPlay, TheDesignerOpensOnThePlayersOwnFileAndF10ComesBack) {

@@ -10,6 +10,7 @@
 #include <iterator>
 #include <memory>
 #include <random>
+#include <string>
 
 #include "game/asset_files.h"
 #include "game/assets.h"
@@ -19,6 +20,7 @@
 #include "raster/image.h"
 #include "raster/rotate.h"
 #include "raster/shapes.h"
+#include "raster/text.h"
 #include "support/headless.h"
 
 namespace {
@@ -87,6 +89,63 @@ TEST_F(Canvases, CopiesOutlinesAndLinesAreAllegros) {
             }
         }
         ASSERT_EQ(Apart(), 0) << "call " << i << " (" << x1 << ", " << y1 << ") (" << x2 << ", " << y2 << ")";
+    }
+}
+
+// The screens over the game (title, menus, results, hints, the designer)
+// on the web page: filled and shaded boxes, shaded sprites and the text
+// font (text_glyphs.inc, which must stay the native font's).
+TEST_F(Canvases, TheScreensBoxesShadesAndTextAreAllegros) {
+    FillRandom(start.get(), rng);
+    Owned source = Own(create_bitmap(40, 30));
+    FillRandom(source.get(), rng);
+    std::string every;
+    for (int c = 32; c < 0x800; c += c < 0x180 ? 1 : 7) {
+        if (c < 128) {
+            every += static_cast<char>(c);
+        } else {
+            every += static_cast<char>(0xC0 | c >> 6);
+            every += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    const std::string texts[] = {every, "Continue  Levels  Designer", "\xE2\x80\x94 not in the font \xE2\x82\xAC", "cut \xC3"};
+    for (int i = 0; i < 2000; ++i) {
+        Reset();
+        if (i % 3 == 0)
+            Clip(Coordinate(0, 40), Coordinate(0, 30), Coordinate(100, 159), Coordinate(80, 119));
+        else
+            Clip(0, 0, 159, 119);
+        const int x1 = Coordinate(-30, 190), y1 = Coordinate(-30, 150);
+        const int x2 = Coordinate(-30, 190), y2 = Coordinate(-30, 150);
+        const int colour = static_cast<int>(rng() & 0xFFFF), alpha = Coordinate(0, 255);
+        switch (i % 4) {
+            case 0:
+                rectfill(allegro.get(), x1, y1, x2, y2, colour);
+                FillRectangle(SurfaceOf(ours.get()), x1, y1, x2, y2, static_cast<uint16_t>(colour));
+                break;
+            case 1:
+                set_trans_blender(0, 0, 0, alpha);
+                drawing_mode(DRAW_MODE_TRANS, nullptr, 0, 0);
+                rectfill(allegro.get(), x1, y1, x2, y2, colour);
+                solid_mode();
+                ShadeRectangle(SurfaceOf(ours.get()), x1, y1, x2, y2, static_cast<uint16_t>(colour), alpha);
+                break;
+            case 2:
+                set_trans_blender(0, 0, 0, alpha);
+                draw_trans_sprite(allegro.get(), source.get(), x1 - 20, y1 - 15);
+                DrawShadedSprite(SurfaceOf(ours.get()), SurfaceOf(source.get()), x1 - 20, y1 - 15, alpha);
+                break;
+            case 3: {
+                const std::string& text = texts[rng() % 4];
+                const int offset = static_cast<int>(rng() % 200);
+                const int at = offset < static_cast<int>(text.size()) && (text[static_cast<size_t>(offset)] & 0xC0) != 0x80 ? offset : 0;
+                textout_ex(allegro.get(), font, text.c_str() + at, x1 - 100, y1, colour, -1);
+                DrawText(SurfaceOf(ours.get()), text.c_str() + at, x1 - 100, y1, static_cast<uint16_t>(colour));
+                ASSERT_EQ(TextPixelsWide(text.c_str() + at), text_length(font, text.c_str() + at)) << text.c_str() + at;
+                break;
+            }
+        }
+        ASSERT_EQ(Apart(), 0) << "call " << i << " (" << x1 << ", " << y1 << ") (" << x2 << ", " << y2 << ") alpha " << alpha;
     }
 }
 

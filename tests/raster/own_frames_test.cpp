@@ -3,11 +3,16 @@
 // particles full), quiet edit-mode frames with the cursor moving, the HUD
 // with each fuse read-out, the fuse-drag line and the hover squares, and
 // every frame of the ten recorded solutions (the hamsters flying and turning,
-// the completion banner). Only a turned hamster may be a few pixels apart.
+// the completion banner), and the player's edition's screens. Only a turned hamster may be a few pixels apart.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
+
+#include "edition/result_screens.h"
+#include "edition/settings_screen.h"
+#include "edition/title_screen.h"
 
 #include "game/drawn_run.h"
 #include "game/scripted_play.h"
@@ -135,3 +140,31 @@ TEST_F(OwnFrames, EveryFrameOfTheRecordedSolutions) {
 }
 
 }  // namespace
+
+// The player's edition's screens, which the web page draws its own way:
+// the title (with a note), the settings, a result over a level, the end of
+// the set. Boxes, shades and text must make the native pixels.
+TEST_F(OwnFrames, TheEditionsScreens) {
+    Start(BuiltinLevels[0]);
+    Picture* buffer = Buffer();
+    Frames();
+    BITMAP* under = create_bitmap(PictureWidth(buffer), PictureHeight(buffer));
+    auto bothWays = [&](const std::function<void()>& draw) {
+        blit(Bitmap(buffer), under, 0, 0, 0, 0, under->w, under->h);
+        DrawEverythingWith(Drawer::Allegro);
+        draw();
+        const std::vector<uint16_t> allegro = PixelsOf(Bitmap(buffer));
+        blit(under, Bitmap(buffer), 0, 0, 0, 0, under->w, under->h);
+        DrawEverythingWith(Drawer::Own);
+        draw();
+        return Differing(allegro, PixelsOf(Bitmap(buffer)));
+    };
+    edition::TitleScreen title;
+    EXPECT_EQ(bothWays([&] { title.Draw(buffer, Bitmaps(), edition::LabelOf(2, "Level 3"), "a note: 100% kept"); }), 0);
+    edition::SettingsScreen settings;
+    EXPECT_EQ(bothWays([&] { settings.Draw(buffer, Bitmaps(), Settings{}); }), 0);
+    edition::LevelResult result{0, edition::LabelOf(0, "Level 1"), 1, 351, true, std::nullopt};
+    EXPECT_EQ(bothWays([&] { edition::DrawResult(buffer, result, false); }), 0);
+    EXPECT_EQ(bothWays([&] { edition::DrawSetDone(buffer, Bitmaps(), {10, 7, 2, 9, 4000}); }), 0);
+    destroy_bitmap(under);
+}

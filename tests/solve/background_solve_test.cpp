@@ -149,4 +149,45 @@ TEST(SearchText, ASearchAndItsReportCrossToTheWorkerWhole) {
     EXPECT_EQ(back.solutions[0].bombs, direct.solutions[0].bombs);
     EXPECT_EQ(back.attempts, direct.attempts);
     EXPECT_FALSE(ReadReportText("solution 12 x\n", back));
+
+    // A hint's search asks for reach, gathering and order; its report
+    // brings back how forgiving each solution is, which the hint's ghosts use.
+    const SolveSettings hint = HintSettings(7, {{1, 100, 200, 8}});
+    ASSERT_TRUE(ReadSearchText(SearchText(BuiltinLevels[2], hint), records, read));
+    EXPECT_TRUE(read.inMouseReach);
+    EXPECT_TRUE(read.forgiving);
+    EXPECT_EQ(read.gather, hint.gather);
+    SolveReport forgiving = direct;
+    Forgiveness& f = forgiving.solutions[0].forgiveness;
+    f.reach = 3;
+    f.perBomb = {17};
+    f.where = {0x1234567890abcdefULL};
+    ASSERT_TRUE(ReadReportText(ReportText(forgiving), back));
+    EXPECT_EQ(back.solutions[0].forgiveness.reach, 3);
+    EXPECT_EQ(back.solutions[0].forgiveness.perBomb, f.perBomb);
+    EXPECT_EQ(back.solutions[0].forgiveness.where, f.where);
+    EXPECT_FALSE(ReadReportText("count 1\nforgiveness 3 1 2\n", back)) << "forgiveness of no solution";
+
+    // The designer's checks after a search cross the same way.
+    ProofAsked asked;
+    ASSERT_TRUE(ReadProofText(ProofText(BuiltinLevels[2], {{{0, 228, 404, 6}}, {}}, true, 2000), asked));
+    ASSERT_EQ(asked.solutions.size(), 2u);
+    EXPECT_EQ(asked.solutions[0], (std::vector<BombPlacement>{{0, 228, 404, 6}}));
+    EXPECT_TRUE(asked.solutions[1].empty());
+    EXPECT_TRUE(asked.prove);
+    EXPECT_EQ(asked.frames, 2000);
+    EXPECT_EQ(SearchText(asked.records.data(), settings), SearchText(BuiltinLevels[2], settings));
+    EXPECT_FALSE(ReadProofText(text, asked)) << "a search is no proof";
+    ProofFound found{{f, {}}, true, {}};
+    found.proof.result = OneBombProof::Result::Solved;
+    found.proof.solution = {0, 228, 404, 6};
+    found.proof.decided = 5;
+    found.proof.total = 9;
+    ProofFound again;
+    const std::string foundText = ProofFoundText(found);
+    ASSERT_TRUE(ReadProofFoundText(foundText, again));
+    EXPECT_EQ(ProofFoundText(again), foundText);
+    EXPECT_EQ(again.forgiveness.size(), 2u);
+    EXPECT_EQ(again.proof.solution, found.proof.solution);
+    EXPECT_FALSE(ReadProofFoundText(foundText.substr(0, foundText.size() - 4), again)) << "cut short";
 }

@@ -16,8 +16,11 @@ const below = document.getElementById('below');
 
 // Allegro's scancodes for the keys the game reads (src/game/keys.h).
 const SCANCODES = (() => {
-  const codes = { Escape: 59, Minus: 61, Equal: 62, Space: 75, ArrowLeft: 82, ArrowRight: 83,
-                  ArrowUp: 84, ArrowDown: 85, NumpadSubtract: 88, NumpadAdd: 89 };
+  const codes = { Escape: 59, Minus: 61, Equal: 62, Backspace: 63, Tab: 64, Enter: 67, Space: 75, Insert: 76,
+                  Delete: 77, Home: 78, End: 79, PageUp: 80, PageDown: 81, ArrowLeft: 82, ArrowRight: 83,
+                  ArrowUp: 84, ArrowDown: 85, NumpadSubtract: 88, NumpadAdd: 89, NumpadDecimal: 90,
+                  NumpadEnter: 91, ShiftLeft: 115, ShiftRight: 116, ControlLeft: 117, ControlRight: 118,
+                  AltLeft: 119, AltRight: 120 };
   for (let i = 0; i < 26; i++) codes['Key' + String.fromCharCode(65 + i)] = 1 + i;
   for (let d = 0; d <= 9; d++) codes['Digit' + d] = 27 + d;
   for (let f = 1; f <= 12; f++) codes['F' + f] = 46 + f;
@@ -164,6 +167,95 @@ function say(line) {
   }
 }
 
+// The player's files (progress, settings, the designer's levels), kept in
+// the browser's storage under the same text as the native game's files:
+// the game reads and writes them in its folder /kept, and the page copies
+// them to the storage after the frames that wrote them, and back before
+// every frame when another tab of this site wrote them meanwhile, so that
+// the game's own merge on writing (the progress) sees both tabs' levels.
+const kept = {
+  FOLDER: '/kept',
+  PREFIX: 'zandrove:',
+  seen: new Map(),  // path -> { mtime, size, text } as last stored or read
+  storage: null,
+  // Bytes to a string a storage holds whatever they are, and back: a file
+  // set aside as bad may be anything.
+  asText: (bytes) => { let s = ''; for (let i = 0; i < bytes.length; i += 8192) s += String.fromCharCode.apply(null, bytes.subarray(i, i + 8192)); return s; },
+  asBytes: (text) => Uint8Array.from(text, (c) => c.charCodeAt(0)),
+  open() {
+    try { this.storage = window.localStorage; this.storage.getItem(this.PREFIX); } catch (e) { this.storage = null; }
+    Module.FS.mkdirTree(this.FOLDER);
+    if (!this.storage) {
+      say('progress and settings are not kept: this browser gives the page no storage');
+      return;
+    }
+    for (let i = 0; i < this.storage.length; i++) {
+      const key = this.storage.key(i);
+      if (key && key.startsWith(this.PREFIX + this.FOLDER + '/')) this.write(key.slice(this.PREFIX.length), this.storage.getItem(key));
+    }
+    window.addEventListener('storage', (e) => {
+      if (e.storageArea === this.storage && e.key && e.key.startsWith(this.PREFIX + this.FOLDER + '/')) {
+        this.write(e.key.slice(this.PREFIX.length), e.newValue);
+      }
+    });
+  },
+  // Into the game's folder, as it stands in the storage (null: gone).
+  write(file, text) {
+    const known = this.seen.get(file);
+    if (known && known.text === text) return;
+    if (text === null) {
+      try { Module.FS.unlink(file); } catch (e) { /* not there */ }
+      this.seen.delete(file);
+      return;
+    }
+    Module.FS.mkdirTree(file.slice(0, file.lastIndexOf('/')));
+    Module.FS.writeFile(file, this.asBytes(text));
+    const st = Module.FS.stat(file);
+    this.seen.set(file, { mtime: st.mtime.getTime(), size: st.size, text });
+  },
+  // Before the frames: what another tab stored since (the event may not have come yet).
+  refresh() {
+    if (!this.storage) return;
+    for (const file of this.seen.keys()) {
+      const text = this.storage.getItem(this.PREFIX + file);
+      if (text !== this.seen.get(file).text) this.write(file, text);
+    }
+  },
+  files(folder, out) {
+    for (const name of Module.FS.readdir(folder)) {
+      if (name === '.' || name === '..') continue;
+      const file = folder + '/' + name, st = Module.FS.stat(file);
+      if (Module.FS.isDir(st.mode)) this.files(file, out);
+      else if (!name.endsWith('.lock')) out.set(file, st);
+    }
+    return out;
+  },
+  // After the frames: what the game wrote, stored.
+  store() {
+    if (!this.storage) return;
+    const now = this.files(this.FOLDER, new Map());
+    for (const [file, st] of now) {
+      const known = this.seen.get(file);
+      if (known && known.mtime === st.mtime.getTime() && known.size === st.size) continue;
+      const text = this.asText(Module.FS.readFile(file));
+      try {
+        if (!known || known.text !== text) this.storage.setItem(this.PREFIX + file, text);
+        this.seen.set(file, { mtime: st.mtime.getTime(), size: st.size, text });
+      } catch (e) {
+        say(`'${file.slice(this.FOLDER.length + 1)}' is not kept: the browser's storage refuses it (${e.name})`);
+        this.seen.set(file, { mtime: st.mtime.getTime(), size: st.size, text });
+      }
+    }
+    for (const file of [...this.seen.keys()]) {
+      if (!now.has(file)) {
+        this.storage.removeItem(this.PREFIX + file);
+        this.seen.delete(file);
+      }
+    }
+  },
+};
+page.kept = kept;
+
 // A text into the game's memory for one call.
 function withText(text, call) {
   const size = Module.lengthBytesUTF8(text) + 1, at = Module._malloc(size);
@@ -177,11 +269,23 @@ function withText(text, call) {
 // refused, not played), in base64url. The page unpacks with the browser's
 // own DecompressionStream, the native programs with zlib.
 function linkIn(hash) {
-  for (const part of hash.replace(/^#/, '').split('&')) {
-    if (part.startsWith('level=')) return { pack: 0, payload: part.slice(6) };
-    if (part.startsWith('pack=')) return { pack: 1, payload: part.slice(5) };
+  const parts = hash.replace(/^#/, '').split('&'), design = parts.includes('design') ? 1 : 0;
+  for (const part of parts) {
+    if (part.startsWith('level=')) return { pack: 0, payload: part.slice(6), design };
+    if (part.startsWith('pack=')) return { pack: 1, payload: part.slice(5), design };
   }
   return null;
+}
+
+// The level text packed as zandrove-pack share packs it (zlib's format,
+// base64url without padding), by the browser's own compression.
+async function packLink(text, kind) {
+  const packed = new Uint8Array(await new Response(new Blob([text]).stream()
+    .pipeThrough(new CompressionStream('deflate'))).arrayBuffer());
+  let binary = '';
+  for (let i = 0; i < packed.length; i += 8192) binary += String.fromCharCode.apply(null, packed.subarray(i, i + 8192));
+  const base = location.origin + location.pathname;
+  return base + '#' + kind + '=' + btoa(binary).replace(/\+/g, '-').replace(/\//g, '_').replace(/=+$/, '');
 }
 
 async function unpackLink(payload, limit) {
@@ -240,7 +344,7 @@ async function playLink() {
     return;
   }
   Module.HEAPU8.set(unpacked.bytes, at);
-  const played = Module._zandrove_play_link_text(at, unpacked.bytes.length, link.pack);
+  const played = Module._zandrove_play_link_text(at, unpacked.bytes.length, link.pack, link.design);
   Module._free(at);
   if (played) {
     page.linksPlayed++;
@@ -325,8 +429,12 @@ const HAS_SIMD = WebAssembly.validate(new Uint8Array([
 const query = new URLSearchParams(location.search);
 page.build = HAS_SIMD && query.get('wasm') !== 'portable' ? 'zandrove-simd' : 'zandrove';
 
+// ?plain plays the plain game, frame for frame the native one; the page is
+// otherwise the player's edition.
+page.plain = query.has('plain');
+
 var Module = {
-  arguments: [],
+  arguments: page.plain ? ['--plain'] : [],
   canvas,
   print: (text) => console.log(text),
   printErr: (text) => console.error(text),
@@ -346,12 +454,18 @@ var Module = {
       page.framesShown++;
     },
     notice: say,
+    fullscreen: (full) => {
+      const root = document.documentElement;
+      if (full && !root.requestFullscreen) return false;
+      (full ? root.requestFullscreen() : document.exitFullscreen()).catch(() => {});
+      return true;
+    },
     solver,
   },
   // ?pack=URL (this site's own) is fetched before the game starts; one that
   // cannot be fetched, or that the game refuses, leaves the built-in levels
   // with a line saying why.
-  preRun: [() => {
+  preRun: [() => kept.open(), () => {
     const wanted = query.get('pack');
     if (!wanted) return;
     const refused = (why) => say(`pack '${wanted}' refused: ${why}`);
@@ -391,14 +505,69 @@ async function startPage() {
   canvas.addEventListener('contextmenu', (e) => e.preventDefault());
   const key = (held) => (e) => {
     const code = SCANCODES[e.code];
+    if (held && e.key.length === 1 && !e.ctrlKey && !e.altKey && !e.metaKey) Module._zandrove_typed(e.key.charCodeAt(0));
     if (code === undefined) return;
     e.preventDefault();
     Module._zandrove_key(code, held ? 1 : 0);
   };
+  // The wheel's steps, away from the player positive, as Allegro counts them.
+  canvas.addEventListener('wheel', (e) => {
+    e.preventDefault();
+    if (e.deltaY) Module._zandrove_wheel(e.deltaY < 0 ? 1 : -1);
+  }, { passive: false });
   window.addEventListener('keydown', key(true));
   window.addEventListener('keyup', key(false));
   // A key held while the page loses the focus is let go.
   window.addEventListener('blur', () => { for (const code of Object.values(SCANCODES)) Module._zandrove_key(code, 0); });
+
+  // The edition's own line of keys; the designer's file actions while it is up.
+  const keysLine = document.getElementById('keys'), designRow = document.getElementById('design');
+  if (page.plain) keysLine.textContent = keysLine.dataset.plain;
+  if (!page.plain && query.has('design')) Module._zandrove_open_designer();
+  const designBytes = (what) => {
+    const at = Module._zandrove_design_bytes(what);
+    return Module.HEAPU8.slice(at, at + Module._zandrove_design_size());
+  };
+  const download = (bytes, name, type) => {
+    const a = document.createElement('a');
+    a.href = URL.createObjectURL(new Blob([bytes], { type }));
+    a.download = name;
+    a.click();
+    setTimeout(() => URL.revokeObjectURL(a.href), 10000);
+    canvas.focus();
+  };
+  document.getElementById('save-txt').addEventListener('click', () => download(designBytes(0), 'levels.txt', 'text/plain'));
+  document.getElementById('save-pak').addEventListener('click', () => download(designBytes(1), 'levels.pak', 'application/octet-stream'));
+  document.getElementById('copy-link').addEventListener('click', async () => {
+    const text = new TextDecoder().decode(designBytes(2));
+    canvas.focus();
+    if (!text) return;
+    page.copiedLink = await packLink(text, 'level');
+    try {
+      await navigator.clipboard.writeText(page.copiedLink);
+      say('');
+      noticeLine.textContent = 'The link to this level is on the clipboard.';
+    } catch (e) {
+      say('the link could not be put on the clipboard: ' + page.copiedLink);
+    }
+  });
+  document.getElementById('design-open').addEventListener('change', async (e) => {
+    const file = e.target.files[0];
+    if (!file) return;
+    e.target.value = '';
+    const at = '/opened' + (file.name.toLowerCase().endsWith('.txt') ? '.txt' : '.pak');
+    Module.FS.writeFile(at, new Uint8Array(await file.arrayBuffer()));
+    withText(at, (p) => withText(file.name, (n) => Module._zandrove_design_open(p, n)));
+    Module.FS.unlink(at);
+    canvas.focus();
+  });
+  const showDesignRow = () => {
+    const up = !page.plain && Module._zandrove_screen() === 7;
+    if (designRow.hidden === up) {
+      designRow.hidden = !up;
+      fitAgain();
+    }
+  };
 
   // A chosen pack that the game refuses leaves it playing what it played.
   document.getElementById('pack').addEventListener('change', async (e) => {
@@ -440,7 +609,11 @@ async function startPage() {
       page.frameCalls.push(n);
       if (page.frameCalls.length > 600) page.frameCalls.shift();
       const began = performance.now();
+      // The plain game keeps nothing.
+      if (!page.plain) kept.refresh();
       const goesOn = Module._zandrove_frames(n);
+      if (!page.plain) kept.store();
+      showDesignRow();
       page.framesMs += performance.now() - began;
       page.framesRun += n;
       if (goesOn === 0) {

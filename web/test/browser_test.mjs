@@ -14,7 +14,14 @@
 //   6. level 1 played with its recorded solution (the bomb taken from its
 //      slot, dragged, its fuse set, Space) completes in the recorded frame
 //      and level 2 starts, although the tab was frozen for a while mid-run;
-//      no animation frame ever ran more than a few game frames.
+//      no animation frame ever ran more than a few game frames;
+//   7. the player's edition (the page's default; 1 to 6 play ?plain): the
+//      title and Continue, a hint's ghost while the frames keep 60 a second,
+//      level 1 completed; a level drawn in the designer, solved by F5 in
+//      the worker, kept by Ctrl+S, saved as and opened, shared by Copy
+//      link, the same level as zandrove-pack share makes of it, completed
+//      in a fresh tab with the hint's solution; both tabs' progress kept
+//      over a reload.
 // Prints the time from page load to the first frame, the frame's cost with
 // and without a search, and the longest link; with PICTURE, saves the page
 // as it looks just before Space (the picture in docs/web.md).
@@ -196,6 +203,57 @@ const playOneBomb = async (play, bx, by) => {
   return play.evaluate(() => Module._zandrove_last_run_frames());
 };
 
+// The edition's screen (edition::Edition::Screen: 0 title, 4 a level, 5
+// its result, 7 the designer); n more frames run; a key held for two.
+const screenOf = (page) => page.evaluate(() => Module._zandrove_screen());
+const afterFrames = async (page, n) => {
+  const from = await page.evaluate(() => window.zandrovePage.framesRun);
+  await page.waitForFunction((f) => window.zandrovePage.framesRun >= f, from + n, { timeout: 10000 });
+};
+const tap = async (page, key) => {
+  await page.keyboard.down(key);
+  await afterFrames(page, 2);
+  await page.keyboard.up(key);
+  await afterFrames(page, 2);
+};
+// The mouse in the frame's pixels, each step seen by the game.
+const hands = async (page) => {
+  const box = await page.evaluate(() => {
+    const r = document.getElementById('screen').getBoundingClientRect();
+    return { left: r.left, top: r.top, k: r.width / 640 };
+  });
+  const to = async (x, y) => {
+    await page.mouse.move(box.left + (x + 0.5) * box.k, box.top + (y + 0.5) * box.k);
+    await afterFrames(page, 2);
+  };
+  return {
+    to,
+    drag: async (x1, y1, x2, y2) => {
+      await to(x1, y1);
+      await page.mouse.down();
+      await afterFrames(page, 2);
+      await to(x2, y2);
+      await page.mouse.up();
+      await afterFrames(page, 2);
+    },
+  };
+};
+// H in a level: the frames while the hint is searched, and its ghost.
+const hintWhileMeasured = async (page) => {
+  const now = () => page.evaluate(() => ({ run: window.zandrovePage.framesRun, ms: window.zandrovePage.framesMs,
+                                           t: performance.now(), gap: window.zandrovePage.longestGapMs }));
+  await page.evaluate(() => { window.zandrovePage.longestGapMs = 0; });
+  await page.keyboard.down('h');
+  const from = await now();
+  await afterFrames(page, 2);
+  await page.keyboard.up('h');
+  await page.waitForFunction(() => Module._zandrove_hint_state() !== 1, null, { timeout: 60000 }).catch(() => {});
+  const to = await now();
+  return { seconds: (to.t - from.t) / 1000, perSecond: (to.run - from.run) * 1000 / (to.t - from.t),
+           cost: (to.ms - from.ms) / (to.run - from.run), gap: to.gap,
+           ghost: await page.evaluate(() => Module._zandrove_hint_ghost()) };
+};
+
 try {
   const context = await browser.newContext({ viewport: { width: 1400, height: 1000 } });
 
@@ -236,15 +294,15 @@ try {
     await page.close();
     return { apart, ...facts };
   };
-  const seven = await firstFrameApart('?pack=from7.pak', 7);
+  const seven = await firstFrameApart('?plain&pack=from7.pak', 7);
   console.log(`page load to first frame: ${Math.round(seven.firstFrameMs)} ms`);
   check(seven.apart === 0, `level 7's first frame (from ?pack=) is the simulator's screenshot byte for byte (${seven.apart} pixels apart)`);
   check(seven.title === 'Zandrove - By Tobrandel', 'the window title is the page title');
   check(seven.scale === Math.floor(seven.scale) && seven.scale >= 1, `the frame is scaled by a whole factor (${seven.scale})`);
   check(seven.sounds === 20, `every sample was decoded for Web Audio (${seven.sounds} of 20)`);
-  const chosen = await firstFrameApart('', 7, path.join(work, 'from7.pak'));
+  const chosen = await firstFrameApart('?plain', 7, path.join(work, 'from7.pak'));
   check(chosen.apart === 0, `a chosen pack file is played: level 7's first frame (${chosen.apart} pixels apart)`);
-  const missing = await firstFrameApart('?pack=no-such-pack.pak', 1);
+  const missing = await firstFrameApart('?plain&pack=no-such-pack.pak', 1);
   check(missing.apart === 0, `a pack that cannot be fetched leaves the built-in levels: level 1's first frame (${missing.apart} pixels apart)`);
   check(/^pack 'no-such-pack.pak' refused: it cannot be fetched \(HTTP 404\)$/.test(missing.notice),
         `the page says so under the frame ("${missing.notice}")`);
@@ -296,7 +354,7 @@ try {
   // done, the game ends).
   const [level2] = fs.readFileSync(solutionsFile, 'utf8').split('\n').filter((l) => /^2 /.test(l));
   const [, completion2, , bomb2] = level2.trim().split(/\s+/);
-  const shared = packTool('share', path.join(work, 'builtin.txt'), '--level', '2', '--base', base).trim();
+  const shared = packTool('share', path.join(work, 'builtin.txt'), '--level', '2', '--base', base + '?plain').trim();
   {
     execFileSync(path.join(bin, 'zandrove-sim'), ['--level', '2', '--screenshot', path.join(work, 'shot2.bmp'), '--at', '0']);
     const page = await opened(context, shared);
@@ -305,7 +363,7 @@ try {
     // The browser's own compression makes a link of the same text: other
     // bytes, the same level here and natively.
     const levelText = packTool('unshare', shared);
-    const pageLink = base + '#level=' + await page.evaluate(async (text) => {
+    const pageLink = base + '?plain#level=' + await page.evaluate(async (text) => {
       const packed = new Uint8Array(await new Response(new Blob([text]).stream()
         .pipeThrough(new CompressionStream('deflate'))).arrayBuffer());
       return btoa(String.fromCharCode(...packed)).replace(/\+/g, '-').replace(/\//g, '_').replace(/=+$/, '');
@@ -410,7 +468,7 @@ try {
   // 5. A search in the solver's worker while the page plays on: the frames
   // keep 60 a second, each costs about what it did.
   {
-    const page = await opened(context, base);
+    const page = await opened(context, base + '?plain');
     const measure = async (ms) => {
       const from = await page.evaluate(() => ({ run: window.zandrovePage.framesRun, ms: window.zandrovePage.framesMs,
                                                 t: performance.now(), gaps: window.zandrovePage.longestGapMs = 0 }));
@@ -464,7 +522,7 @@ try {
     await page.close();
     return result;
   };
-  const simd = await stepped(''), portable = await stepped('?wasm=portable');
+  const simd = await stepped('?plain'), portable = await stepped('?plain&wasm=portable');
   check(simd.build === 'zandrove-simd' && portable.build === 'zandrove', `the page runs ${simd.build} here, ${portable.build} when asked`);
   check(simd.hashes.join() === portable.hashes.join(),
         `the builds with and without SIMD draw the same frames through level 1's burst (${simd.hashes.join(', ')})`);
@@ -473,7 +531,7 @@ try {
   const [level1] = fs.readFileSync(solutionsFile, 'utf8').split('\n').filter((l) => /^1 /.test(l));
   const [, completion, , bomb] = level1.trim().split(/\s+/);
   const [bx, by, fuse] = bomb.split(',').map(Number);
-  const play = await opened(context, base);
+  const play = await opened(context, base + '?plain');
   check(fuse === 6, 'the recorded fuse is the shortest, the slider\'s left end');
   const { wait } = await placeOneBomb(play, bx, by);
   if (picture) await play.screenshot({ path: picture });
@@ -504,6 +562,118 @@ try {
   check(await play.evaluate(() => window.zandrovePage.soundsPlayed) > 0, 'the run was heard (samples started)');
   check(gap > 500, `the tab stood still for a while (${Math.round(gap)} ms between two animation frames)`);
   check(most <= 4, `no animation frame ran more than 4 game frames (at most ${most})`);
+
+  // 7. The player's edition, the page's default, in a browser of its own
+  // (its storage empty at first).
+  {
+    const edition = await browser.newContext({ viewport: { width: 1400, height: 1000 }, acceptDownloads: true });
+    await edition.grantPermissions(['clipboard-read', 'clipboard-write'], { origin: base });
+    const A = await opened(edition, base);
+    console.log(`the edition's page load to first frame: ${Math.round(await A.evaluate(() => window.zandrovePage.firstFrameMs))} ms`);
+    check(await screenOf(A) === 0 && await A.evaluate(() => Module._zandrove_continue_level()) === 1,
+          'the page opens on the edition\'s title, Continue on level 1');
+    await tap(A, 'Enter');
+    check(await screenOf(A) === 4 && await A.evaluate(() => Module._zandrove_level()) === 1, 'Continue plays level 1');
+    // H: a hint searched in the worker while the frames go on.
+    const hint = await hintWhileMeasured(A);
+    console.log(`a hint for level 1: ${hint.seconds.toFixed(1)} s searched; meanwhile ${hint.perSecond.toFixed(1)} frames a second,` +
+                ` ${hint.cost.toFixed(2)} ms a frame, longest gap ${Math.round(hint.gap)} ms`);
+    check(hint.ghost >= 0 && (hint.seconds < 1 || (hint.perSecond > 58.5 && hint.perSecond < 61.5 && hint.gap < 100)),
+          `a hint's ghost appeared (${hint.ghost >> 16}, ${hint.ghost & 0xffff}) while the frames kept 60 a second (${hint.perSecond.toFixed(1)})`);
+    const frames1 = await playOneBomb(A, bx, by);
+    check(frames1 === Number(completion) && await screenOf(A) === 5,
+          `level 1 completed in the edition in frame ${frames1} (recorded: ${completion}), its result shown`);
+
+    // The designer (?design opens it): the third built-in level, a drop
+    // into a pit, drawn with the mouse and keys, shared by Copy link.
+    const D = await opened(edition, base + '?design');
+    check(await screenOf(D) === 7 && await D.isVisible('#copy-link'), 'the designer is up, with its row of file actions under the frame');
+    const h = await hands(D);
+    await tap(D, 'b');
+    await h.drag(210, 370, 370, 372);
+    await h.drag(290, 270, 291, 350);
+    await h.drag(370, 270, 370, 350);
+    await tap(D, 'h');
+    await h.drag(240, 348, 240, 348);
+    await tap(D, 'x');
+    await h.drag(300, 320, 359, 359);
+    await tap(D, 'i');
+    await h.to(600, 40);
+    // F5: the level searched in the solver's worker, the frames going on.
+    await tap(D, 'F5');
+    const f5From = await D.evaluate(() => window.zandrovePage.framesRun);
+    await D.waitForFunction(() => Module._zandrove_design_solutions() !== -1, null, { timeout: 90000 }).catch(() => {});
+    const f5 = await D.evaluate(() => Module._zandrove_design_solutions());
+    const measured = await D.evaluate(() => Module._zandrove_design_measured());
+    check(f5 > 0 && measured > 0 && await D.evaluate(() => window.zandrovePage.framesRun) > f5From,
+          `the designer's F5 solved the drawn level in the worker (${f5} solutions counted, ${measured} measured for forgiveness) while its frames went on`);
+    await D.click('#copy-link');
+    await D.waitForFunction(() => window.zandrovePage.copiedLink, null, { timeout: 10000 }).catch(() => {});
+    const copied = await D.evaluate(() => window.zandrovePage.copiedLink);
+    const clipboard = await D.evaluate(() => navigator.clipboard.readText()).catch(() => '');
+    check(copied && clipboard === copied && copied.startsWith(base + '#level='), `Copy link put the level's link on the clipboard (${(copied || '').length} characters)`);
+    const drawn = packTool('unshare', copied);
+    const recordsOf = (t) => t.split('\n').filter((l) => l && !l.startsWith('level ') && !l.startsWith('#')).sort().join('\n');
+    const level3 = text.slice(text.indexOf('level "Level 3"'), text.indexOf('level "Level 4"'));
+    check(recordsOf(drawn) === recordsOf(level3), 'the drawn level is the third built-in level, natively unshared from the link');
+    // Ctrl+S: the designer's file, in the browser's storage as a level text.
+    await D.keyboard.down('Control');
+    await tap(D, 's');
+    await D.keyboard.up('Control');
+    const saved = await D.evaluate(() => localStorage.getItem('zandrove:/kept/levels/levels.txt'));
+    check(saved !== null && recordsOf(saved) === recordsOf(drawn), 'Ctrl+S keeps the designer\'s file in the browser\'s storage');
+    // Save as .txt downloads the designer's levels; Open reads a file from
+    // disk into the designer, as a new file beside the player's own.
+    const savedAs = async () => {
+      const [download] = await Promise.all([D.waitForEvent('download', { timeout: 10000 }), D.click('#save-txt')]);
+      return fs.readFileSync(await download.path(), 'utf8');
+    };
+    check(recordsOf(await savedAs()) === recordsOf(drawn), 'Save as .txt downloads the designer\'s level text');
+    await D.setInputFiles('#design-open', path.join(work, 'builtin.txt'));
+    let reopened = '';
+    for (let tries = 0; tries < 20 && (reopened.match(/^level "/gm) || []).length !== 10; tries++) {
+      await afterFrames(D, 10);
+      reopened = await savedAs();
+    }
+    check((reopened.match(/^level "/gm) || []).length === 10 && await screenOf(D) === 7,
+          'Open reads a level text from disk into the designer (its 10 levels saved as again)');
+    // The same level shared natively: the same first frame as the page's link.
+    fs.writeFileSync(path.join(work, 'drawn.txt'), drawn);
+    const native = packTool('share', path.join(work, 'drawn.txt'), '--base', base).trim();
+    const [fromPage, fromNative] = [await opened(edition, base + '?plain' + copied.slice(base.length)),
+                                    await opened(edition, base + '?plain' + native.slice(base.length))];
+    check(await fromPage.evaluate(canvasHash) === await fromNative.evaluate(canvasHash) && (await facts(fromNative)).levels === 1,
+          'zandrove-pack share of the same level opens as the same first frame');
+    await fromPage.close();
+    await fromNative.close();
+    await D.close();
+
+    // The link in a fresh tab of the same browser: Continue, a hint's
+    // ghost clicked into place, Space: the drawn level completes.
+    const B = await opened(edition, copied);
+    check(await screenOf(B) === 0 && (await facts(B)).levels === 1, 'the copied link opens on the title with its one level');
+    await tap(B, 'Enter');
+    let ghost = -1;
+    for (let asks = 0; asks < 4; asks++) {
+      ghost = (await hintWhileMeasured(B)).ghost;
+      if (ghost < 0) break;
+      const hb = await hands(B);
+      await hb.drag(ghost >> 16, ghost & 0xffff, ghost >> 16, ghost & 0xffff);
+      await hb.to(600, 40);
+      if (await B.evaluate(() => Module._zandrove_hint_ghost()) < 0) break;
+    }
+    await tap(B, 'Space');
+    await B.waitForFunction(() => Module._zandrove_screen() === 5, null, { timeout: 30000 }).catch(() => {});
+    check(await screenOf(B) === 5, `the drawn level completed in a fresh tab with the hint's solution (in frame ${await B.evaluate(() => Module._zandrove_last_run_frames())})`);
+
+    // Both tabs' levels kept: the first tab reloaded has both.
+    await A.reload();
+    await A.waitForFunction(() => window.zandrovePage && window.zandrovePage.framesShown > 0, null, { timeout: 30000 });
+    const kept = await A.evaluate(() => ({ solved: Module._zandrove_levels_solved(), next: Module._zandrove_continue_level() }));
+    check(kept.solved === 2 && kept.next === 2,
+          `a reload keeps the progress of both tabs (${kept.solved} levels solved; Continue on level ${kept.next})`);
+    await edition.close();
+  }
 } finally {
   await browser.close();
   server.kill();

@@ -5,6 +5,7 @@
 #include "platform/allegro/allegro_surface.h"
 #include "raster/rotate.h"
 #include "raster/shapes.h"
+#include "raster/text.h"
 
 namespace {
 
@@ -64,22 +65,41 @@ void DrawStraightLine(Picture* target, int x1, int y1, int x2, int y2, int colou
 }
 
 void FillBox(Picture* target, int x1, int y1, int x2, int y2, int colour) {
-    rectfill(Bitmap(target), x1, y1, x2, y2, colour);
+    BITMAP* t = Bitmap(target);
+    if (Own(t, t))
+        FillRectangle(SurfaceOf(t), x1, y1, x2, y2, static_cast<uint16_t>(colour));
+    else
+        rectfill(t, x1, y1, x2, y2, colour);
 }
 
 void ShadeBox(Picture* target, int x1, int y1, int x2, int y2, int colour, int alpha) {
+    BITMAP* t = Bitmap(target);
+    if (Own(t, t)) {
+        ShadeRectangle(SurfaceOf(t), x1, y1, x2, y2, static_cast<uint16_t>(colour), alpha);
+        return;
+    }
     Blended(alpha);
-    rectfill(Bitmap(target), x1, y1, x2, y2, colour);
+    rectfill(t, x1, y1, x2, y2, colour);
     solid_mode();
 }
 
 void DrawShadedSprite(Picture* target, Picture* sprite, int x, int y, int alpha) {
+    BITMAP* t = Bitmap(target);
+    BITMAP* s = Bitmap(sprite);
+    if (Own(t, s)) {
+        DrawShadedSprite(SurfaceOf(t), SurfaceOf(s), x, y, alpha);
+        return;
+    }
     set_trans_blender(0, 0, 0, alpha);
-    draw_trans_sprite(Bitmap(target), Bitmap(sprite), x, y);
+    draw_trans_sprite(t, s, x, y);
 }
 
 void WriteText(Picture* target, const char* text, int x, int y, int colour) {
-    textout_ex(Bitmap(target), font, text, x, y, colour, -1);
+    BITMAP* t = Bitmap(target);
+    if (Own(t, t))
+        DrawText(SurfaceOf(t), text, x, y, static_cast<uint16_t>(colour));
+    else
+        textout_ex(t, font, text, x, y, colour, -1);
 }
 
-int TextWidth(const char* text) { return text_length(font, text); }
+int TextWidth(const char* text) { return drawer == Drawer::Own ? TextPixelsWide(text) : text_length(font, text); }

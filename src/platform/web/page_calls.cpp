@@ -14,6 +14,7 @@ EM_JS(void, page_show_picture, (const unsigned char* rgba, int w, int h), {
     Module.zandrove.showPicture(HEAPU8.subarray(rgba, rgba + 4 * w * h), w, h);
 });
 EM_JS(void, page_notice, (const char* line), { Module.zandrove.notice(UTF8ToString(line)); });
+EM_JS(int, page_fullscreen, (int full), { return Module.zandrove.fullscreen(full != 0) ? 1 : 0; });
 EM_JS(int, page_solve_start, (const char* text), { return Module.zandrove.solver.start(UTF8ToString(text)); });
 EM_JS(int, page_solve_state, (int id), { return Module.zandrove.solver.state(id); });
 EM_JS(double, page_solve_attempts, (int id), { return Module.zandrove.solver.attempts(id); });
@@ -34,6 +35,7 @@ void PagePlaySound(int id, int volume, int pan, int frequency, bool loop) {
 void PageStopSound(int id) { page_stop_sound(id); }
 void PageShowPicture(const unsigned char* rgba, int w, int h) { page_show_picture(rgba, w, h); }
 void PageNotice(const char* line) { page_notice(line); }
+bool PageFullscreen(bool full) { return page_fullscreen(full ? 1 : 0) != 0; }
 
 int PageSolveStart(const char* searchText) { return page_solve_start(searchText); }
 int PageSolveState(int search) { return page_solve_state(search); }

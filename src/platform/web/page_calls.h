@@ -14,6 +14,8 @@ void PageStopSound(int id);
 void PageShowPicture(const unsigned char* rgba, int w, int h);
 // One line under the frame (a refused pack); empty clears it.
 void PageNotice(const char* line);
+// The page fills the screen, or leaves it: false when the browser refuses.
+bool PageFullscreen(bool full);
 
 // A search (solve/search_text.h) handed to the solver worker: its number, or
 // -1 when no worker could be started.

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "solve/forgiveness.h"
+#include "solve/one_bomb_proof.h"
 #include "solve/search_text.h"
 #include "solve/solver.h"
 
@@ -23,6 +25,12 @@ protected:
 
 constexpr double kProgressMs = 100;  // how often the page hears how far the search got
 
+// The designer's checks after a search, as its BackgroundProof runs them
+// natively. Their progress reaches the page as one number: 0 while the
+// solutions are measured, then 1 + a millionth for each millionth of the
+// proof's placements decided (src/platform/web/web_proof.cpp reads it).
+std::string Prove(const ProofAsked& asked);
+
 }  // namespace
 
 // clang-format off
@@ -34,6 +42,11 @@ extern "C" {
 // The report's text for a search's text, or null for a text that is none.
 EMSCRIPTEN_KEEPALIVE const char* zandrove_solve(const char* searchText) {
     static std::string report;  // the worker's one answer, read by the page before the next search
+    ProofAsked proof;
+    if (ReadProofText(searchText, proof)) {
+        report = Prove(proof);
+        return report.c_str();
+    }
     std::vector<LevelRecord> records;
     SolveSettings settings;
     if (!ReadSearchText(searchText, records, settings)) return nullptr;
@@ -52,3 +65,29 @@ EMSCRIPTEN_KEEPALIVE const char* zandrove_solve(const char* searchText) {
 }
 
 }  // extern "C"
+
+namespace {
+
+std::string Prove(const ProofAsked& asked) {
+    ProofFound found;
+    for (const std::vector<BombPlacement>& s : asked.solutions)
+        found.forgiveness.push_back(MeasureForgiveness(asked.records.data(), s, asked.frames));
+    if (asked.prove) {
+        worker_progress(1);
+        double last = emscripten_get_now();
+        OneBombSettings settings;
+        settings.frames = asked.frames;
+        settings.workers = 1;
+        settings.progress = [&last](long decided, long total) {
+            const double now = emscripten_get_now();
+            if (now - last < kProgressMs || total <= 0) return;
+            last = now;
+            worker_progress(1 + static_cast<double>(1000000 * decided / total));
+        };
+        found.proof = ProveOneBomb(asked.records.data(), settings);
+        found.proved = true;
+    }
+    return ProofFoundText(found);
+}
+
+}  // namespace

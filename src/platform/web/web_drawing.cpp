@@ -5,6 +5,7 @@
 #include "raster/rotate.h"
 #include "raster/shapes.h"
 #include "raster/sprite_rows.h"
+#include "raster/text.h"
 #include "platform/web/web_media.h"
 
 void UseDrawer(Drawer) {}
@@ -44,3 +45,21 @@ void DrawMaskedSprite(Picture* target, Picture* sprite, int x, int y, SpriteLoop
 void DrawAdditiveSprite(Picture* target, Picture* sprite, int x, int y, SpriteLoop) {
     DrawAdditiveRows(target->View(), sprite->View(), x, y);
 }
+
+void FillBox(Picture* target, int x1, int y1, int x2, int y2, int colour) {
+    FillRectangle(target->View(), x1, y1, x2, y2, static_cast<uint16_t>(colour));
+}
+
+void ShadeBox(Picture* target, int x1, int y1, int x2, int y2, int colour, int alpha) {
+    ShadeRectangle(target->View(), x1, y1, x2, y2, static_cast<uint16_t>(colour), alpha);
+}
+
+void DrawShadedSprite(Picture* target, Picture* sprite, int x, int y, int alpha) {
+    DrawShadedSprite(target->View(), sprite->View(), x, y, alpha);
+}
+
+void WriteText(Picture* target, const char* text, int x, int y, int colour) {
+    DrawText(target->View(), text, x, y, static_cast<uint16_t>(colour));
+}
+
+int TextWidth(const char* text) { return TextPixelsWide(text); }

@@ -12,14 +12,28 @@ void WebIo::Sample(InputSample& s) {
     s.mouseY = mouseY_;
     s.buttons = buttons_;
     s.keys = keys_;
+    s.wheel = wheel_;
+    wheel_ = 0;
+    s.typedCount = 0;
+    for (char c : typed_) s.Type(c);
+    typed_.clear();
+}
+
+void WebIo::Type(char c) {
+    if (c >= 32 && c < 127 && typed_.size() < 64) typed_.push_back(c);
+}
+
+void WebIo::SetVolume(int percent, bool muted) {
+    volume_ = muted ? 0 : std::clamp(percent, 0, 100) * 256 / 100;
 }
 
 // Of the frames run between two pictures of the page, the last is shown.
 void WebIo::Present(Picture* frame) { frame_ = frame; }
 
-// Full volume, centred, as the native game plays every sample.
+// Centred, as the native game plays every sample; at full volume unless
+// the player's settings say less.
 void WebIo::PlaySound(Sound* sound, int frequency, bool loop) {
-    if (sound) PagePlaySound(sound->id, 256, 128, frequency, loop);
+    if (sound && volume_ > 0) PagePlaySound(sound->id, volume_, 128, frequency, loop);
 }
 
 void WebIo::StopSound(Sound* sound) {

@@ -20,6 +20,11 @@ public:
     void MoveMouse(int x, int y);
     void SetButtons(int buttons) { buttons_ = buttons; }
     void SetKey(int scancode, bool held);
+    // A printable character typed (names in the designer), a wheel step.
+    void Type(char c);
+    void Wheel(int steps) { wheel_ += steps; }
+    // The player's settings: 0 to 100 of every sample's volume, or none.
+    void SetVolume(int percent, bool muted);
 
     // A picture presented since the last call is shown on the page.
     void ShowNewPicture();
@@ -29,6 +34,9 @@ private:
     // beyond the frame's bottom-right corner, where no picture shows it.
     int mouseX_ = kScreenWidth, mouseY_ = kScreenHeight, buttons_ = 0;
     std::bitset<kKeyCount> keys_;
+    std::vector<char> typed_;
+    int wheel_ = 0;
+    int volume_ = 256;
     Picture* frame_ = nullptr;  // presented, not shown yet
     std::vector<unsigned char> rgba_;
 };

@@ -41,3 +41,5 @@ void WorkerSolve::Cancel() {
     search_ = -1;
     state_ = State::Idle;
 }
+
+std::unique_ptr<SolveSearch> NewSolveSearch() { return std::make_unique<WorkerSolve>(); }
