@@ -4,40 +4,42 @@
 #include <deque>
 
 namespace {
-// Boxes sharing interior area; edges that only touch do not count.
-bool Intersect(const Box& a, const Box& b) {
-    return a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h;
-}
-bool TouchOrIntersect(const Box& a, const Box& b) {
-    return a.x <= b.x + b.w && b.x <= a.x + a.w && a.y <= b.y + b.h && b.y <= a.y + a.h;
-}
+int FloorDiv(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
+int CeilDiv(int a, int b) { return -FloorDiv(-a, b); }
 }  // namespace
+
+// The cells whose hamster body lies in a box: within it or, with touching,
+// also against its edges. Found from the box's range rather than by testing
+// every cell against every box, so that a level of many thousand blocks
+// costs its blocks, not its blocks times the grid.
+template <class Each>
+void NavField::ForCellsAt(const Box& box, Box hamsterBox, bool touching, Each each) {
+    // A cell's body starts at centre + hamsterBox.x; it meets the box where
+    //   centre + hb.x < box.x + box.w  and  box.x < centre + hb.x + hb.w
+    // (with <= when touching counts), and likewise for y.
+    const int slack = touching ? 0 : 1;
+    auto range = [&](int boxFrom, int boxSize, int hbFrom, int hbSize, int origin, int count, int& lo, int& hi) {
+        const int first = boxFrom - hbFrom - hbSize + slack, last = boxFrom + boxSize - hbFrom - slack;
+        lo = std::max(0, CeilDiv(first - origin - kCell / 2, kCell));
+        hi = std::min(count - 1, FloorDiv(last - origin - kCell / 2, kCell));
+    };
+    int colLo, colHi, rowLo, rowHi;
+    range(box.x, box.w, hamsterBox.x, hamsterBox.w, kLeft, kColumns, colLo, colHi);
+    range(box.y, box.h, hamsterBox.y, hamsterBox.h, kTop, kRows, rowLo, rowHi);
+    for (int row = rowLo; row <= rowHi; ++row)
+        for (int col = colLo; col <= colHi; ++col) each(row * kColumns + col);
+}
 
 NavField::NavField(const std::vector<Box>& solids, const std::vector<Box>& exits, Box hamsterBox)
     : cells_(kColumns * kRows, -1) {
-    std::vector<bool> free(cells_.size(), true);
+    std::vector<bool> free(cells_.size(), true), atExit(cells_.size(), false);
+    for (const Box& s : solids) ForCellsAt(s, hamsterBox, false, [&](int i) { free[i] = false; });
+    for (const Box& e : exits) ForCellsAt(e, hamsterBox, true, [&](int i) { atExit[i] = true; });
     std::deque<int> queue;
-    for (int row = 0; row < kRows; ++row) {
-        for (int col = 0; col < kColumns; ++col) {
-            const int cx = kLeft + col * kCell + kCell / 2;
-            const int cy = kTop + row * kCell + kCell / 2;
-            const Box body{static_cast<short>(cx + hamsterBox.x), static_cast<short>(cy + hamsterBox.y), hamsterBox.w,
-                           hamsterBox.h};
-            const int i = row * kColumns + col;
-            for (const Box& s : solids) {
-                if (Intersect(body, s)) {
-                    free[i] = false;
-                    break;
-                }
-            }
-            if (!free[i]) continue;
-            for (const Box& e : exits) {
-                if (TouchOrIntersect(body, e)) {
-                    cells_[i] = 0;
-                    queue.push_back(i);
-                    break;
-                }
-            }
+    for (int i = 0; i < static_cast<int>(cells_.size()); ++i) {
+        if (free[i] && atExit[i]) {
+            cells_[i] = 0;
+            queue.push_back(i);
         }
     }
     while (!queue.empty()) {

@@ -18,6 +18,9 @@ public:
     static constexpr int kFar = 1 << 20;
 
 private:
+    template <class Each>
+    static void ForCellsAt(const Box& box, Box hamsterBox, bool touching, Each each);
+
     static constexpr int kCell = 4;  // pixels
     static constexpr int kLeft = -160, kTop = -320, kColumns = 240, kRows = 240;
     std::vector<int> cells_;  // in cells; -1 where unreachable

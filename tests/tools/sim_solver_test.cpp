@@ -111,6 +111,15 @@ TEST(NavField, MeasuresTheWayRoundWallsToTheNearestExit) {
     // Boxed in all round: no way at all.
     const std::vector<Box> box = {{0, 0, 200, 20}, {0, 180, 200, 20}, {0, 0, 20, 200}, {180, 0, 20, 200}};
     EXPECT_EQ(NavField(box, exits, hamster).Distance(100, 100), NavField::kFar);
+
+    // A level of many blocks stacked on a few cells, as a player's pack may
+    // hold: the field is what those few cells give, and is found in the time
+    // of its blocks (it once tested every cell against every block).
+    std::vector<Box> crowd;
+    for (int i = 0; i < 300000; ++i) crowd.push_back(wall[0]);
+    const NavField crowded(crowd, exits, hamster);
+    for (int y = -300; y < 600; y += 7)
+        for (int x = -150; x < 790; x += 7) ASSERT_EQ(crowded.Distance(x, y), walled.Distance(x, y)) << x << "," << y;
 }
 
 TEST_F(Solver, AttemptsStopOnceTheOutcomeIsCertainAndRecordThePath) {
