@@ -1,7 +1,7 @@
 # What `cmake --install` puts under the prefix P (and DESTDIR):
 #   P/games/zandrove                       the game, where Debian puts games
 #   P/bin/zandrove-pack, P/bin/zandrove-sim  the level designer's tools
-#   P/share/zandrove/                      the 38 assets and more.pak, the second set of levels
+#   P/share/zandrove/                      the 38 assets, more.pak and hard.pak, the second and third sets of levels
 #   P/share/applications, P/share/icons/hicolor, P/share/metainfo   the menu entry, icons, AppStream data
 #   P/share/man/man6, P/share/man/man1     the manual pages, gzipped
 #   P/share/doc/zandrove                   copyright and changelog
@@ -22,7 +22,7 @@ if(NOT _zandrove_names)
   message(FATAL_ERROR "no asset file names found in ${_zandrove_asset_header}")
 endif()
 list(TRANSFORM _zandrove_names PREPEND ${ZANDROVE_ASSET_DIR}/ OUTPUT_VARIABLE _zandrove_assets)
-install(FILES ${_zandrove_assets} ${ZANDROVE_ASSET_DIR}/more.pak DESTINATION share/zandrove)
+install(FILES ${_zandrove_assets} ${ZANDROVE_ASSET_DIR}/more.pak ${ZANDROVE_ASSET_DIR}/hard.pak DESTINATION share/zandrove)
 
 install(DIRECTORY ${ZANDROVE_ICON_DIR}/ DESTINATION share/icons/hicolor PATTERN favicon.ico EXCLUDE)  # the web page's
 install(FILES ${CMAKE_SOURCE_DIR}/data/zandrove.desktop DESTINATION share/applications)

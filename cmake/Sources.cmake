@@ -67,6 +67,7 @@ set(ZANDROVE_SOLVE_SOURCES
   ${ZANDROVE_SRC}/solve/level_run.cpp
   ${ZANDROVE_SRC}/solve/nav_field.cpp
   ${ZANDROVE_SRC}/solve/one_bomb_proof.cpp
+  ${ZANDROVE_SRC}/solve/random_share.cpp
   ${ZANDROVE_SRC}/solve/search_text.cpp
   ${ZANDROVE_SRC}/solve/solver.cpp
   ${ZANDROVE_SRC}/solve/worker_pool.cpp)

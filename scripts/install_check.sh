@@ -50,9 +50,11 @@ tools_run() {
     [ "$(grep -c '^level "' <<<"$out")" -eq 10 ] || fail "did not print ten levels"
 }
 tools_run "installed" "$sim" "$pack"
-case_name="the installed second set of levels"
-out=$("$pack" check "$dest/usr/share/zandrove/more.pak" 2>&1) || fail "check: $out"
-grep -q 'no problems found' <<<"$out" || fail "check: $out"
+for set in more hard; do
+    case_name="the installed level set $set.pak"
+    out=$("$pack" check "$dest/usr/share/zandrove/$set.pak" 2>&1) || fail "check: $out"
+    grep -q 'no problems found' <<<"$out" || fail "check: $out"
+done
 PATH="$work/elsewhere:$PATH" tools_run "a symlink on PATH" zandrove-sim zandrove-pack
 tools_run "a relative symlink" ../elsewhere/zandrove-sim ../elsewhere/zandrove-pack
 
@@ -94,6 +96,7 @@ dpkg-deb --contents "$deb" | awk '$1 !~ /^d/ { print $6 }' | sed 's|^\./||' | so
     echo usr/bin/zandrove-sim
     grep -oE '"[A-Za-z0-9]+\.(bmp|wav)"' "$root/src/game/asset_files.h" | tr -d '"' | sed 's|^|usr/share/zandrove/|'
     echo usr/share/zandrove/more.pak
+    echo usr/share/zandrove/hard.pak
     echo usr/share/applications/zandrove.desktop
     for size in 48 128 256; do echo "usr/share/icons/hicolor/${size}x${size}/apps/zandrove.png"; done
     echo usr/share/metainfo/invalid.zandrove.Zandrove.metainfo.xml

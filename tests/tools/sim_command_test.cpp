@@ -1,9 +1,10 @@
 // zandrove-sim as a program: its exit statuses and messages, its last line,
-// the trace format, and its pictures.
+// the trace format, its pictures, and its random guesses.
 #include <allegro.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <cstdio>
@@ -14,6 +15,7 @@
 #include "game/drawn_run.h"
 #include "pack_test_dir.h"
 #include "packs/builtin_levels.h"
+#include "packs/pack_reader.h"
 #include "packs/pack_writer.h"
 #include "platform/allegro/allegro_bmp.h"
 #include "platform/allegro/allegro_picture.h"
@@ -21,6 +23,8 @@
 #include "sim/sim_command.h"
 #include "sim/sim_options.h"
 #include "sim/trace.h"
+#include "solve/level_run.h"
+#include "solve/random_share.h"
 #include "support/headless.h"
 
 namespace {
@@ -238,3 +242,61 @@ TEST_F(SimCommand, PlaysTheLevelsOfAPackFile) {
 }
 
 }  // namespace
+
+// --random-share: a seed gives the same guesses anywhere, every guess it
+// reports as completing does complete when played alone, lies where the
+// mouse puts a bomb and within a blast's reach of the hamster, and a level
+// that no bomb can complete has no share at all.
+TEST(SimRandomShare, GuessesAreSeededNearTheHamsterAndTheCompletingOnesComplete) {
+    PackFile pack;
+    std::string error;
+    ASSERT_TRUE(ReadPackFile(ZANDROVE_MORE_PACK, pack, error)) << error;
+    SimOptions o;
+    o.pack = ZANDROVE_MORE_PACK;
+    o.level = 1;  // one bomb solves it: some guesses do
+    o.randomShare = 300;
+    o.seed = 11;
+    o.shown = 1000;
+    std::ostringstream out1, out2, err;
+    ASSERT_EQ(RunSim(o, pack.levels, nullptr, out1, err), 0) << err.str();
+    ASSERT_EQ(RunSim(o, pack.levels, nullptr, out2, err), 0) << err.str();
+    EXPECT_EQ(out1.str(), out2.str()) << "the same seed must draw the same guesses";
+
+    std::istringstream lines(out1.str());
+    std::string line;
+    int completing = 0;
+    const LevelRecord* records = pack.levels[0].records.data();
+    const std::vector<BombPlacement> free = FreePositionsNearHamsters(records);
+    while (std::getline(lines, line) && line.rfind("--bomb ", 0) == 0) {
+        int x = 0, y = 0, fuse = 0;
+        ASSERT_EQ(std::sscanf(line.c_str(), "--bomb %d,%d,%d", &x, &y, &fuse), 3) << line;
+        EXPECT_TRUE(InMouseReach(x, y)) << line;
+        EXPECT_TRUE(std::any_of(free.begin(), free.end(), [&](const BombPlacement& b) { return b.x == x && b.y == y; }))
+            << line;
+        LevelRun run(records, {{0, static_cast<int16_t>(x), static_cast<int16_t>(y), static_cast<int16_t>(fuse)}});
+        while (run.Next() && run.Frame() < 3600) {
+        }
+        EXPECT_TRUE(run.Complete()) << line;
+        ++completing;
+    }
+    EXPECT_GT(completing, 0);
+    EXPECT_NE(line.find("random share: " + std::to_string(completing) + " of 300 "), std::string::npos) << line;
+    // The free positions are those within 80 px of the hamster, none inside a block.
+    for (const BombPlacement& b : free) EXPECT_TRUE(InMouseReach(b.x, b.y));
+
+    o.seed = 12;
+    std::ostringstream other;
+    ASSERT_EQ(RunSim(o, pack.levels, nullptr, other, err), 0);
+    EXPECT_NE(other.str(), out1.str()) << "another seed draws other guesses";
+
+    // Without an exit nothing completes.
+    LevelList noExit = pack.levels;
+    std::vector<LevelRecord>& recs = noExit[0].records;
+    recs.erase(std::remove_if(recs.begin(), recs.end(), [](const LevelRecord& r) { return r.type == REC_EXIT; }),
+               recs.end());
+    std::ostringstream none;
+    ASSERT_EQ(RunSim(o, noExit, nullptr, none, err), 0);
+    EXPECT_NE(none.str().find("random share: 0 of 300 random single bombs complete the level (0.00 %)"),
+              std::string::npos)
+        << none.str();
+}

@@ -51,6 +51,10 @@ TEST(SimOptions, ReadsEveryOptionOfAPlayedAndASolvedLevel) {
     EXPECT_EQ(s.shown, 0);
     EXPECT_DOUBLE_EQ(Parsed({"--level", "1", "--solve"}).budget, 60);
     EXPECT_TRUE(Parsed({"--help"}).help);
+    const SimOptions r = Parsed({"--level", "2", "--random-share", "2000", "--seed", "9", "--solutions", "3"});
+    EXPECT_EQ(r.randomShare, 2000);
+    EXPECT_EQ(r.seed, 9u);
+    EXPECT_EQ(r.shown, 3);
 }
 
 TEST(SimOptions, RefusesMalformedMissingAndContradictoryOptions) {
@@ -81,6 +85,11 @@ TEST(SimOptions, RefusesMalformedMissingAndContradictoryOptions) {
         {{"--level", "1", "--solve", "--budget", "0"}, "--budget"},
         {{"--level", "1", "--solve", "--budget", "nan"}, "--budget"},
         {{"--level", "1", "--pack", ""}, "file name"},
+        {{"--level", "1", "--random-share", "0"}, "--random-share"},
+        {{"--level", "1", "--random-share", "20", "--bomb", "1,2,6"}, "places its own bombs"},
+        {{"--level", "1", "--random-share", "20", "--solve"}, "places its own bombs"},
+        {{"--level", "1", "--seed", "4"}, "belongs to --random-share"},
+        {{"--level", "1", "--random-share", "20", "--seed", "-1"}, "--seed"},
     };
     for (const auto& [args, expected] : cases) {
         std::string line;

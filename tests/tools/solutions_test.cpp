@@ -1,4 +1,4 @@
-// The recorded solution of every level of both sets, played three ways: by
+// The recorded solution of every level of every set, played three ways: by
 // the simulator, whose trace must hash to the recorded value (any change in
 // the hamsters' motion, by a physics change or a compiler, shows here); by
 // two worlds stepped side by side in this one process, which must stay alike
@@ -19,6 +19,7 @@
 #include "packs/pack_reader.h"
 #include "sim/bomb.h"
 #include "sim/fuse.h"
+#include "sim/placement.h"
 #include "sim/play_field.h"
 #include "sim/player.h"
 #include "sim/sim_command.h"
@@ -32,7 +33,7 @@
 namespace {
 
 // A set of levels with its recorded solutions: the built-in levels, and the
-// second set the build makes into more.pak.
+// second and third sets the build makes into more.pak and hard.pak.
 struct LevelSet {
     const char* name;
     std::string solutions;  // the file
@@ -43,10 +44,12 @@ const LevelSet& Set(int set) {
     static const LevelSet sets[] = {
         {"Builtin", std::string(ZANDROVE_SOURCE_DIR) + "/tests/data/solutions.txt", ""},
         {"More", std::string(ZANDROVE_SOURCE_DIR) + "/tests/data/more_solutions.txt", ZANDROVE_MORE_PACK},
+        {"Hard", std::string(ZANDROVE_SOURCE_DIR) + "/tests/data/hard_solutions.txt", ZANDROVE_HARD_PACK},
     };
     return sets[set];
 }
-constexpr int kSets = 2;
+constexpr int kSets = 3;
+constexpr int kHardSet = 2;
 
 std::vector<RecordedSolution> ReadSolutions(int set) {
     std::vector<RecordedSolution> out;
@@ -65,7 +68,7 @@ LevelList ReadLevels(int set) {
 
 // The set's levels, read once.
 const LevelList& Levels(int set) {
-    static const LevelList lists[kSets] = {ReadLevels(0), ReadLevels(1)};
+    static const LevelList lists[kSets] = {ReadLevels(0), ReadLevels(1), ReadLevels(2)};
     return lists[set];
 }
 
@@ -83,16 +86,25 @@ TEST(RecordedSolutions, OneForEveryLevelOfEverySet) {
 }
 
 // A shipped level is a puzzle: left alone, none completes by itself.
-TEST(RecordedSolutions, NoLevelOfTheSecondSetCompletesWithoutABomb) {
-    const int count = static_cast<int>(Levels(1).size());
-    for (int level = 1; level <= count; ++level) {
-        SimOptions o;
-        o.pack = Set(1).pack;
-        o.level = level;
-        std::ostringstream out, err;
-        ASSERT_EQ(RunSim(o, Levels(1), nullptr, out, err), 0) << err.str();
-        EXPECT_NE(out.str().find("incomplete frames=3600"), std::string::npos) << "level " << level << ": " << out.str();
+TEST(RecordedSolutions, NoLevelOfAnySetCompletesWithoutABomb) {
+    for (int set = 0; set < kSets; ++set) {
+        const int count = static_cast<int>(Levels(set).size());
+        for (int level = 1; level <= count; ++level) {
+            SimOptions o;
+            o.pack = Set(set).pack;
+            o.level = level;
+            std::ostringstream out, err;
+            ASSERT_EQ(RunSim(o, Levels(set), nullptr, out, err), 0) << err.str();
+            EXPECT_EQ(out.str(), "incomplete frames=3600\n") << Set(set).name << " level " << level;
+        }
     }
+}
+
+// The hard set promises a hand can play its solutions: every bomb lies
+// where the mouse puts one whole, above the HUD, and no key nudge is needed.
+TEST(RecordedSolutions, EveryBombOfTheHardSetIsInTheMousesReach) {
+    for (const RecordedSolution& s : ReadSolutions(kHardSet))
+        for (const BombPlacement& b : s.bombs) EXPECT_TRUE(InMouseReach(b.x, b.y)) << "level " << s.level << " bomb at " << b.x << "," << b.y;
 }
 
 // Every recorded solution of every set, as the tests' parameter.

@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <climits>
+#include <cstdio>
 #include <ostream>
 
 #include "files/atomic_file.h"
@@ -17,8 +18,10 @@
 #include "sim/sim_options.h"
 #include "sim/trace.h"
 #include "solve/difficulty.h"
+#include "solve/forgiveness.h"
 #include "solve/level_run.h"
 #include "solve/one_bomb_proof.h"
+#include "solve/random_share.h"
 #include "solve/solver.h"
 
 namespace {
@@ -92,6 +95,24 @@ int ProveOneBombLine(const SimOptions& o, const LevelRecord* records, std::ostre
     return p.result == OneBombProof::Result::Stopped ? 1 : 0;
 }
 
+// --random-share: the guesses that complete the level (at most --solutions
+// of them), then the share in one line.
+int RandomShareLines(const SimOptions& o, const LevelRecord* records, std::ostream& out) {
+    RandomShareSettings settings;
+    settings.runs = o.randomShare;
+    settings.seed = o.seed;
+    settings.frames = o.frames;
+    const RandomShare share = MeasureRandomShare(records, settings);
+    for (size_t i = 0; i < share.completing.size() && static_cast<int>(i) < o.shown; ++i)
+        out << FormatBombOptions({share.completing[i]}) << " completes it\n";
+    char percent[32];
+    std::snprintf(percent, sizeof percent, "%.2f", share.Percent());
+    out << "random share: " << share.complete << " of " << share.runs << " random single bombs complete the level ("
+        << percent << " %), seed " << o.seed << ", drawn from " << share.positions
+        << " free positions within 80 px of a hamster and 40 fuses\n";
+    return 0;
+}
+
 }  // namespace
 
 int RunSim(const SimOptions& o, const LevelList& levels, const Assets* pictures, std::ostream& out,
@@ -100,6 +121,7 @@ int RunSim(const SimOptions& o, const LevelList& levels, const Assets* pictures,
     if (!SimOptionsFitLevel(o, levels, error)) return Usage(err, error);
     const LevelRecord* records = levels[static_cast<size_t>(o.level - 1)].records.data();
     if (o.oneBomb) return ProveOneBombLine(o, records, out);
+    if (o.randomShare > 0) return RandomShareLines(o, records, out);
     if (o.solve) {
         SolveSettings settings = o.hint ? HintSettings(o.budget, o.bombs) : SolveSettings{};
         settings.frames = o.frames;

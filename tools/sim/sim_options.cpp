@@ -14,6 +14,7 @@ const char* const kSimUsage =
     "       zandrove-sim [--pack FILE] --level N [--bomb X,Y,FUSE]... --hint [--budget SECONDS] [--frames F]\n"
     "       zandrove-sim [--pack FILE] --level N --bomb X,Y,FUSE... --forgiveness [--frames F]\n"
     "       zandrove-sim [--pack FILE] --level N --one-bomb [--budget SECONDS] [--frames F]\n"
+    "       zandrove-sim [--pack FILE] --level N --random-share RUNS [--seed S] [--frames F] [--solutions K]\n"
     "       zandrove-sim --help | --version\n";
 
 namespace {
@@ -33,7 +34,8 @@ bool ParseSeconds(const std::string& text, double& out) {
 
 bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& o, std::string& error) {
     o = SimOptions{};
-    bool haveLevel = false, haveFrames = false, haveAt = false, haveBudget = false, haveShown = false;
+    bool haveLevel = false, haveFrames = false, haveAt = false, haveBudget = false, haveShown = false,
+         haveShare = false, haveSeed = false;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (a == "--help" || a == "-h") {
@@ -46,10 +48,6 @@ bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& o, std::s
         }
         if (a == "--trace") {
             o.trace = true;
-            continue;
-        }
-        if (a == "--forgiveness") {
-            o.forgiveness = true;
             continue;
         }
         if (a == "--solve" || a == "--hint") {
@@ -65,8 +63,13 @@ bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& o, std::s
             o.oneBomb = true;
             continue;
         }
+        if (a == "--forgiveness") {
+            o.forgiveness = true;
+            continue;
+        }
         static const char* const kWithValue[] = {"--pack", "--level", "--bomb", "--frames",
-                                                  "--screenshot", "--at", "--budget", "--solutions"};
+                                                  "--screenshot", "--at", "--budget", "--solutions",
+                                                  "--random-share", "--seed"};
         bool known = false;
         for (const char* name : kWithValue) known = known || a == name;
         if (!known) {
@@ -140,6 +143,20 @@ bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& o, std::s
                 return false;
             }
             o.shown = static_cast<int>(n);
+        } else if (a == "--random-share") {
+            if (!twice(haveShare)) return false;
+            if (!ParseInteger(v, 1, 10000000, n)) {
+                error = "--random-share takes how many random bombs to play, from 1 to 10000000, not '" + v + "'";
+                return false;
+            }
+            o.randomShare = static_cast<int>(n);
+        } else if (a == "--seed") {
+            if (!twice(haveSeed)) return false;
+            if (!ParseInteger(v, 0, kIntMax, n)) {
+                error = "--seed takes a whole number from 0, not '" + v + "'";
+                return false;
+            }
+            o.seed = static_cast<uint64_t>(n);
         }
     }
     if (!haveLevel) {
@@ -171,8 +188,17 @@ bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& o, std::s
         error = "--one-bomb places its own bomb: it takes no --bomb, --solve, --solutions, --trace or --screenshot";
         return false;
     }
-    if (!o.solve && (haveShown || (haveBudget && !o.oneBomb))) {
-        error = "--budget and --solutions belong to --solve (--budget also to --one-bomb)";
+    if (haveShare && (o.solve || o.oneBomb || o.forgiveness || o.trace || haveAt || haveBudget || !o.bombs.empty())) {
+        error = "--random-share places its own bombs: it takes no --bomb, --solve, --one-bomb, --forgiveness, --budget, "
+                "--trace or --screenshot";
+        return false;
+    }
+    if (haveSeed && !haveShare) {
+        error = "--seed belongs to --random-share";
+        return false;
+    }
+    if (!o.solve && ((haveShown && !haveShare) || (haveBudget && !o.oneBomb))) {
+        error = "--budget and --solutions belong to --solve (--budget also to --one-bomb, --solutions to --random-share)";
         return false;
     }
     return true;

@@ -1,5 +1,6 @@
 #pragma once
 // The simulator's command line.
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,8 @@ struct SimOptions {
     bool hint = false;   // --hint: --solve as the game's hints search
     bool forgiveness = false;  // --forgiveness: how many placements around each bomb complete
     bool oneBomb = false;  // --one-bomb: can one bomb solve the level?
+    int randomShare = 0;   // --random-share N: how many of N random single bombs complete it
+    uint64_t seed = 1;     // --seed, for --random-share
     double budget = 60;  // seconds, for --solve (--one-bomb: none unless given)
     bool budgetGiven = false;
     int shown = 10;      // solutions printed by --solve

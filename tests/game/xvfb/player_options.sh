@@ -5,6 +5,8 @@
 #   player_options.sh level7   BIN_DIR   --level 7 starts at level 7: its kept solution, placed by hand, completes it
 #   player_options.sh more12   BIN_DIR   --level 12 more.pak extra: level 12 of the second set, its recorded solution
 #                                        placed by hand; the word after the pack ignored, named on stderr
+#   player_options.sh hard     BIN_DIR   hard.pak --level N: a level of the third set whose recorded solution takes
+#                                        two bombs, each dragged from its slot and its fuse set with the buttons
 #   player_options.sh progress BIN_DIR   level 1 solved at --scale 2 (scaled drag and clicks) writes the progress file
 #   player_options.sh fullscreen BIN_DIR --fullscreen on 1600 x 1200: the picture at scale 2, centred, black
 #                                        around it, a click on a slot mapped back; F11 back to the window
@@ -47,6 +49,23 @@ place_and_run() {
     for _ in $(seq "$minus"); do click $((368 * s)) $((422 * s)); done
     move $((600 * s)) $((20 * s))
     key space
+}
+
+# Takes the bomb of slot k (from 0) out of the inventory, drags it to game
+# pixel (x, y) and sets its fuse from 60 frames: n clicks on minus, or -n on
+# plus. Scale 1.
+place_bomb() {
+    local k=$1 x=$2 y=$3 n=$4
+    click $((120 + 40 * k)) 412                # the bomb lands at (320, 240)
+    move 320 240
+    press
+    for step in 1 2 3 4 5 6; do move $((320 + (x - 320) * step / 6)) $((240 + (y - 240) * step / 6)); done
+    release
+    if [ "$n" -ge 0 ]; then
+        for _ in $(seq "$n"); do click 368 422; done
+    else
+        for _ in $(seq $((-n))); do click 480 422; done
+    fi
 }
 
 # Waits up to 20 s for the progress file to hold the line.
@@ -109,6 +128,28 @@ more12)
     sleep 0.5
     place_and_run 1 36 388 4       # fuse 60 -> 6 frames
     expect_progress " solved frame 379 bomb 1 36 388 6\$"
+    quit
+    ;;
+hard)
+    # The level's recorded solution, as the tests replay it; every bomb of
+    # the hard set lies where the mouse reaches, so no key nudges it.
+    level=12
+    line=$(grep -E "^$level " "$(dirname "$0")/../../data/hard_solutions.txt")
+    read -r _ frame _ bombs <<<"$line"
+    start_game --level "$level" hard.pak
+    window=$(find_window) || exit 1
+    sleep 0.5
+    k=0 want=""
+    for b in $bombs; do
+        IFS=, read -r x y fuse <<<"$b"
+        if [ "$fuse" -eq 6 ]; then n=4; else n=$(((60 - fuse) / 15)); fi
+        place_bomb "$k" "$x" "$y" "$n"
+        k=$((k + 1))
+        want="$want bomb $k $x $y $fuse"
+    done
+    move 600 20
+    key space
+    expect_progress " solved frame $frame$want\$"
     quit
     ;;
 progress)
