@@ -102,10 +102,12 @@ set(ZANDROVE_EDITION_SOURCES
   ${ZANDROVE_SRC}/edition/edition.cpp
   ${ZANDROVE_SRC}/edition/edition_draw.cpp
   ${ZANDROVE_SRC}/edition/level_play.cpp
+  ${ZANDROVE_SRC}/edition/level_sets.cpp
   ${ZANDROVE_SRC}/edition/menu.cpp
   ${ZANDROVE_SRC}/edition/placement_history.cpp
   ${ZANDROVE_SRC}/edition/result_screens.cpp
   ${ZANDROVE_SRC}/edition/run_watch.cpp
   ${ZANDROVE_SRC}/edition/screen_input.cpp
+  ${ZANDROVE_SRC}/edition/set_menu.cpp
   ${ZANDROVE_SRC}/edition/settings_screen.cpp
   ${ZANDROVE_SRC}/edition/title_screen.cpp)

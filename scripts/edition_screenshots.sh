@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The pictures of the player's edition in docs/playing.md, taken from the
 # real game (zandrove --menu) in a virtual display with a fresh progress
-# folder: the title screen, level 1 at its start (its name over the field,
+# folder: the title screen, its Levels' menu of the sets (the pointer on the
+# third), level 1 at its start (its name over the field,
 # the help line, the level in the HUD's corner) and level 1's result after
 # its kept solution is placed by hand.
 #   scripts/edition_screenshots.sh [BUILD-DIR] [OUT-DIR]
@@ -23,6 +24,11 @@ sleep 0.5
 move 322 186          # over Continue
 sleep 0.3
 import -window "$window" "$out/edition-title.png"
+click 322 210         # Levels: the sets
+move 320 254          # over the third
+sleep 0.3
+import -window "$window" "$out/edition-sets.png"
+key Escape            # back to the title
 click 322 186         # Continue: level 1
 sleep 0.6
 move 600 300
@@ -44,4 +50,4 @@ key F10
 key F10
 wait_for_exit
 [ "$status" -eq 0 ] || fail "exit status $status"
-echo "wrote $out/edition-title.png $out/edition-level.png $out/edition-result.png"
+echo "wrote $out/edition-title.png $out/edition-sets.png $out/edition-level.png $out/edition-result.png"

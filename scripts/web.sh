@@ -5,7 +5,7 @@
 #                             and each file's size is printed, plain and gzipped
 # Installs what building and serving need (scripts/setup.sh: the play packages,
 # Debian's emscripten and python3); the native build's asset generator makes
-# the pictures and sounds.
+# the pictures and sounds, its pack tool the shipped sets of levels.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 native=${ZANDROVE_BUILD_DIR:-$root/build}
@@ -17,7 +17,7 @@ port=${PORT:-8016}
 if [ ! -f "$native/CMakeCache.txt" ]; then
     cmake -S "$root" -B "$native" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 fi
-cmake --build "$native" -j"$(nproc)" --target assets
+cmake --build "$native" -j"$(nproc)" --target assets more-pack hard-pack
 
 # emscripten's JavaScript optimizer uses Debian's acorn, which a node that is
 # not Debian's own does not find by itself.

@@ -102,7 +102,10 @@ int RunGame(int argc, char** argv) {
             Say("the level pack '" + options.pack + "' holds no complete level; playing the built-in levels");
             levels = BuiltinLevelList();
         }
-        return RunEdition(options, levels, settings);
+        // Without a pack the edition offers every set the game ships; a
+        // pack given is the one set played.
+        if (!havePack) return RunEdition(options, edition::ShippedSets(Say), settings);
+        return RunEdition(options, {{"", std::move(levels)}}, settings);
     }
     const std::string progressPath = KeptFilePath("XDG_DATA_HOME", ".local/share", "progress.txt");
     if (progressPath.empty()) Say("progress is not kept: " + NoKeptFolderReason("XDG_DATA_HOME"));

@@ -40,7 +40,7 @@ void Make(const Settings& chosen, PlayerSettings& settings, GameWindow& window, 
 
 }  // namespace
 
-int RunEdition(const GameOptions& options, const LevelList& levels, PlayerSettings& settings) {
+int RunEdition(const GameOptions& options, const edition::LevelSets& sets, PlayerSettings& settings) {
     std::string error;
     GameWindow window;
     if (!StartAllegro(error)) return Fail(window, error);
@@ -59,7 +59,7 @@ int RunEdition(const GameOptions& options, const LevelList& levels, PlayerSettin
             setup.designPath = KeptFilePath("XDG_DATA_HOME", ".local/share", "levels/levels.txt");
             setup.continueLevel = options.level ? *options.level - 1 : -1;
             edition::Edition game(
-                io, levels, assets, settings.now,
+                io, sets, assets, settings.now,
                 [&](const Settings& chosen) { Make(chosen, settings, window, io); }, setup, Say);
             game.Play().State().world.Rand.Seed(static_cast<uint32_t>(std::time(nullptr)));
             if (!io.QuitHeld()) {

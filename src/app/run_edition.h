@@ -1,10 +1,11 @@
 #pragma once
 // `zandrove --menu`: the player's edition in the game's window, from its
 // title screen until the player quits.
-#include "packs/pack_model.h"
+#include "edition/level_sets.h"
 
 struct GameOptions;
 struct PlayerSettings;
 
-// Runs in the asset directory, with the levels loaded; returns the exit status.
-int RunEdition(const GameOptions& options, const LevelList& levels, PlayerSettings& settings);
+// Runs in the asset directory, with the sets of levels loaded (at least
+// one); returns the exit status.
+int RunEdition(const GameOptions& options, const edition::LevelSets& sets, PlayerSettings& settings);

@@ -17,19 +17,24 @@ namespace edition {
 
 namespace {
 constexpr int kWatchFrameLimit = 36000;
-}
 
-Edition::Edition(FrameIo& io, const LevelList& levels, const Assets& assets, const Settings& settings, Choose choose,
+const LevelList& FirstLevels(const LevelSets& sets) {
+    static const LevelList none;  // a constant: an edition given no set has no level to play
+    return sets.empty() ? none : sets.front().levels;
+}
+}  // namespace
+
+Edition::Edition(FrameIo& io, const LevelSets& sets, const Assets& assets, const Settings& settings, Choose choose,
                  EditionSetup setup, Report report)
     : io_(io),
-      levels_(levels),
+      sets_(sets),
       assets_(assets),
       settings_(settings),
       choose_(std::move(choose)),
       setup_(std::move(setup)),
-      hooks_(io, levels, assets, setup_.progressPath, std::move(report), setup_.hintSeconds,
+      hooks_(io, FirstLevels(sets), assets, setup_.progressPath, std::move(report), setup_.hintSeconds,
              setup_.progressWriter),
-      play_(levels, assets, hooks_, settings) {
+      play_(FirstLevels(sets), assets, hooks_, settings) {
     left_ = setup_.continueLevel;
     hooks_.chooserInFrames = true;
     hooks_.toggleMute = [this] {
@@ -46,12 +51,16 @@ Edition::Edition(FrameIo& io, const LevelList& levels, const Assets& assets, con
 
 Edition::~Edition() = default;
 
+const LevelList& Edition::Levels() const {
+    return set_ < static_cast<int>(sets_.size()) ? sets_[static_cast<size_t>(set_)].levels : FirstLevels(sets_);
+}
+
 bool Edition::Solved(int level) const {
-    return hooks_.KeptProgress().Find(LevelHash(levels_[static_cast<size_t>(level)].records.data())) != nullptr;
+    return hooks_.KeptProgress().Find(LevelHash(Levels()[static_cast<size_t>(level)].records.data())) != nullptr;
 }
 
 int Edition::ContinueLevel() const {
-    const int count = static_cast<int>(levels_.size());
+    const int count = static_cast<int>(Levels().size());
     if (left_ >= 0 && left_ < count && !Solved(left_)) return left_;
     for (int level = 0; level < count; ++level)
         if (!Solved(level)) return level;
@@ -63,6 +72,7 @@ bool Edition::Frame() {
     switch (screen_) {
         case Screen::Title: return TitleFrame();
         case Screen::Settings: SettingsFrame(); return true;
+        case Screen::Sets: SetsFrame(); return true;
         case Screen::Levels: LevelsFrame(); return true;
         case Screen::Watch: WatchFrame(); return true;
         case Screen::Playing: return PlayingFrame();
@@ -86,7 +96,7 @@ void Edition::ToTitle() {
 }
 
 void Edition::PlayLevel(int level) {
-    if (level < 0 || level >= static_cast<int>(levels_.size())) return;
+    if (level < 0 || level >= static_cast<int>(Levels().size())) return;
     note_.clear();
     play_.Start(level);
     left_ = level;
@@ -97,7 +107,12 @@ bool Edition::TitleFrame() {
     const InputSample& in = input_.Sample(io_);
     switch (title_.Input(input_)) {
         case TitleScreen::Choice::Continue: PlayLevel(ContinueLevel()); return true;
-        case TitleScreen::Choice::Levels: OpenChooser(ContinueLevel()); return true;
+        case TitleScreen::Choice::Levels:
+            if (sets_.size() > 1)
+                OpenSets();
+            else
+                OpenChooser(ContinueLevel());
+            return true;
         case TitleScreen::Choice::Designer: OpenDesigner(); return true;
         case TitleScreen::Choice::Settings:
             screen_ = Screen::Settings;
@@ -109,7 +124,9 @@ bool Edition::TitleFrame() {
     }
     if (Picture* buffer = assets_.backBuffer.get()) {
         const int next = ContinueLevel();
-        title_.Draw(buffer, assets_, LabelOf(next, levels_.empty() ? "" : levels_[static_cast<size_t>(next)].name), note_);
+        const LevelList& levels = Levels();
+        title_.Draw(buffer, assets_, LabelOf(next, levels.empty() ? "" : levels[static_cast<size_t>(next)].name),
+                    sets_.size() > 1 ? sets_[static_cast<size_t>(set_)].name : "", note_);
     }
     Show(in.mouseX, in.mouseY);
     return true;
@@ -129,9 +146,38 @@ void Edition::SettingsFrame() {
     Show(in.mouseX, in.mouseY);
 }
 
+void Edition::OpenSets() {
+    setMenu_.Show(sets_, hooks_.KeptProgress(), set_);
+    screen_ = Screen::Sets;
+    input_.HoldAll();
+}
+
+void Edition::ChooseSet(int set) {
+    if (set == set_ || set < 0 || set >= static_cast<int>(sets_.size())) return;
+    // No level is in play here: the title's menus are reached only from outside one.
+    set_ = set;
+    left_ = -1;
+    play_.SwitchLevels(Levels());
+    hooks_.SwitchLevels(Levels());
+}
+
+void Edition::SetsFrame() {
+    const InputSample& in = input_.Sample(io_);
+    switch (setMenu_.Input(input_)) {
+        case SetMenu::Choice::Open:
+            ChooseSet(setMenu_.Chosen());
+            OpenChooser(ContinueLevel());
+            return;
+        case SetMenu::Choice::Back: ToTitle(); return;
+        case SetMenu::Choice::None: break;
+    }
+    if (Picture* buffer = assets_.backBuffer.get()) setMenu_.Draw(buffer, assets_);
+    Show(in.mouseX, in.mouseY);
+}
+
 void Edition::OpenChooser(int selected, bool overLevel) {
     chooserOverLevel_ = overLevel;
-    chooser_ = std::make_unique<Chooser>(ListLevels(levels_, hooks_.KeptProgress()), selected);
+    chooser_ = std::make_unique<Chooser>(ListLevels(Levels(), hooks_.KeptProgress()), selected);
     screen_ = Screen::Levels;
     input_.HoldAll();
 }
@@ -142,7 +188,7 @@ void Edition::LevelsFrame() {
     std::bitset<kKeyCount> pressed;
     for (int k = 0; k < kKeyCount; ++k) pressed[static_cast<size_t>(k)] = input_.Pressed(k);
     if (chooser_->Input(in, pressed, choice)) {
-        const LevelRecord* records = levels_[static_cast<size_t>(choice.level)].records.data();
+        const LevelRecord* records = Levels()[static_cast<size_t>(choice.level)].records.data();
         const LevelProgress* kept = hooks_.KeptProgress().Find(LevelHash(records));
         if (chooserOverLevel_ && choice.kind == ChooserChoice::Back) {
             chooserOverLevel_ = false;
@@ -164,6 +210,12 @@ void Edition::LevelsFrame() {
                 }
                 break;
             case ChooserChoice::Back:
+                // Back to the sets it was chosen from, where there are several.
+                if (sets_.size() > 1)
+                    OpenSets();
+                else
+                    ToTitle();
+                return;
             case ChooserChoice::Quit: ToTitle(); return;
         }
     }
@@ -225,7 +277,7 @@ void Edition::KeepPictureUnder() {
 
 void Edition::ResultFrame() {
     const InputSample& in = input_.Sample(io_);
-    const bool last = play_.Level() + 1 >= static_cast<int>(levels_.size());
+    const bool last = play_.Level() + 1 >= static_cast<int>(Levels().size());
     if (input_.Pressed(kKeyF10)) {
         play_.Leave();
         ToTitle();
@@ -256,7 +308,7 @@ void Edition::SetDoneFrame() {
         return;
     }
     if (Picture* buffer = assets_.backBuffer.get())
-        DrawSetDone(buffer, assets_, TotalsOf(levels_, hooks_.KeptProgress()));
+        DrawSetDone(buffer, assets_, TotalsOf(Levels(), hooks_.KeptProgress()));
     Show(in.mouseX, in.mouseY);
 }
 

@@ -2,8 +2,8 @@
 // The player's edition (zandrove --menu): a title screen that resumes where
 // the player left off, the levels played with what the edition adds around
 // them (level_play.h), a result after each level, a screen when the set is
-// done, the settings, the level chooser and the designer, all in one
-// window. One call of Frame is one frame of whichever screen is up, so a
+// done, the settings, the sets of levels and their chooser, and the
+// designer, all in one window. One call of Frame is one frame of whichever screen is up, so a
 // platform that owns the loop (the web page) can drive it as the native one
 // does; nothing here knows the platform.
 #include <functional>
@@ -11,7 +11,9 @@
 #include <string>
 
 #include "edition/level_play.h"
+#include "edition/level_sets.h"
 #include "edition/screen_input.h"
+#include "edition/set_menu.h"
 #include "edition/settings_screen.h"
 #include "edition/title_screen.h"
 #include "features/game_hooks.h"
@@ -30,20 +32,24 @@ namespace edition {
 struct EditionSetup {
     std::string progressPath;  // empty: nothing is kept
     std::string designPath;    // the designer's file; empty: no designer
-    int continueLevel = -1;    // from 0: what Continue plays before any level is left (--level)
+    int continueLevel = -1;    // from 0, of the first set: what Continue plays before any level is left (--level)
     double hintSeconds = 20;
     ProgressKeeper::Writer progressWriter = ProgressKeeper::Writer::OwnThread;
 };
 
 class Edition {
 public:
-    enum class Screen { Title, Settings, Levels, Watch, Playing, Result, SetDone, Designer };
+    // The web page reads these by number: a new screen goes at the end.
+    enum class Screen { Title, Settings, Levels, Watch, Playing, Result, SetDone, Designer, Sets };
     using Report = std::function<void(const std::string& line)>;
     // Makes the chosen settings the player's: the window, the sound, and
     // the file they are kept in. The edition reads them back from settings.
     using Choose = std::function<void(const Settings& chosen)>;
 
-    Edition(FrameIo& io, const LevelList& levels, const Assets& assets, const Settings& settings, Choose choose,
+    // sets: at least one. With more than one, the title's Levels offers
+    // them first; Continue, the results and the chooser act on the set
+    // last chosen there (at the start, the first).
+    Edition(FrameIo& io, const LevelSets& sets, const Assets& assets, const Settings& settings, Choose choose,
             EditionSetup setup, Report report);
     ~Edition();
 
@@ -51,8 +57,11 @@ public:
     bool Frame();
 
     Screen Current() const { return screen_; }
+    // The set being played (from 0), and its levels.
+    int Set() const { return set_; }
+    const LevelList& Levels() const;
     // The level Continue plays: the one left for the title if it is not
-    // solved yet, else the pack's first unsolved one, else the last played.
+    // solved yet, else the set's first unsolved one, else the last played.
     int ContinueLevel() const;
     LevelPlay& Play() { return play_; }
     // At the end: the completed levels handed to the progress file written,
@@ -65,6 +74,9 @@ public:
     // opened): a new level text beside the player's file, not saved yet, as
     // the native designer opens a link. False with the reason in Note().
     bool OpenDesignerWith(LevelList levels);
+    // The set menu as last shown, and the chooser while it is up (else null).
+    const SetMenu& SetsMenu() const { return setMenu_; }
+    const Chooser* ChooserUp() const { return screen_ == Screen::Levels ? chooser_.get() : nullptr; }
     // The designer while it is up, else null.
     design::Designer* DesignerUp() { return screen_ == Screen::Designer ? designer_.get() : nullptr; }
     const std::string& Note() const { return note_; }
@@ -72,6 +84,7 @@ public:
 private:
     bool TitleFrame();
     void SettingsFrame();
+    void SetsFrame();
     void LevelsFrame();
     void WatchFrame();
     bool PlayingFrame();
@@ -81,6 +94,8 @@ private:
 
     void ToTitle();
     void PlayLevel(int level);
+    void OpenSets();
+    void ChooseSet(int set);
     void OpenChooser(int selected, bool overLevel = false);
     bool DesignFolder();
     void ShowDesigner(std::string path, design::OpenedDesign opened);
@@ -89,7 +104,8 @@ private:
     void Show(int mouseX, int mouseY);
 
     FrameIo& io_;
-    const LevelList& levels_;
+    const LevelSets& sets_;
+    int set_ = 0;
     const Assets& assets_;
     const Settings& settings_;
     Choose choose_;
@@ -100,6 +116,7 @@ private:
     Screen screen_ = Screen::Title;
     TitleScreen title_;
     SettingsScreen settingsScreen_;
+    SetMenu setMenu_;
     std::unique_ptr<Chooser> chooser_;
     std::unique_ptr<WatchSession> watch_;
     std::unique_ptr<design::Designer> designer_;
@@ -107,7 +124,7 @@ private:
     BitmapHolder under_;  // the level's last picture, under its result or its chooser
     bool chooserOverLevel_ = false;  // opened by L in a level, which goes on after Back
     std::string note_;
-    int left_ = -1;        // the level left for the title, or last played
+    int left_ = -1;        // the level left for the title, or last played, of the set played
 };
 
 }  // namespace edition

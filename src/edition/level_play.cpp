@@ -32,7 +32,7 @@ constexpr int kHelpTop = 55;  // rows into the HUD
 }  // namespace
 
 LevelPlay::LevelPlay(const LevelList& levels, const Assets& assets, GameHooks& hooks, const Settings& settings)
-    : levels_(levels), assets_(assets), hooks_(hooks), settings_(settings), io_(*this, hooks) {}
+    : levels_(&levels), assets_(assets), hooks_(hooks), settings_(settings), io_(*this, hooks) {}
 
 void LevelPlay::Start(int level) {
     state_.levelIndex = level;
@@ -49,7 +49,7 @@ void LevelPlay::Start(int level) {
 
 bool LevelPlay::Next() {
     EndLevel(state_);
-    if (state_.levelIndex >= static_cast<int>(levels_.size())) {
+    if (state_.levelIndex >= static_cast<int>(levels_->size())) {
         Leave();
         return false;
     }
@@ -58,7 +58,7 @@ bool LevelPlay::Next() {
 }
 
 void LevelPlay::Begin() {
-    const PackLevel& level = levels_[static_cast<size_t>(state_.levelIndex)];
+    const PackLevel& level = (*levels_)[static_cast<size_t>(state_.levelIndex)];
     StartLevel(state_, level.records.data());
     StopHiss(state_, assets_, hooks_);
     hooks_.LevelStarted(state_);
@@ -154,7 +154,7 @@ LevelPlay::Outcome LevelPlay::Ended() {
     }
     // The restart button, or another level chosen in the chooser.
     EndLevel(state_);
-    if (state_.levelIndex < 0 || state_.levelIndex >= static_cast<int>(levels_.size())) {
+    if (state_.levelIndex < 0 || state_.levelIndex >= static_cast<int>(levels_->size())) {
         Leave();
         return Outcome::Title;
     }

@@ -60,6 +60,8 @@ public:
     void Resume();
     // Leaves the level (for the title): the hiss stops, the world is cleared.
     void Leave();
+    // Another list of levels (another set), with no level in play.
+    void SwitchLevels(const LevelList& levels) { levels_ = &levels; }
 
     GameState& State() { return state_; }
     const RunWatch& Watch() const { return watch_; }
@@ -99,7 +101,7 @@ private:
     void Pause();
     Outcome Ended();
 
-    const LevelList& levels_;
+    const LevelList* levels_;
     const Assets& assets_;
     GameHooks& hooks_;
     const Settings& settings_;

@@ -58,8 +58,13 @@ void Menu::Draw(Picture* target) const {
         }
         const int textY = y + (kLineHeight - 2 - 8) / 2;
         const int colour = selected ? White() : PictureColour(210, 214, 230);
-        if (line.value.empty()) {
+        if (line.value.empty() && line.note.empty()) {
             TextCentred(target, line.label, left_ + width_ / 2, textY, colour);
+            continue;
+        }
+        if (line.value.empty()) {
+            Text(target, line.label, left_ + 12, textY, colour);
+            Text(target, line.note, left_ + width_ - 12 - Width(line.note), textY, line.done ? Green() : Grey());
             continue;
         }
         Text(target, line.label, left_ + 12, textY, colour);

@@ -15,6 +15,8 @@ namespace edition {
 struct MenuLine {
     std::string label;
     std::string value;  // shown at the right, between arrows; empty: a plain choice
+    std::string note;   // a plain choice's few words at the right ("21 levels, 3 solved")
+    bool done = false;  // the note in green: nothing left to do there
 };
 
 class Menu {

@@ -53,7 +53,8 @@ TitleScreen::Choice TitleScreen::Input(const ScreenInput& input) {
     }
 }
 
-void TitleScreen::Draw(Picture* target, const Assets& assets, const LevelLabel& next, const std::string& note) const {
+void TitleScreen::Draw(Picture* target, const Assets& assets, const LevelLabel& next, const std::string& setName,
+                       const std::string& note) const {
     DrawTitleBackdrop(target, assets);
     Panel(target, kMenuLeft - 16, kMenuTop - 14, kMenuLeft + kMenuWidth + 15, menu_.Bottom() + 44);
     menu_.Draw(target);
@@ -63,6 +64,7 @@ void TitleScreen::Draw(Picture* target, const Assets& assets, const LevelLabel& 
     const int x = (kScreenWidth - width) / 2, y = menu_.Bottom() + 16;
     Text(target, lead, x, y, Grey());
     DrawLabel(target, next, x + Width(lead), y, Amber());
+    if (!setName.empty()) TextCentred(target, "of the " + setName, kScreenWidth / 2, y + 12, Grey());
     if (!note.empty()) TextCentred(target, note, kScreenWidth / 2, 356, Red());
     TextCentred(target, "Up/Down or the mouse: choose   Enter or a click: go   F10: quit", kScreenWidth / 2, 452,
                 Grey());

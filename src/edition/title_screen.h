@@ -18,9 +18,10 @@ public:
 
     TitleScreen();
     Choice Input(const ScreenInput& input);
-    // next: the level Continue plays; note: a line to show (a file that
-    // could not be opened), or empty.
-    void Draw(Picture* target, const Assets& assets, const LevelLabel& next, const std::string& note) const;
+    // next: the level Continue plays, of the set named setName (empty: the
+    // only set); note: a line to show (a file that could not be opened), or empty.
+    void Draw(Picture* target, const Assets& assets, const LevelLabel& next, const std::string& setName,
+              const std::string& note) const;
     Menu& Lines() { return menu_; }
 
 private:

@@ -30,6 +30,7 @@ public:
 
     int Selected() const { return selected_; }
     int Top() const { return top_; }
+    const std::vector<LevelLine>& Lines() const { return lines_; }
     // The line under the point, or -1.
     int LineAt(int x, int y) const;
 

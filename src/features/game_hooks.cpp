@@ -13,7 +13,7 @@
 GameHooks::GameHooks(FrameIo& player, const LevelList& levels, const Assets& assets, std::string progressPath,
                      Report report, double hintSeconds, ProgressKeeper::Writer writer)
     : player_(player),
-      levels_(levels),
+      levels_(&levels),
       assets_(assets),
       report_(std::move(report)),
       keeper_(std::move(progressPath), writer),
@@ -29,6 +29,12 @@ void GameHooks::LevelStarted(GameState& state) {
     // A restart keeps the level's hints (and that one was used).
     if (state.levelIndex != hintLevel_) hints_.Reset();
     hintLevel_ = state.levelIndex;
+}
+
+void GameHooks::SwitchLevels(const LevelList& levels) {
+    levels_ = &levels;
+    hints_.Reset();
+    hintLevel_ = -1;
 }
 
 void GameHooks::Keep(const GameState& state, const RunResult& run) {
@@ -104,7 +110,7 @@ bool GameHooks::Choose(GameState& state, const Assets& assets) {
         if (picture.get()) CopyPicture(buffer, picture.get(), 0, 0, 0, 0, PictureWidth(buffer), PictureHeight(buffer));
     }
     for (;;) {
-        Chooser chooser(ListLevels(levels_, progress_), selected);
+        Chooser chooser(ListLevels(*levels_, progress_), selected);
         const ChooserChoice choice = RunChooser(chooser, assets, player_, held);  // held: as the chooser closed
         selected = choice.level;
         keysBefore_ = held.keys;

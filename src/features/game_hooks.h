@@ -41,6 +41,10 @@ public:
         return asked;
     }
 
+    // Another list of levels played from now on (another set, with no level
+    // in play): the hints of a level of the old one are forgotten.
+    void SwitchLevels(const LevelList& levels);
+
     const Progress& KeptProgress() const { return progress_; }
     // Until the completed levels handed to the progress file are written,
     // and what that said reported.
@@ -66,10 +70,10 @@ private:
     // The chooser over the level in play; false when the level ends for it.
     bool Choose(GameState& state, const Assets& assets);
     bool Overlaid() const;
-    const LevelRecord* Records(int level) const { return levels_[static_cast<size_t>(level)].records.data(); }
+    const LevelRecord* Records(int level) const { return (*levels_)[static_cast<size_t>(level)].records.data(); }
 
     FrameIo& player_;
-    const LevelList& levels_;
+    const LevelList* levels_;
     const Assets& assets_;
     Report report_;
     ProgressKeeper keeper_;

@@ -2,13 +2,14 @@
 // input, as a player would: the title's Continue after kept progress, the
 // designer and back, a failed run told and taken back with Esc, a completed
 // level's result, the set done and back to the title, undo, fast-forward and
-// pause, the settings, the chooser over a level.
+// pause, the settings, the chooser over a level, the shipped sets of levels.
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 
 #include "edition/edition.h"
+#include "features/chooser.h"
 #include "game/keys.h"
 #include "game/scripted_play.h"
 #include "packs/builtin_levels.h"
@@ -39,10 +40,11 @@ protected:
         FrameTest::TearDown();
     }
 
-    void Open(LevelList list = BuiltinLevelList()) {
-        levels = std::move(list);
+    void Open(LevelList list = BuiltinLevelList()) { OpenSets({{"", std::move(list)}}); }
+    void OpenSets(edition::LevelSets given) {
+        sets = std::move(given);
         game = std::make_unique<Edition>(
-            io, levels, Bitmaps(), settings,
+            io, sets, Bitmaps(), settings,
             [this](const Settings& s) {
                 chosen.push_back(s);
                 settings = s;
@@ -90,6 +92,18 @@ protected:
         io.MoveTo(600, 10);
     }
     World& Playing() { return game->Play().State().world; }
+    // The level in play is this one, as it stands before its first run.
+    bool Plays(const PackLevel& level) {
+        GameState fresh;
+        StartLevel(fresh, level.records.data());
+        const World& w = Playing();
+        if (w.ObjectList.size() != fresh.world.ObjectList.size()) return false;
+        for (size_t i = 0; i < w.ObjectList.size(); ++i)
+            if (w.ObjectList[i]->x.raw != fresh.world.ObjectList[i]->x.raw ||
+                w.ObjectList[i]->y.raw != fresh.world.ObjectList[i]->y.raw)
+                return false;
+        return true;
+    }
     // Frames until the screen changes, at most limit.
     int RunWhile(Screen screen, int limit = 4000) {
         int frames = 0;
@@ -102,7 +116,7 @@ protected:
     Settings settings;
     std::vector<Settings> chosen;
     std::vector<std::string> reported;
-    LevelList levels;
+    edition::LevelSets sets;
     std::unique_ptr<Edition> game;
 };
 
@@ -357,6 +371,92 @@ TEST_F(EditionPlay, TheSettingsScreenChangesAndKeepsWhatThePlayerChooses) {
     ClickAt(120, EditHudTop() + 24);
     Drag(320, 240, 120, EditHudTop() + 24);
     EXPECT_TRUE(Playing().BombPlaced[0]);
+}
+
+// Without a pack the edition offers the sets the game ships: Levels lists
+// them with their counts and what is solved, a set chosen opens its
+// chooser, and Continue, the chooser over a level and the title's line
+// stay within it.
+TEST_F(EditionPlay, LevelsOffersTheShippedSetsAndContinueStaysInTheOneChosen) {
+    Progress kept;
+    kept.Record(LevelHash(BuiltinLevels[0]), {{{0, 56, 112, 6}}, 351}, false);
+    fs::create_directories(dir / "zandrove");
+    std::ofstream(setup.progressPath) << FormatProgress(kept);
+    OpenSets(edition::ShippedSets([this](const std::string& line) { reported.push_back(line); }));
+    ASSERT_EQ(sets.size(), 3u);
+    EXPECT_TRUE(reported.empty());
+    Tap(kKeyDown);
+    Tap(kKeyEnter);
+    ASSERT_EQ(game->Current(), Screen::Sets);
+    const std::vector<edition::MenuLine>& lines = game->SetsMenu().Lines();
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[0].label, "First set");
+    EXPECT_EQ(lines[0].note, "10 levels, 1 solved");
+    EXPECT_EQ(lines[1].note, "21 levels, 0 solved");
+    EXPECT_EQ(lines[2].note, "30 levels, 0 solved");
+    EXPECT_EQ(lines[3].label, "Back");
+    Tap(kKeyEsc);
+    EXPECT_EQ(game->Current(), Screen::Title);
+
+    // The third set's chooser, and its third level played.
+    Tap(kKeyEnter);
+    Tap(kKeyDown);
+    Tap(kKeyDown);
+    Tap(kKeyEnter);
+    ASSERT_EQ(game->Current(), Screen::Levels);
+    EXPECT_EQ(game->Set(), 2);
+    ASSERT_EQ(game->ChooserUp()->Lines().size(), 30u);
+    EXPECT_EQ(game->ChooserUp()->Lines()[29].hash, LevelHash(sets[2].levels[29].records.data()));
+    EXPECT_EQ(game->ChooserUp()->Selected(), 0);
+    Tap(kKeyEsc);  // back to the sets, and into the third again
+    ASSERT_EQ(game->Current(), Screen::Sets);
+    Tap(kKeyEnter);
+    Tap(kKeyDown);
+    Tap(kKeyDown);
+    Tap(kKeyEnter);
+    ASSERT_EQ(game->Current(), Screen::Playing);
+    EXPECT_EQ(game->Play().Level(), 2);
+    EXPECT_TRUE(Plays(sets[2].levels[2]));
+
+    Tap(kKeyF10);
+    ASSERT_EQ(game->Current(), Screen::Title);
+    EXPECT_EQ(game->ContinueLevel(), 2);
+    Tap(kKeyUp);
+    Tap(kKeyEnter);  // Continue
+    ASSERT_EQ(game->Current(), Screen::Playing);
+    EXPECT_EQ(game->Set(), 2);
+    EXPECT_TRUE(Plays(sets[2].levels[2]));
+    Tap(KeyLetter('L'));
+    ASSERT_EQ(game->Current(), Screen::Levels);
+    EXPECT_EQ(game->ChooserUp()->Lines().size(), 30u);
+    EXPECT_EQ(game->ChooserUp()->Selected(), 2);
+    EXPECT_TRUE(reported.empty());
+}
+
+// One set (a pack given): Levels is the chooser at once, and Esc the title.
+TEST_F(EditionPlay, WithOneSetLevelsIsTheChooser) {
+    Open();
+    Tap(kKeyDown);
+    Tap(kKeyEnter);
+    ASSERT_EQ(game->Current(), Screen::Levels);
+    EXPECT_EQ(game->ChooserUp()->Lines().size(), 10u);
+    Tap(kKeyEsc);
+    EXPECT_EQ(game->Current(), Screen::Title);
+}
+
+// A shipped pack that is there but unreadable as a pack is said in one line
+// and left out; one that is not there is no fault.
+TEST_F(EditionPlay, AShippedPackRefusedIsSaidAndLeftOut) {
+    fs::create_directories(dir);
+    std::ofstream(dir / "more.pak") << "not a pack";
+    const fs::path assets = fs::current_path();
+    fs::current_path(dir);
+    const edition::LevelSets shipped = edition::ShippedSets([this](const std::string& line) { reported.push_back(line); });
+    fs::current_path(assets);
+    ASSERT_EQ(shipped.size(), 1u);
+    EXPECT_EQ(shipped[0].levels.size(), 10u);
+    ASSERT_EQ(reported.size(), 1u);
+    EXPECT_EQ(reported[0].rfind("'more.pak' refused: ", 0), 0u) << reported[0];
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <functional>
 
 #include "edition/result_screens.h"
+#include "edition/set_menu.h"
 #include "edition/settings_screen.h"
 #include "edition/title_screen.h"
 
@@ -160,7 +161,13 @@ TEST_F(OwnFrames, TheEditionsScreens) {
         return Differing(allegro, PixelsOf(Bitmap(buffer)));
     };
     edition::TitleScreen title;
-    EXPECT_EQ(bothWays([&] { title.Draw(buffer, Bitmaps(), edition::LabelOf(2, "Level 3"), "a note: 100% kept"); }), 0);
+    EXPECT_EQ(bothWays([&] {
+                  title.Draw(buffer, Bitmaps(), edition::LabelOf(2, "Level 3"), "Second set", "a note: 100% kept");
+              }),
+              0);
+    edition::SetMenu sets;
+    sets.Show({{"First set", BuiltinLevelList()}}, Progress{}, 0);
+    EXPECT_EQ(bothWays([&] { sets.Draw(buffer, Bitmaps()); }), 0);
     edition::SettingsScreen settings;
     EXPECT_EQ(bothWays([&] { settings.Draw(buffer, Bitmaps(), Settings{}); }), 0);
     edition::LevelResult result{0, edition::LabelOf(0, "Level 1"), 1, 351, true, std::nullopt};

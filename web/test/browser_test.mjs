@@ -16,7 +16,7 @@
 //      and level 2 starts, although the tab was frozen for a while mid-run;
 //      no animation frame ever ran more than a few game frames;
 //   7. the player's edition (the page's default; 1 to 6 play ?plain): the
-//      title and Continue, a hint's ghost while the frames keep 60 a second,
+//      title, its Levels' sets, and Continue, a hint's ghost while the frames keep 60 a second,
 //      level 1 completed; a level drawn in the designer, solved by F5 in
 //      the worker, kept by Ctrl+S, saved as and opened, shared by Copy
 //      link, the same level as zandrove-pack share makes of it, completed
@@ -203,8 +203,9 @@ const playOneBomb = async (play, bx, by) => {
   return play.evaluate(() => Module._zandrove_last_run_frames());
 };
 
-// The edition's screen (edition::Edition::Screen: 0 title, 4 a level, 5
-// its result, 7 the designer); n more frames run; a key held for two.
+// The edition's screen (edition::Edition::Screen: 0 title, 2 the chooser,
+// 4 a level, 5 its result, 7 the designer, 8 the sets); n more frames run;
+// a key held for two.
 const screenOf = (page) => page.evaluate(() => Module._zandrove_screen());
 const afterFrames = async (page, n) => {
   const from = await page.evaluate(() => window.zandrovePage.framesRun);
@@ -572,6 +573,24 @@ try {
     console.log(`the edition's page load to first frame: ${Math.round(await A.evaluate(() => window.zandrovePage.firstFrameMs))} ms`);
     check(await screenOf(A) === 0 && await A.evaluate(() => Module._zandrove_continue_level()) === 1,
           'the page opens on the edition\'s title, Continue on level 1');
+    // Levels: the menu of the sets (the shipped packs are in the page's
+    // data), the third's chooser, then the first set's again and the title.
+    await tap(A, 'ArrowDown');
+    await tap(A, 'Enter');
+    check(await screenOf(A) === 8, 'the title\'s Levels is the menu of the sets');
+    await tap(A, 'ArrowDown');
+    await tap(A, 'ArrowDown');
+    await tap(A, 'Enter');
+    check(await screenOf(A) === 2 && (await facts(A)).levels === 30, 'the third set opens in the chooser with its 30 levels');
+    await tap(A, 'Escape');
+    await tap(A, 'ArrowUp');
+    await tap(A, 'ArrowUp');
+    await tap(A, 'Enter');
+    check(await screenOf(A) === 2 && (await facts(A)).levels === 10, 'the first set opens with its 10');
+    await tap(A, 'Escape');
+    await tap(A, 'Escape');
+    await tap(A, 'ArrowUp');
+    check(await screenOf(A) === 0, 'Esc, Esc: back on the title');
     await tap(A, 'Enter');
     check(await screenOf(A) === 4 && await A.evaluate(() => Module._zandrove_level()) === 1, 'Continue plays level 1');
     // H: a hint searched in the worker while the frames go on.

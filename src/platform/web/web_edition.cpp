@@ -16,7 +16,7 @@ void Say(const std::string& line) {
     PageNotice(line.c_str());
 }
 
-WebEdition::WebEdition(WebIo& io, const LevelList& levels, const Assets& assets)
+WebEdition::WebEdition(WebIo& io, const edition::LevelSets& sets, const Assets& assets)
     : io_(io), file_(std::string(kKeptFolder) + "/settings.txt") {
     std::string message;
     file_.Load([this](std::string_view text, std::string& error) { return ParseSettings(text, settings_, error); },
@@ -31,7 +31,7 @@ WebEdition::WebEdition(WebIo& io, const LevelList& levels, const Assets& assets)
     // The page has no thread for the writing: each run is written in its frame.
     setup.progressWriter = ProgressKeeper::Writer::Frame;
     edition_ = std::make_unique<edition::Edition>(
-        io_, levels, assets, settings_, [this](const Settings& chosen) { Choose(chosen); }, setup, Say);
+        io_, sets, assets, settings_, [this](const Settings& chosen) { Choose(chosen); }, setup, Say);
 }
 
 // What the player chose, made so (a full screen the browser refuses stays

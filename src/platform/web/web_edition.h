@@ -18,7 +18,8 @@ constexpr const char* kKeptFolder = "/kept";
 
 class WebEdition {
 public:
-    WebEdition(WebIo& io, const LevelList& levels, const Assets& assets);
+    // sets: as the native edition's (edition::ShippedSets, or a pack's one).
+    WebEdition(WebIo& io, const edition::LevelSets& sets, const Assets& assets);
     // One frame; false once the player has quit (F10 on the title).
     bool Frame() { return edition_->Frame(); }
     edition::Edition& Game() { return *edition_; }

@@ -6,7 +6,8 @@
 // game's, with the page's stricter rule for packs (packs/playable.h): a pack
 // given as the argument (from ?pack=) that is refused leaves the built-in
 // levels, and one chosen later, or a link, that is refused leaves the game
-// as it was; either way a line under the frame says why.
+// as it was; either way a line under the frame says why. The edition on the
+// built-in levels offers the shipped sets too, packaged with the assets.
 #include <emscripten.h>
 
 #include <cstdio>
@@ -20,7 +21,9 @@
 #include "game/assets.h"
 #include "game/frame_loop.h"
 #include "game/game_flow.h"
+#include "edition/level_sets.h"
 #include "game/window_title.h"
+#include "packs/builtin_levels.h"
 #include "packs/link_text.h"
 #include "packs/pack_reader.h"
 #include "packs/playable.h"
@@ -37,7 +40,8 @@ namespace {
 struct Page {
     Assets assets;
     WebIo io;
-    LevelList levels;
+    LevelList levels;          // the plain game's
+    edition::LevelSets sets;   // the edition's
     // The player's edition, or with plain the plain game's state.
     bool plain = false;
     std::unique_ptr<WebEdition> edition;
@@ -56,15 +60,19 @@ struct Page {
 };
 Page page;
 
+void PlaySets(edition::LevelSets sets) {
+    // The edition holds the sets: it goes first, with its hiss and searches.
+    if (page.edition) StopHiss(page.edition->Game().Play().State(), page.assets, page.io);
+    page.edition.reset();
+    page.sets = std::move(sets);
+    page.edition = std::make_unique<WebEdition>(page.io, page.sets, page.assets);
+    page.edition->Game().Play().State().world.Rand = page.state.world.Rand;
+    page.playing = true;
+}
+
 void Play(LevelList levels) {
     if (!page.plain) {
-        // The edition holds the levels: it goes first, with its hiss and searches.
-        if (page.edition) StopHiss(page.edition->Game().Play().State(), page.assets, page.io);
-        page.edition.reset();
-        page.levels = std::move(levels);
-        page.edition = std::make_unique<WebEdition>(page.io, page.levels, page.assets);
-        page.edition->Game().Play().State().world.Rand = page.state.world.Rand;
-        page.playing = true;
+        PlaySets({{"", std::move(levels)}});
         return;
     }
     StopHiss(page.state, page.assets, page.io);
@@ -111,6 +119,8 @@ bool ReadPlayable(const char* path, const char* what, LevelList& levels) {
 
 // The level in play: the edition's, or the plain game's.
 GameState& Played() { return page.edition ? page.edition->Game().Play().State() : page.state; }
+// The levels played: the edition's set, or the plain game's.
+const LevelList& PlayedLevels() { return page.edition ? page.edition->Game().Levels() : page.levels; }
 
 }  // namespace
 
@@ -125,8 +135,8 @@ EMSCRIPTEN_KEEPALIVE int zandrove_frames(int n) {
     if (!page.playing && !page.plain) {
         // Quit on the title: a page has nothing to go back to, so it starts
         // again at its title (everything the player keeps is kept).
-        LevelList again = std::move(page.levels);
-        Play(std::move(again));
+        edition::LevelSets again = std::move(page.sets);
+        PlaySets(std::move(again));
     }
     for (int i = 0; i < n && page.playing && page.plain; ++i) {
         const int level = page.state.levelIndex;
@@ -250,7 +260,7 @@ EMSCRIPTEN_KEEPALIVE int zandrove_hint_ghost() {
 }
 
 EMSCRIPTEN_KEEPALIVE int zandrove_level() { return Played().levelIndex + 1; }
-EMSCRIPTEN_KEEPALIVE int zandrove_level_count() { return static_cast<int>(page.levels.size()); }
+EMSCRIPTEN_KEEPALIVE int zandrove_level_count() { return static_cast<int>(PlayedLevels().size()); }
 EMSCRIPTEN_KEEPALIVE int zandrove_level_frames() { return page.levelFrames; }
 EMSCRIPTEN_KEEPALIVE int zandrove_last_run_frames() { return page.lastRunFrames; }
 EMSCRIPTEN_KEEPALIVE int zandrove_edit_mode() { return Played().world.EditMode ? 1 : 0; }
@@ -258,10 +268,11 @@ EMSCRIPTEN_KEEPALIVE int zandrove_edit_mode() { return Played().world.EditMode ?
 // The solver worker, as the game calls it: a search of level (from 1) of
 // the levels played, with budget seconds. 1 when it started.
 EMSCRIPTEN_KEEPALIVE int zandrove_search_level(int level, double budget) {
-    if (level < 1 || level > static_cast<int>(page.levels.size())) return 0;
+    const LevelList& levels = PlayedLevels();
+    if (level < 1 || level > static_cast<int>(levels.size())) return 0;
     SolveSettings settings;
     settings.budgetSeconds = budget;
-    return page.search.Start(page.levels[static_cast<std::size_t>(level - 1)].records.data(), settings) ? 1 : 0;
+    return page.search.Start(levels[static_cast<std::size_t>(level - 1)].records.data(), settings) ? 1 : 0;
 }
 // 0 idle, 1 running, 2 done, 3 failed.
 EMSCRIPTEN_KEEPALIVE int zandrove_search_state() { return static_cast<int>(page.search.Current()); }
@@ -291,7 +302,11 @@ int main(int argc, char** argv) {
     }
     // The page names the pack it fetched after its path.
     const std::string what = argc >= 3 ? "pack '" + std::string(argv[2]) + "'" : "pack";
-    if (argc < 2 || !ReadPlayable(argv[1], what.c_str(), levels)) levels = BuiltinLevelList();
-    Play(std::move(levels));
+    if (argc >= 2 && ReadPlayable(argv[1], what.c_str(), levels))
+        Play(std::move(levels));
+    else if (page.plain)
+        Play(BuiltinLevelList());
+    else
+        PlaySets(edition::ShippedSets(Say));
     return 0;
 }
