@@ -40,7 +40,8 @@ void DrawTitleBackdrop(Picture* target, const Assets& assets, Backdrop backdrop)
 }
 
 TitleScreen::TitleScreen() : menu_(kMenuLeft, kMenuTop, kMenuWidth) {
-    menu_.lines = {{"Continue", ""}, {"Levels", ""}, {"Designer", ""}, {"Settings", ""}, {"Quit", ""}};
+    for (const char* label : {"Continue", "Levels", "Designer", "Settings", "Quit"})
+        menu_.lines.push_back({label, "", "", false});
 }
 
 TitleScreen::Choice TitleScreen::Input(const ScreenInput& input) {
